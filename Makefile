@@ -1,0 +1,29 @@
+# Thin targets over the CMake presets. Binaries land in build/bin/.
+PRESET ?= default
+BUILD_DIR := $(if $(filter asan,$(PRESET)),build-asan,build)
+
+.PHONY: deps configure build test run bench asan clean
+
+deps:
+	@scripts/install-deps
+
+configure: deps
+	cmake --preset $(PRESET)
+
+build: configure
+	cmake --build --preset $(PRESET)
+
+test: build
+	ctest --preset $(PRESET)
+
+run: build
+	@scripts/run-window $(BUILD_DIR)
+
+bench: build
+	@bench/run $(BUILD_DIR)
+
+asan:
+	$(MAKE) test PRESET=asan
+
+clean:
+	rm -rf build build-asan

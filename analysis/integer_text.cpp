@@ -1,0 +1,75 @@
+#include "analysis/integer_text.h"
+
+#include <string>
+
+#include "analysis/chronell_error.h"
+
+namespace chronell {
+
+namespace {
+
+int hexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+} // namespace
+
+std::optional<std::int32_t> tryStrToInt(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ') ++i;
+
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+
+    bool hexadecimal = false;
+    if (i < text.size() && (text[i] == '$' || text[i] == 'x' || text[i] == 'X')) {
+        hexadecimal = true;
+        ++i;
+    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+        hexadecimal = true;
+        i += 2;
+    }
+
+    if (i == text.size()) return std::nullopt;  // no digits
+
+    std::uint64_t magnitude = 0;
+    if (hexadecimal) {
+        for (; i < text.size(); ++i) {
+            const int digit = hexDigitValue(text[i]);
+            if (digit < 0) return std::nullopt;
+            magnitude = magnitude * 16 + static_cast<unsigned>(digit);
+            if (magnitude > 0xFFFFFFFFull) return std::nullopt;
+        }
+        // A 32-bit pattern: 80000000 and above are negative; a sign negates it.
+        const auto pattern = static_cast<std::uint32_t>(magnitude);
+        const auto value = static_cast<std::int32_t>(pattern);
+        if (!negative) return value;
+        return static_cast<std::int32_t>(0u - pattern);
+    }
+
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c < '0' || c > '9') return std::nullopt;
+        magnitude = magnitude * 10 + static_cast<unsigned>(c - '0');
+        if (magnitude > 2147483648ull) return std::nullopt;
+    }
+    if (negative) return static_cast<std::int32_t>(-static_cast<std::int64_t>(magnitude));
+    if (magnitude > 2147483647ull) return std::nullopt;
+    return static_cast<std::int32_t>(magnitude);
+}
+
+std::int32_t StrToInt(std::string_view text)
+{
+    if (const auto value = tryStrToInt(text)) return *value;
+    throw ChronellError("'" + std::string(text) + "' is not a valid integer value");
+}
+
+} // namespace chronell

@@ -1,0 +1,17 @@
+#pragma once
+// The pass over one job-list file: log block, result rows, two-pass rows and
+// the file's total.
+#include <string>
+
+namespace chronell {
+
+class ProcessingTarget;
+struct RegionalSettings;
+
+// Reads the file at `path` and writes into `target`, advancing `rowCounter`
+// (the index of the grid row written last). Throws ChronellError when a job
+// count, a state or a time stamp cannot be converted.
+void proc_file(ProcessingTarget& target, const RegionalSettings& settings, int& rowCounter,
+               const std::string& path);
+
+} // namespace chronell

@@ -1,0 +1,45 @@
+#pragma once
+// The user's regional settings that date-time and float texts follow, with
+// their defaults, and their filling from the platform's locale.
+#include <array>
+#include <string>
+
+namespace chronell {
+
+struct LocaleItems;
+
+struct RegionalSettings {
+    char decimalSeparator = '.';  // '\0' writes nothing
+    char dateSeparator = '/';
+    char timeSeparator = ':';
+    std::string shortDatePicture = "m/d/yy";
+    std::string amDesignator = "am";
+    std::string pmDesignator = "pm";
+    bool hoursLeadingZero = false;
+    bool clock24 = false;
+    bool designatorBefore = false;
+    std::string longTimePicture = "h:mm:ss AMPM";
+    std::array<std::string, 12> shortMonthNames{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    std::array<std::string, 12> longMonthNames{"January", "February", "March",     "April",
+                                               "May",     "June",     "July",      "August",
+                                               "September", "October", "November", "December"};
+    std::array<std::string, 7> shortDayNames{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    std::array<std::string, 7> longDayNames{"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                            "Thursday", "Friday", "Saturday"};
+};
+
+// One of h:mm:ss AMPM, hh:mm:ss AMPM, AMPM h:mm:ss, AMPM hh:mm:ss, h:mm:ss, hh:mm:ss.
+std::string buildLongTimePicture(bool hoursLeadingZero, bool clock24, bool designatorBefore);
+
+// The record for the given locale items (strftime formats converted to pictures).
+RegionalSettings regionalSettingsFromLocaleItems(const LocaleItems& items);
+
+// The process-wide record.
+RegionalSettings& regionalSettings();
+
+// Fills the process-wide record from the environment's locale; defaults
+// where the locale gives nothing.
+void LoadRegionalSettings();
+
+} // namespace chronell

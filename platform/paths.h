@@ -1,0 +1,19 @@
+#pragma once
+// The host's path separator and the file-name part of paths.
+#include <string_view>
+
+namespace chronell {
+
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+// The text after the last host separator (on Windows also after '/' and ':').
+std::string_view hostFileNamePart(std::string_view path);
+
+// The text after the last '\', '/' or ':' (paths written inside job-list files).
+std::string_view windowsFileNamePart(std::string_view path);
+
+} // namespace chronell

@@ -1,0 +1,23 @@
+#pragma once
+// Private-profile (INI) files with the semantics of the Windows functions.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace chronell {
+
+inline constexpr std::size_t kProfileBufferSize = 2048;
+
+// The value of `key` in `section` (names without regard to case, blanks
+// around '=' and the value dropped, matching quotes removed), cut to
+// bufferSize - 1 characters; `defaultValue` when file, section or key is missing.
+std::string GetPrivateProfileString(std::string_view section, std::string_view key,
+                                    std::string_view defaultValue, const std::string& path,
+                                    std::size_t bufferSize = kProfileBufferSize);
+
+// Creates file, section and key as needed, replaces an existing value, keeps
+// every other line byte for byte. False when the file cannot be written.
+bool WritePrivateProfileString(std::string_view section, std::string_view key,
+                               std::string_view value, const std::string& path);
+
+} // namespace chronell

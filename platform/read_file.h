@@ -1,0 +1,12 @@
+#pragma once
+// Reading a whole file, read-only. Only regular files are read (a symbolic
+// link is followed): a pipe, socket or device is treated as unopenable.
+#include <string>
+
+namespace chronell {
+
+// Replaces `contents` with the file's bytes. False when the file cannot be
+// opened or is not a regular file; a read error keeps what was read.
+bool readWholeFile(const std::string& path, std::string& contents);
+
+} // namespace chronell
