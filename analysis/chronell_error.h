@@ -3,6 +3,7 @@
 // message bytes. Only the window's handler barrier and the report's main catch it.
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace chronell {
 
@@ -10,5 +11,9 @@ class ChronellError : public std::runtime_error {
 public:
     explicit ChronellError(const std::string& message) : std::runtime_error(message) {}
 };
+
+// The text an error is shown with: a "." appended when the message is not
+// empty and its last character is coded above ".".
+std::string errorBoxText(std::string_view message);
 
 } // namespace chronell

@@ -1,6 +1,6 @@
 #pragma once
-// The seam over a plain in-memory grid and list of log lines, for the
-// report and the tests. Input row values are plain fields.
+// The seam over a plain in-memory grid and log, for the report and the
+// tests. The log is kept as one text, each line followed by a line feed.
 #include <array>
 #include <string>
 #include <vector>
@@ -26,7 +26,8 @@ public:
     bool formattedTimeTicked() const override { return formattedTime; }
     bool clearLogTicked() const override { return clearLogOption; }
 
-    const std::vector<std::string>& logLines() const { return log_; }
+    const std::string& logText() const { return log_; }
+    std::vector<std::string> logLines() const;
     const std::vector<Row>& rows() const { return rows_; }  // row 0 is the header
     bool gridFocused() const { return gridFocused_; }
 
@@ -36,7 +37,7 @@ public:
     bool clearLogOption = true;
 
 private:
-    std::vector<std::string> log_;
+    std::string log_;
     std::vector<Row> rows_;
     bool gridFocused_ = false;
 };

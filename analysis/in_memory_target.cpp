@@ -1,0 +1,67 @@
+#include "analysis/in_memory_target.h"
+
+#include <algorithm>
+
+namespace chronell {
+
+const InMemoryTarget::Row& gridHeaderTexts()
+{
+    static const InMemoryTarget::Row header = [] {
+        InMemoryTarget::Row row;
+        std::string_view captions = "Name,Source,Dest,Start,End,Status,Dur,Jobfile";
+        for (auto& cell : row) {
+            const auto comma = captions.find(',');
+            cell = captions.substr(0, comma);
+            captions.remove_prefix(comma == std::string_view::npos ? captions.size() : comma + 1);
+        }
+        return row;
+    }();
+    return header;
+}
+
+InMemoryTarget::InMemoryTarget() : rows_{gridHeaderTexts(), Row{}} {}
+
+void InMemoryTarget::appendLogLine(std::string_view line)
+{
+    log_.append(line);
+    log_.push_back('\n');
+}
+
+void InMemoryTarget::clearLog()
+{
+    log_.clear();
+}
+
+std::vector<std::string> InMemoryTarget::logLines() const
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < log_.size()) {
+        const auto end = log_.find('\n', start);
+        lines.emplace_back(log_, start, end - start);
+        start = end + 1;
+    }
+    return lines;
+}
+
+int InMemoryTarget::rowCount() const
+{
+    return static_cast<int>(rows_.size());
+}
+
+void InMemoryTarget::setRowCount(int rows)
+{
+    rows_.resize(static_cast<std::size_t>(std::max(rows, 1)));
+}
+
+void InMemoryTarget::setCell(int column, int row, std::string_view text)
+{
+    rows_.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column)) = text;
+}
+
+void InMemoryTarget::focusGrid()
+{
+    gridFocused_ = true;
+}
+
+} // namespace chronell

@@ -1,0 +1,241 @@
+#include "analysis/job_file_pass.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "analysis/date_time.h"
+#include "analysis/date_time_text.h"
+#include "analysis/duration.h"
+#include "analysis/job_format.h"
+#include "analysis/processing_target.h"
+#include "analysis/regional_settings.h"
+#include "platform/paths.h"
+#include "platform/read_file.h"
+
+namespace chronell {
+
+namespace {
+
+// One job as read from the file.
+struct Job {
+    std::string_view name;
+    std::string_view input;
+    std::string_view output;
+    std::int32_t state = 0;
+    TDateTime startTime = 0;
+    TDateTime endTime = 0;
+};
+
+std::string_view statusWord(std::int32_t state)
+{
+    static constexpr std::string_view words[] = {"Waiting", "In Progress", "Done",
+                                                 "Postponed", "Aborted", "Error"};
+    if (state < 0 || state >= static_cast<std::int32_t>(std::size(words))) return {};
+    return words[state];
+}
+
+std::string decimalText(std::int32_t value)
+{
+    char buffer[16];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+std::string joined(std::string_view prefix, std::string_view value)
+{
+    std::string line;
+    line.reserve(prefix.size() + value.size());
+    line.append(prefix).append(value);
+    return line;
+}
+
+// Walks the lines of one file; `current` is the index of the line where the
+// last marker was found.
+class JobFileReader {
+public:
+    explicit JobFileReader(const std::vector<std::string_view>& lines) : lines_(lines) {}
+
+    // The first positive job count among the lines before the last (the only
+    // line of a one-line file); 0 or less when there is none.
+    std::int32_t findJobCount()
+    {
+        std::int32_t count = 0;
+        std::size_t index = 0;
+        for (;; ++index) {
+            if (startsWithMarker(lines_[index], kJobCountMarker)) count = takeJobCount(lines_[index]);
+            if (count > 0 || index + 2 >= lines_.size()) break;
+        }
+        current_ = index + 1;
+        return count;
+    }
+
+    // Moves to the next line after the current one that contains the marker.
+    bool find(std::string_view marker)
+    {
+        for (std::size_t index = current_ + 1; index < lines_.size(); ++index) {
+            if (containsMarker(lines_[index], marker)) {
+                current_ = index;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    std::string_view line() const { return lines_[current_]; }
+
+private:
+    const std::vector<std::string_view>& lines_;
+    std::size_t current_ = 0;
+};
+
+// The pass itself, with the target, the settings and the row counter at hand.
+class JobFilePass {
+public:
+    JobFilePass(ProcessingTarget& target, const RegionalSettings& settings, int& rowCounter,
+                const std::string& path)
+        : target_(target),
+          settings_(settings),
+          rowCounter_(rowCounter),
+          jobFileName_(hostFileNamePart(path)),
+          formatted_(target.formattedTimeTicked())
+    {
+    }
+
+    void run(const std::vector<std::string_view>& lines)
+    {
+        if (lines.empty()) {
+            target_.appendLogLine("Can't open file, or file is empty.");
+            return;
+        }
+        JobFileReader reader(lines);
+        const std::int32_t count = reader.findJobCount();
+        if (count <= 0) {
+            target_.appendLogLine("Can't determine number of jobs.");
+            return;
+        }
+        target_.appendLogLine(joined("Number of jobs: ", decimalText(count)));
+
+        // The count is not trusted: no file holds more jobs than lines.
+        const int reserved = static_cast<int>(std::min<std::size_t>(count, lines.size()));
+        target_.setRowCount(target_.rowCount() + reserved);
+
+        Job previous;
+        std::uint64_t previousMilliseconds = 0;
+        std::uint64_t totalMilliseconds = 0;
+        double secondsSum = 0;
+        for (std::int32_t j = 0; j < count; ++j) {
+            Job job;
+            std::uint64_t milliseconds = 0;
+            if (!readJob(reader, job, milliseconds)) {
+                target_.appendLogLine("Enexpected end of file.");
+                target_.setRowCount(target_.rowCount() - (reserved - j));
+                return;
+            }
+            totalMilliseconds += milliseconds;
+            secondsSum += secondsValue(durationFieldsFromMilliseconds(milliseconds));
+            if (j > 0 && job.output == previous.output)
+                writeTwoPassRow(job, milliseconds + previousMilliseconds);
+            previous = job;
+            previousMilliseconds = milliseconds;
+        }
+
+        if (secondsSum > 0) {
+            target_.appendLogLine("================");
+            target_.appendLogLine(durationText(durationFieldsFromMilliseconds(totalMilliseconds),
+                                               secondsSum, formatted_, settings_));
+            target_.appendLogLine("");
+        } else {
+            target_.appendLogLine("Sum of jobs duration is 0.");
+        }
+    }
+
+private:
+    // Reads, logs and writes the row of one job; false when the file ends first.
+    bool readJob(JobFileReader& reader, Job& job, std::uint64_t& milliseconds)
+    {
+        if (!reader.find(kJobMarker)) return false;
+        job.name = takeTextValue(reader.line(), kJobNameColumn);
+        target_.appendLogLine(joined("Job name: ", job.name));
+
+        if (!reader.find(kInputMarker)) return false;
+        job.input = takeTextValue(reader.line(), kInputColumn);
+        target_.appendLogLine(joined("Input: ", job.input));
+
+        if (!reader.find(kOutputMarker)) return false;
+        job.output = takeTextValue(reader.line(), kOutputColumn);
+        target_.appendLogLine(joined("Output: ", job.output));
+
+        if (!reader.find(kStateMarker)) return false;
+        job.state = takeState(reader.line());
+        target_.appendLogLine(joined("State: ", decimalText(job.state)));
+
+        if (!reader.find(kStartTimeMarker)) return false;
+        const auto startWords = takeTimeStampWords(reader.line(), kStartHighColumn, kStartLowColumn);
+        job.startTime = TimeStamp2DateTime(startWords.high, startWords.low);
+        const std::string startText = dateTimeText(job.startTime, settings_);
+        target_.appendLogLine(joined("Start_time: ", startText));
+
+        if (!reader.find(kEndTimeMarker)) return false;
+        const auto endWords = takeTimeStampWords(reader.line(), kEndHighColumn, kEndLowColumn);
+        job.endTime = TimeStamp2DateTime(endWords.high, endWords.low);
+        const std::string endText = dateTimeText(job.endTime, settings_);
+        target_.appendLogLine(joined("End_time: ", endText));
+
+        milliseconds = durationMilliseconds(job.endTime - job.startTime);
+        const DurationFields fields = durationFieldsFromMilliseconds(milliseconds);
+        const double seconds = secondsValue(fields);
+        const std::string duration = durationText(fields, seconds, formatted_, settings_);
+        target_.appendLogLine(duration);
+
+        const int row = ++rowCounter_;
+        target_.setCell(ColName, row, job.name);
+        target_.setCell(ColSource, row, windowsFileNamePart(job.input));
+        target_.setCell(ColDest, row, windowsFileNamePart(job.output));
+        target_.setCell(ColStatus, row, statusWord(job.state));
+        target_.setCell(ColJobfile, row, jobFileName_);
+        if (seconds > 0) {
+            target_.setCell(ColStart, row, startText);
+            target_.setCell(ColEnd, row, endText);
+            target_.setCell(ColDur, row, duration);
+        }
+        return true;
+    }
+
+    // The row of a pair of consecutive jobs with the same output; its
+    // duration is the sum of the two jobs' durations.
+    void writeTwoPassRow(const Job& job, std::uint64_t pairMilliseconds)
+    {
+        const int row = ++rowCounter_;
+        target_.setRowCount(target_.rowCount() + 1);
+        target_.setCell(ColName, row, "2pass");
+        target_.setCell(ColSource, row, windowsFileNamePart(job.input));
+        target_.setCell(ColDest, row, windowsFileNamePart(job.output));
+        target_.setCell(ColJobfile, row, jobFileName_);
+        const DurationFields fields = durationFieldsFromMilliseconds(pairMilliseconds);
+        const double seconds = secondsValue(fields);
+        if (seconds > 0) target_.setCell(ColDur, row, durationText(fields, seconds, formatted_, settings_));
+    }
+
+    ProcessingTarget& target_;
+    const RegionalSettings& settings_;
+    int& rowCounter_;
+    std::string_view jobFileName_;
+    bool formatted_;
+};
+
+} // namespace
+
+void proc_file(ProcessingTarget& target, const RegionalSettings& settings, int& rowCounter,
+               const std::string& path)
+{
+    std::string contents;
+    readWholeFile(path, contents);  // a file that cannot be read has no lines
+    std::vector<std::string_view> lines;
+    splitLines(contents, lines);
+    JobFilePass(target, settings, rowCounter, path).run(lines);
+}
+
+} // namespace chronell

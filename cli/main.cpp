@@ -1,0 +1,82 @@
+// chronell-report: the Process command of the window with "Clear log"
+// ticked, over an in-memory grid and log, printed to standard output.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "analysis/chronell_error.h"
+#include "analysis/in_memory_target.h"
+#include "analysis/processing_run.h"
+#include "analysis/regional_settings.h"
+#include "cli/progress_line.h"
+#include "cli/report_options.h"
+#include "cli/row_output.h"
+
+namespace {
+
+using namespace chronell;
+using namespace chronell::report;
+
+void writeOut(const std::string& text)
+{
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+std::string renderedOutput(const InMemoryTarget& target, RowFormat format)
+{
+    switch (format) {
+    case RowFormat::Tsv: return rowsAsTsv(target.rows());
+    case RowFormat::Csv: return rowsAsCsv(target.rows());
+    case RowFormat::Json: return rowsAsJson(target.rows());
+    case RowFormat::None: break;
+    }
+    return target.logText();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::string usageError;
+    const auto options = parseReportOptions(std::vector<std::string>(argv + 1, argv + argc), usageError);
+    if (!options) {
+        std::fprintf(stderr, "chronell-report: %s\n%s", usageError.c_str(), kUsage);
+        return 2;
+    }
+    if (options->help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (options->version) {
+        std::fputs("chronell-report " CHRONELL_VERSION "\n", stdout);
+        return 0;
+    }
+
+    LoadRegionalSettings();
+    InMemoryTarget target;
+    target.folder = options->folder;
+    target.mask = options->mask;
+    target.formattedTime = options->formatted;
+    target.clearLogOption = true;
+
+    std::string failure;
+    bool failed = false;
+    {
+        ProgressLine progress;
+        try {
+            runProcessing(target, regionalSettings(),
+                          [&progress](std::size_t done, std::size_t found) { progress.update(done, found); });
+        } catch (const ChronellError& error) {
+            failed = true;
+            failure = error.what();
+        }
+    }
+
+    writeOut(renderedOutput(target, options->rows));
+    std::fflush(stdout);
+    if (failed) {
+        std::fprintf(stderr, "chronell-report: %s\n", errorBoxText(failure).c_str());
+        return 1;
+    }
+    return 0;
+}

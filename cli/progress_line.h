@@ -1,0 +1,24 @@
+#pragma once
+// A one-line progress indicator on standard error ("files done of files
+// found"), shown only on a terminal and only once a run has lasted a second.
+#include <chrono>
+#include <cstddef>
+
+namespace chronell::report {
+
+class ProgressLine {
+public:
+    ProgressLine();
+    ~ProgressLine();  // erases the line when one was shown
+
+    void update(std::size_t done, std::size_t found);
+
+private:
+    using Clock = std::chrono::steady_clock;
+    bool enabled_;
+    bool shown_ = false;
+    Clock::time_point start_;
+    Clock::time_point lastDrawn_;
+};
+
+} // namespace chronell::report

@@ -1,0 +1,60 @@
+#include "cli/report_options.h"
+
+namespace chronell::report {
+
+const char* const kUsage =
+    "usage: chronell-report [-f|--formatted] [--rows=tsv|csv|json] FOLDER [MASK]\n"
+    "\n"
+    "Reads the job-list files of FOLDER that match MASK (default \"*.jobs\") and\n"
+    "prints the log of the run, or with --rows the results grid.\n"
+    "\n"
+    "  -f, --formatted   durations as hh:mm:ss.zzz instead of seconds\n"
+    "  --rows=FORMAT     print the results grid as tsv, csv or json\n"
+    "  --help            print this help\n"
+    "  --version         print the version\n"
+    "\n"
+    "Exit status: 0 done, 1 an error ended the run, 2 usage error.\n";
+
+std::optional<ReportOptions> parseReportOptions(const std::vector<std::string>& arguments,
+                                                std::string& error)
+{
+    ReportOptions options;
+    std::vector<std::string> positional;
+    bool optionsEnded = false;
+    for (const std::string& argument : arguments) {
+        if (optionsEnded || argument.empty() || argument[0] != '-' || argument == "-") {
+            positional.push_back(argument);
+        } else if (argument == "--") {
+            optionsEnded = true;
+        } else if (argument == "-f" || argument == "--formatted") {
+            options.formatted = true;
+        } else if (argument == "--rows=tsv") {
+            options.rows = RowFormat::Tsv;
+        } else if (argument == "--rows=csv") {
+            options.rows = RowFormat::Csv;
+        } else if (argument == "--rows=json") {
+            options.rows = RowFormat::Json;
+        } else if (argument == "--help" || argument == "-h") {
+            options.help = true;
+        } else if (argument == "--version") {
+            options.version = true;
+        } else {
+            error = "unknown option '" + argument + "'";
+            return std::nullopt;
+        }
+    }
+    if (options.help || options.version) return options;
+    if (positional.empty()) {
+        error = "missing FOLDER";
+        return std::nullopt;
+    }
+    if (positional.size() > 2) {
+        error = "too many arguments";
+        return std::nullopt;
+    }
+    options.folder = positional[0];
+    if (positional.size() == 2) options.mask = positional[1];
+    return options;
+}
+
+} // namespace chronell::report
