@@ -1,0 +1,423 @@
+#include "analysis/job_file_pass.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <string>
+#include <vector>
+
+#include "analysis/chronell_error.h"
+#include "analysis/in_memory_target.h"
+#include "analysis/regional_settings.h"
+#include "support/job_list_text.h"
+#include "support/temp_folder.h"
+
+namespace chronell {
+namespace {
+
+using testing::JobLines;
+using testing::jobListText;
+using testing::linesText;
+using testing::TempFolder;
+using Row = InMemoryTarget::Row;
+using Lines = std::vector<std::string>;
+
+// Short date dd.MM.yyyy, 24-hour clock with leading zero, decimal comma.
+RegionalSettings settingsB()
+{
+    RegionalSettings s;
+    s.decimalSeparator = ',';
+    s.dateSeparator = '.';
+    s.timeSeparator = ':';
+    s.shortDatePicture = "dd.MM.yyyy";
+    s.hoursLeadingZero = true;
+    s.clock24 = true;
+    s.longTimePicture = "hh:mm:ss";
+    return s;
+}
+
+// The example file: two jobs of 10 May 2008 writing the same output.
+const std::string kExampleFile = linesText({
+    "// job list",
+    "// $numjobs 2",
+    "//",
+    "// $job \"Clip one\"",
+    "// $input \"D:\\video\\clip1.avi\"",
+    "// $output \"D:\\out\\clip.avi\"",
+    "// $state 2",
+    "// $start_time 01c8b2a6 22e7f000",
+    "// $end_time 01c8b2ac 12f934a0",
+    "// (further lines of the first job)",
+    "// $job \"Clip two\"",
+    "// $input \"D:\\video\\clip2.avi\"",
+    "// $output \"D:\\out\\clip.avi\"",
+    "// $state 2",
+    "// $start_time 01c8b2ac 6c3b3e00",
+    "// $end_time 01c8b2b2 e28eeec0",
+    "// (further lines of the second job)",
+});
+
+// 15 March 2008 10:00:00 and later points as time-stamp words.
+constexpr const char* k10h00 = "01C88683 54B45000";
+constexpr const char* k11h00 = "01C8868B B678B800";   // one hour later
+constexpr const char* k09h30 = "01C8867F 23D21C00";   // 30 minutes before 10:00
+constexpr const char* k19h00 = "01C886CE C49BF800";   // 9 hours after 10:00
+constexpr const char* kNextDay10h00 = "01C8874C 7F1E1000";  // 16 March 10:00
+constexpr const char* k23h00 = "01C886F0 4BAD9800";   // 13 hours after 10:00
+constexpr const char* kNextDay12h00 = "01C8875D 42A6E000";  // 16 March 12:00
+
+struct Pass {
+    InMemoryTarget target;
+    int rowCounter = 0;
+};
+
+// A fresh grid as a run leaves it before its first file, then one pass.
+void runPass(Pass& pass, const std::string& path, bool formatted, const RegionalSettings& settings)
+{
+    pass.target.formattedTime = formatted;
+    proc_file(pass.target, settings, pass.rowCounter, path);
+}
+
+class JobFilePass : public ::testing::Test {
+protected:
+    std::string write(const std::string& name, const std::string& bytes) { return folder.write(name, bytes); }
+    Pass pass(const std::string& bytes, bool formatted = true)
+    {
+        Pass p;
+        runPass(p, write("file.jobs", bytes), formatted, settingsB());
+        return p;
+    }
+    TempFolder folder;
+};
+
+TEST_F(JobFilePass, ExampleFileFormatted)
+{
+    Pass p;
+    runPass(p, write("clip.jobs", kExampleFile), true, settingsB());
+    EXPECT_EQ(p.target.logLines(),
+              (Lines{"Number of jobs: 2",
+                     "Job name: Clip one", "Input: D:\\video\\clip1.avi", "Output: D:\\out\\clip.avi", "State: 2",
+                     "Start_time: 10.05.2008 14:00:00", "End_time: 10.05.2008 14:42:30", "00:42:30.250",
+                     "Job name: Clip two", "Input: D:\\video\\clip2.avi", "Output: D:\\out\\clip.avi", "State: 2",
+                     "Start_time: 10.05.2008 14:45:00", "End_time: 10.05.2008 15:31:15", "00:46:15.500",
+                     "================", "01:28:45.750", ""}));
+    EXPECT_EQ(p.rowCounter, 3);
+    ASSERT_EQ(p.target.rowCount(), 5);  // header, three rows, the spare row
+    EXPECT_EQ(p.target.rows()[1], (Row{"Clip one", "clip1.avi", "clip.avi", "10.05.2008 14:00:00",
+                                       "10.05.2008 14:42:30", "Done", "00:42:30.250", "clip.jobs"}));
+    EXPECT_EQ(p.target.rows()[2], (Row{"Clip two", "clip2.avi", "clip.avi", "10.05.2008 14:45:00",
+                                       "10.05.2008 15:31:15", "Done", "00:46:15.500", "clip.jobs"}));
+    EXPECT_EQ(p.target.rows()[3], (Row{"2pass", "clip2.avi", "clip.avi", "", "", "", "01:28:45.750", "clip.jobs"}));
+    EXPECT_EQ(p.target.rows()[4], Row{});
+}
+
+TEST_F(JobFilePass, ExampleFilePlainUsesTheRegionalDecimalSeparator)
+{
+    RegionalSettings fullStop = settingsB();
+    fullStop.decimalSeparator = '.';
+    Pass p;
+    runPass(p, write("clip.jobs", kExampleFile), false, fullStop);
+    const Lines log = p.target.logLines();
+    ASSERT_EQ(log.size(), 18u);
+    EXPECT_EQ(log[7], "2550.25");
+    EXPECT_EQ(log[14], "2775.5");
+    EXPECT_EQ(log[16], "5325.75");
+    EXPECT_EQ(p.target.rows()[1][ColDur], "2550.25");
+    EXPECT_EQ(p.target.rows()[2][ColDur], "2775.5");
+    EXPECT_EQ(p.target.rows()[3][ColDur], "5325.75");
+
+    Pass comma;
+    runPass(comma, write("clip.jobs", kExampleFile), false, settingsB());
+    EXPECT_EQ(comma.target.logLines()[16], "5325,75");
+}
+
+TEST_F(JobFilePass, FilesWithoutLinesLeaveTheGridAlone)
+{
+    using namespace std::string_literals;
+    for (const std::string& bytes : {""s, "\0// $numjobs 1\n"s}) {
+        Pass p = pass(bytes);
+        EXPECT_EQ(p.target.logLines(), Lines{"Can't open file, or file is empty."});
+        EXPECT_EQ(p.target.rowCount(), 2);
+    }
+    Pass missing;
+    runPass(missing, folder.string() + "/absent.jobs", true, settingsB());
+    EXPECT_EQ(missing.target.logLines(), Lines{"Can't open file, or file is empty."});
+
+    Pass directory;
+    runPass(directory, folder.string(), true, settingsB());
+    EXPECT_EQ(directory.target.logLines(), Lines{"Can't open file, or file is empty."});
+}
+
+TEST_F(JobFilePass, NamedPipeIsNotOpened)
+{
+    const std::string fifo = folder.string() + "/queue.jobs";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    Pass p;
+    runPass(p, fifo, true, settingsB());  // must not block
+    EXPECT_EQ(p.target.logLines(), Lines{"Can't open file, or file is empty."});
+    EXPECT_EQ(p.target.rowCount(), 2);
+}
+
+TEST_F(JobFilePass, NoPositiveCountBeforeTheLastLine)
+{
+    const std::string job = linesText({"// $job \"a\"", "// $input \"i\"", "// $output \"o\"", "// $state 2",
+                                       "// $start_time 0 0", "// $end_time 0 0"});
+    const std::string cases[] = {
+        linesText({"// nothing here"}),
+        linesText({"// $numjobs 0", "//", "x"}),
+        linesText({"// $numjobs -2", "//", "x"}),
+        linesText({" // $numjobs 1", "//"}) + job,  // indented: not recognised
+        linesText({"a", "b", "// $numjobs 1"}),     // the last line is not looked at
+    };
+    for (const auto& bytes : cases) {
+        Pass p = pass(bytes);
+        EXPECT_EQ(p.target.logLines(), Lines{"Can't determine number of jobs."}) << bytes;
+        EXPECT_EQ(p.target.rowCount(), 2);
+    }
+}
+
+TEST_F(JobFilePass, CountAfterPassedOverCountsAndInAOneLineFile)
+{
+    Pass p = pass(linesText({"// $numjobs 0", "// $numjobs -2", "// $numjobs 1", "//"}) +
+                  linesText({"// $job \"a\"", "// $input \"i\"", "// $output \"o\"", "// $state 0",
+                             "// $start_time 0 0", "// $end_time 0 0"}));
+    EXPECT_EQ(p.target.logLines().front(), "Number of jobs: 1");
+    EXPECT_EQ(p.target.logLines().back(), "Sum of jobs duration is 0.");
+
+    Pass single = pass("// $numjobs 1");
+    EXPECT_EQ(single.target.logLines(), (Lines{"Number of jobs: 1", "Enexpected end of file."}));
+    EXPECT_EQ(single.target.rowCount(), 2);
+}
+
+TEST_F(JobFilePass, CountThatDoesNotReadEndsThePassUntouched)
+{
+    InMemoryTarget target;
+    int rowCounter = 0;
+    const std::string path = write("bad.jobs", linesText({"// $numjobs 3 ", "//", "x"}));
+    try {
+        proc_file(target, settingsB(), rowCounter, path);
+        FAIL() << "no failure";
+    } catch (const ChronellError& error) {
+        EXPECT_STREQ(error.what(), "' 3 ' is not a valid integer value");
+    }
+    EXPECT_TRUE(target.logLines().empty());
+    EXPECT_EQ(target.rowCount(), 2);
+}
+
+TEST_F(JobFilePass, LargeCountIsReadAsAWhole)
+{
+    Pass p = pass(linesText({"// $numjobs 12345", "//"}));
+    EXPECT_EQ(p.target.logLines().front(), "Number of jobs: 12345");
+}
+
+TEST_F(JobFilePass, FileEndingBeforeTheSecondJob)
+{
+    Pass p = pass(jobListText({{"first", "C:\\a.avi", "C:\\o.avi", "2", k10h00, k11h00}}, "2"));
+    const Lines log = p.target.logLines();
+    EXPECT_EQ(log.back(), "Enexpected end of file.");
+    EXPECT_EQ(log.size(), 9u);  // count, seven job lines, end of file
+    EXPECT_EQ(p.rowCounter, 1);
+    ASSERT_EQ(p.target.rowCount(), 3);  // the second job's reserved row is gone
+    EXPECT_EQ(p.target.rows()[1][ColName], "first");
+    EXPECT_EQ(p.target.rows()[2], Row{});
+}
+
+TEST_F(JobFilePass, FileEndingAfterTheStateLine)
+{
+    Pass p = pass(linesText({"// $numjobs 1", "//", "// $job \"j\"", "// $input \"i\"", "// $output \"o\"",
+                             "// $state 2"}));
+    EXPECT_EQ(p.target.logLines(), (Lines{"Number of jobs: 1", "Job name: j", "Input: i", "Output: o",
+                                          "State: 2", "Enexpected end of file."}));
+    EXPECT_EQ(p.target.rowCount(), 2);
+}
+
+TEST_F(JobFilePass, HugeCountReservesNoMoreRowsThanLines)
+{
+    Pass p = pass(jobListText({{"only", "i", "o", "2", k10h00, k11h00}}, "2000000000"));
+    const Lines log = p.target.logLines();
+    EXPECT_EQ(log.front(), "Number of jobs: 2000000000");
+    EXPECT_EQ(log.back(), "Enexpected end of file.");
+    EXPECT_EQ(p.target.rowCount(), 3);
+    EXPECT_EQ(p.target.rows()[1][ColDur], "01:00:00.000");
+}
+
+TEST_F(JobFilePass, JobLineRightAfterTheCountLineIsNotRead)
+{
+    Pass p = pass(linesText({"// $numjobs 2"}) +
+                  linesText({"// $job \"A\"", "// $input \"a\"", "// $output \"oa\"", "// $state 2",
+                             "// $start_time 0 0", "// $end_time 0 0"}) +
+                  linesText({"// $job \"B\"", "// $input \"b\"", "// $output \"ob\"", "// $state 2",
+                             "// $start_time 0 0", "// $end_time 0 0"}));
+    const Lines log = p.target.logLines();
+    EXPECT_EQ(log[1], "Job name: B");
+    EXPECT_EQ(log.back(), "Enexpected end of file.");
+    EXPECT_EQ(p.target.rowCount(), 3);
+}
+
+TEST_F(JobFilePass, MissingMarkerIsTakenFromTheNextJob)
+{
+    // The first job lacks its output line: it takes the second job's output
+    // onwards, and the second job's own job line has then been passed.
+    Pass p = pass(linesText({"// $numjobs 3", "//", "// $job \"A\"", "// $input \"a\"", "// $state 2",
+                             "// $start_time 0 0", "// $end_time 0 0", "// $job \"B\"", "// $input \"b\"",
+                             "// $output \"ob\"", "// $state 1", "// $start_time 0 0", "// $end_time 0 0",
+                             "// $job \"C\"", "// $input \"c\"", "// $output \"oc\"", "// $state 0",
+                             "// $start_time 0 0", "// $end_time 0 0"}));
+    const Lines log = p.target.logLines();
+    EXPECT_EQ(log[1], "Job name: A");
+    EXPECT_EQ(log[3], "Output: ob");
+    EXPECT_EQ(log[4], "State: 1");
+    EXPECT_EQ(log[8], "Job name: C");
+    EXPECT_EQ(log.back(), "Enexpected end of file.");
+    EXPECT_EQ(p.target.rowCount(), 4);  // A and C written, the third reserved row removed
+}
+
+TEST_F(JobFilePass, StateThatDoesNotReadKeepsTheReservedRows)
+{
+    InMemoryTarget target;
+    int rowCounter = 0;
+    const std::string path = write(
+        "x.jobs", jobListText({{"one", "i1", "o1", "2", k10h00, k11h00}, {"two", "i2", "o2", "x", k10h00, k11h00},
+                               {"three", "i3", "o3", "2", k10h00, k11h00}}));
+    try {
+        proc_file(target, settingsB(), rowCounter, path);
+        FAIL() << "no failure";
+    } catch (const ChronellError& error) {
+        EXPECT_STREQ(error.what(), "'x' is not a valid integer value");
+    }
+    EXPECT_EQ(target.logLines().back(), "Output: o2");
+    EXPECT_EQ(target.rowCount(), 5);  // header, one filled, two reserved empty, spare
+    EXPECT_EQ(target.rows()[1][ColName], "one");
+    EXPECT_EQ(target.rows()[2], Row{});
+    EXPECT_EQ(target.rows()[3], Row{});
+}
+
+TEST_F(JobFilePass, TimeStampBeyondTheYear9999EndsThePass)
+{
+    InMemoryTarget target;
+    int rowCounter = 0;
+    const std::string path = write("y.jobs", jobListText({{"one", "i", "o", "2", k10h00, "24C85A5E D1C04000"}}));
+    try {
+        proc_file(target, settingsB(), rowCounter, path);
+        FAIL() << "no failure";
+    } catch (const ChronellError& error) {
+        EXPECT_STREQ(error.what(), "Invalid argument to date encode");
+    }
+    EXPECT_EQ(target.logLines().back(), "Start_time: 15.03.2008 10:00:00");
+    EXPECT_EQ(target.rowCount(), 3);
+}
+
+TEST_F(JobFilePass, StatusWords)
+{
+    const char* words[] = {"Waiting", "In Progress", "Done", "Postponed", "Aborted", "Error",
+                           "", "", "", ""};
+    std::vector<JobLines> jobs;
+    for (int state = 0; state <= 9; ++state)
+        jobs.push_back({"s" + std::to_string(state), "i", "o" + std::to_string(state), std::to_string(state),
+                        k10h00, k11h00});
+    Pass p = pass(jobListText(jobs));
+    for (int state = 0; state <= 9; ++state) {
+        EXPECT_EQ(p.target.rows()[static_cast<std::size_t>(state) + 1][ColStatus], words[state]);
+        EXPECT_EQ(p.target.logLines()[static_cast<std::size_t>(state) * 7 + 4], "State: " + std::to_string(state));
+    }
+}
+
+TEST_F(JobFilePass, JobWithoutDurationLogsItsLineButFillsNoTimes)
+{
+    Pass p = pass(jobListText({{"wait", "C:\\in.avi", "C:\\out.avi", "0", "0 0", "0 0"}}));
+    EXPECT_EQ(p.target.logLines(),
+              (Lines{"Number of jobs: 1", "Job name: wait", "Input: C:\\in.avi", "Output: C:\\out.avi", "State: 0",
+                     "Start_time: 01.01.1601", "End_time: 01.01.1601", "00:00:00.000",
+                     "Sum of jobs duration is 0."}));
+    EXPECT_EQ(p.target.rows()[1], (Row{"wait", "in.avi", "out.avi", "", "", "Waiting", "", "file.jobs"}));
+
+    Pass plain = pass(jobListText({{"wait", "i", "o", "0", "0 0", "0 0"}}), false);
+    EXPECT_EQ(plain.target.logLines()[7], "0");
+}
+
+TEST_F(JobFilePass, ADayOrMoreKeepsItsDays)
+{
+    Pass p = pass(jobListText({{"day", "i", "o1", "2", k10h00, kNextDay10h00}}));
+    EXPECT_EQ(p.target.logLines()[7], "24:00:00.000");
+    EXPECT_EQ(p.target.rows()[1][ColDur], "24:00:00.000");
+    EXPECT_EQ(p.target.rows()[1][ColStart], "15.03.2008 10:00:00");
+    EXPECT_EQ(p.target.logLines()[9], "24:00:00.000");
+
+    Pass plain = pass(jobListText({{"day", "i", "o1", "2", k10h00, kNextDay10h00}}), false);
+    EXPECT_EQ(plain.target.logLines()[7], "86400");
+    EXPECT_EQ(plain.target.logLines()[9], "86400");
+}
+
+TEST_F(JobFilePass, TotalsAreSumsOfTheDurationsShown)
+{
+    // One hour, and a job whose end lies 30 minutes before its start.
+    const auto jobs = std::vector<JobLines>{{"a", "i", "same", "2", k10h00, k11h00},
+                                            {"b", "i", "same", "2", k10h00, k09h30}};
+    Pass formatted = pass(jobListText(jobs));
+    Lines log = formatted.target.logLines();
+    EXPECT_EQ(log[7], "01:00:00.000");
+    EXPECT_EQ(log[14], "00:30:00.000");
+    EXPECT_EQ(log[16], "01:30:00.000");
+    EXPECT_EQ(formatted.target.rows()[2][ColStart], "15.03.2008 10:00:00");  // negative still filled
+    EXPECT_EQ(formatted.target.rows()[3][ColDur], "01:30:00.000");
+
+    Pass plain = pass(jobListText(jobs), false);
+    EXPECT_EQ(plain.target.logLines()[16], "5400");
+    EXPECT_EQ(plain.target.rows()[3][ColDur], "5400");
+
+    // Three 9-hour jobs.
+    Pass nine = pass(jobListText({{"a", "i", "o1", "2", k10h00, k19h00},
+                                  {"b", "i", "o2", "2", k10h00, k19h00},
+                                  {"c", "i", "o3", "2", k10h00, k19h00}}));
+    EXPECT_EQ(nine.target.logLines()[23], "27:00:00.000");
+    Pass ninePlain = pass(jobListText({{"a", "i", "o1", "2", k10h00, k19h00},
+                                       {"b", "i", "o2", "2", k10h00, k19h00},
+                                       {"c", "i", "o3", "2", k10h00, k19h00}}),
+                          false);
+    EXPECT_EQ(ninePlain.target.logLines()[23], "97200");
+
+    // Two 13-hour jobs with the same output.
+    Pass pair = pass(jobListText({{"a", "i", "o", "2", k10h00, k23h00}, {"b", "i", "o", "2", k23h00, kNextDay12h00}}));
+    EXPECT_EQ(pair.target.rows()[3][ColName], "2pass");
+    EXPECT_EQ(pair.target.rows()[3][ColDur], "26:00:00.000");
+}
+
+TEST_F(JobFilePass, TwoPassRowsCompareOutputsExactly)
+{
+    Pass three = pass(jobListText({{"a", "x\\a", "D:\\o.avi", "2", k10h00, k11h00},
+                                   {"b", "x\\b", "D:\\o.avi", "2", k10h00, k11h00},
+                                   {"c", "x\\c", "D:\\o.avi", "2", k10h00, k11h00}}));
+    ASSERT_EQ(three.target.rowCount(), 7);
+    EXPECT_EQ(three.target.rows()[3], (Row{"2pass", "b", "o.avi", "", "", "", "02:00:00.000", "file.jobs"}));
+    EXPECT_EQ(three.target.rows()[5], (Row{"2pass", "c", "o.avi", "", "", "", "02:00:00.000", "file.jobs"}));
+
+    Pass caseDiffers = pass(jobListText({{"a", "i", "D:\\O.avi", "2", k10h00, k11h00},
+                                         {"b", "i", "D:\\o.avi", "2", k10h00, k11h00}}));
+    EXPECT_EQ(caseDiffers.target.rowCount(), 4);
+
+    Pass bothEmpty = pass(jobListText({{"a", "i", "", "2", "0 0", "0 0"}, {"b", "i", "", "2", "0 0", "0 0"}}));
+    ASSERT_EQ(bothEmpty.target.rowCount(), 5);
+    EXPECT_EQ(bothEmpty.target.rows()[3], (Row{"2pass", "", "", "", "", "", "", "file.jobs"}));
+}
+
+TEST_F(JobFilePass, EndTimeOnTheLastLineIsRead)
+{
+    Pass p = pass("// $numjobs 1\n//\n// $job \"j\"\n// $input \"i\"\n// $output \"o\"\n// $state 2\n"
+                  "// $start_time 01C88683 54B45000\n// $end_time 01C8868B B678B800");
+    EXPECT_EQ(p.target.logLines().back(), "");
+    EXPECT_EQ(p.target.rows()[1][ColDur], "01:00:00.000");
+}
+
+TEST_F(JobFilePass, RowsOfSuccessivePassesFollowOneAnother)
+{
+    Pass p;
+    runPass(p, write("a.jobs", jobListText({{"a", "i", "o", "2", k10h00, k11h00}}, "2")), true, settingsB());
+    runPass(p, write("b.jobs", jobListText({{"b", "i", "o", "2", k10h00, k11h00}})), true, settingsB());
+    ASSERT_EQ(p.target.rowCount(), 4);
+    EXPECT_EQ(p.target.rows()[1][ColJobfile], "a.jobs");
+    EXPECT_EQ(p.target.rows()[2][ColJobfile], "b.jobs");
+    EXPECT_EQ(p.target.rows()[2][ColName], "b");  // never paired across files
+}
+
+} // namespace
+} // namespace chronell

@@ -1,0 +1,145 @@
+#include "analysis/job_format.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "analysis/chronell_error.h"
+
+namespace chronell {
+namespace {
+
+using namespace std::string_literals;
+
+std::vector<std::string> cut(const std::string& bytes)
+{
+    std::vector<std::string> lines;
+    for (const auto line : splitLines(bytes)) lines.emplace_back(line);
+    return lines;
+}
+
+TEST(SplitLines, EachTerminatorEndsOneLine)
+{
+    EXPECT_EQ(cut("a\r\nb\rc\nd"), (std::vector<std::string>{"a", "b", "c", "d"}));
+    EXPECT_EQ(cut("a\n\rb"), (std::vector<std::string>{"a", "", "b"}));
+    EXPECT_EQ(cut("\r\n"), (std::vector<std::string>{""}));
+    EXPECT_EQ(cut("a\r\n\r\nb\n"), (std::vector<std::string>{"a", "", "b"}));
+    EXPECT_EQ(cut("\n\n"), (std::vector<std::string>{"", ""}));
+    EXPECT_EQ(cut("a\r\r\nb"), (std::vector<std::string>{"a", "", "b"}));
+}
+
+TEST(SplitLines, NothingAfterTheFirstNulIsRead)
+{
+    EXPECT_TRUE(cut("").empty());
+    EXPECT_TRUE(cut("\0abc"s).empty());
+    EXPECT_EQ(cut("ab\0cd\ne"s), (std::vector<std::string>{"ab"}));
+    EXPECT_EQ(cut("ab\n\0cd"s), (std::vector<std::string>{"ab"}));
+}
+
+TEST(SplitLines, KeepsEveryOtherByte)
+{
+    EXPECT_EQ(cut("\t \x01\xff\xe9\n"), (std::vector<std::string>{"\t \x01\xff\xe9"}));
+}
+
+TEST(Markers, CountMarkerOnlyAtLineStartJobMarkersAnywhere)
+{
+    EXPECT_TRUE(startsWithMarker("// $numjobs 3", kJobCountMarker));
+    EXPECT_FALSE(startsWithMarker(" // $numjobs 3", kJobCountMarker));
+    EXPECT_TRUE(containsMarker("   // $job \"x\"", kJobMarker));
+    EXPECT_TRUE(containsMarker("garbage// $output \"x\"", kOutputMarker));
+    EXPECT_FALSE(containsMarker("// $Job \"x\"", kJobMarker));
+    EXPECT_FALSE(containsMarker("//$job \"x\"", kJobMarker));
+    EXPECT_FALSE(containsMarker("// $jo", kJobMarker));
+}
+
+struct TextValueCase {
+    const char* line;
+    std::size_t column;
+    const char* expected;
+};
+
+class TextValues : public ::testing::TestWithParam<TextValueCase> {};
+
+TEST_P(TextValues, FromStartColumnToFirstQuote)
+{
+    EXPECT_EQ(takeTextValue(GetParam().line, GetParam().column), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, TextValues,
+    ::testing::Values(TextValueCase{"// $job \"My job\" extra", kJobNameColumn, "My job"},
+                      TextValueCase{"// $job \"unterminated", kJobNameColumn, ""},
+                      TextValueCase{"// $job  \"two spaces\"", kJobNameColumn, ""},
+                      TextValueCase{"   // $job \"x\"", kJobNameColumn, "b "},
+                      TextValueCase{"// $job", kJobNameColumn, ""},
+                      TextValueCase{"// $job \"", kJobNameColumn, ""},
+                      TextValueCase{"// $input \"C:\\a\\\"b.avi\"", kInputColumn, "C:\\a\\"},
+                      TextValueCase{"// $output \"D:\\out\\clip.avi\"", kOutputColumn, "D:\\out\\clip.avi"},
+                      TextValueCase{"// $output \"\"", kOutputColumn, ""}));
+
+TEST(JobCount, ReadFromColumn12ToTheEndOfTheLine)
+{
+    EXPECT_EQ(takeJobCount("// $numjobs 3"), 3);
+    EXPECT_EQ(takeJobCount("// $numjobs $10"), 16);
+    EXPECT_EQ(takeJobCount("// $numjobs 12345"), 12345);
+    EXPECT_EQ(takeJobCount("// $numjobs 0"), 0);
+    EXPECT_EQ(takeJobCount("// $numjobs -2"), -2);
+}
+
+TEST(JobCount, FailureNamesTheTextFromColumn12)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"// $numjobs 3 ", "' 3 ' is not a valid integer value"},
+        {"// $numjobs", "'' is not a valid integer value"},
+        {"// $numjobs 12345x", "' 12345x' is not a valid integer value"},
+    };
+    for (const auto& [line, message] : cases) {
+        try {
+            takeJobCount(line);
+            ADD_FAILURE() << "no failure for " << line;
+        } catch (const ChronellError& error) {
+            EXPECT_STREQ(error.what(), message);
+        }
+    }
+}
+
+TEST(State, OneCharacterOfColumn11)
+{
+    EXPECT_EQ(takeState("// $state 2"), 2);
+    EXPECT_EQ(takeState("// $state 93"), 9);
+    EXPECT_THROW(takeState("// $state x"), ChronellError);
+    EXPECT_THROW(takeState("// $state"), ChronellError);
+    EXPECT_THROW(takeState("// $state "), ChronellError);
+    try {
+        takeState("// $state x");
+    } catch (const ChronellError& error) {
+        EXPECT_STREQ(error.what(), "'x' is not a valid integer value");
+    }
+}
+
+TEST(TimeStampWords, EightCharactersAtFixedColumns)
+{
+    auto words = takeTimeStampWords("// $start_time 01C8B2A6 22E7F000", kStartHighColumn, kStartLowColumn);
+    EXPECT_EQ(words.high, "01C8B2A6");
+    EXPECT_EQ(words.low, "22E7F000");
+
+    words = takeTimeStampWords("// $start_time 0 0", kStartHighColumn, kStartLowColumn);
+    EXPECT_EQ(words.high, "0 0");
+    EXPECT_EQ(words.low, "");
+
+    words = takeTimeStampWords("// $end_time 1c8b2a6 22e7f000", kEndHighColumn, kEndLowColumn);
+    EXPECT_EQ(words.high, "1c8b2a6 ");
+    EXPECT_EQ(words.low, "2e7f000");
+
+    words = takeTimeStampWords("// $end_time 01c8b2ac 12f934a0 trailing", kEndHighColumn, kEndLowColumn);
+    EXPECT_EQ(words.high, "01c8b2ac");
+    EXPECT_EQ(words.low, "12f934a0");
+
+    words = takeTimeStampWords("// $end_time", kEndHighColumn, kEndLowColumn);
+    EXPECT_EQ(words.high, "");
+    EXPECT_EQ(words.low, "");
+}
+
+} // namespace
+} // namespace chronell

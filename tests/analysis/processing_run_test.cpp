@@ -1,0 +1,225 @@
+#include "analysis/processing_run.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "analysis/chronell_error.h"
+#include "analysis/in_memory_target.h"
+#include "analysis/regional_settings.h"
+#include "support/job_list_text.h"
+#include "support/temp_folder.h"
+
+namespace chronell {
+namespace {
+
+using testing::jobListText;
+using testing::TempFolder;
+using Row = InMemoryTarget::Row;
+using Lines = std::vector<std::string>;
+
+constexpr const char* k10h00 = "01C88683 54B45000";
+constexpr const char* k11h00 = "01C8868B B678B800";
+
+RegionalSettings settingsB()
+{
+    RegionalSettings s;
+    s.decimalSeparator = ',';
+    s.dateSeparator = '.';
+    s.shortDatePicture = "dd.MM.yyyy";
+    s.hoursLeadingZero = true;
+    s.clock24 = true;
+    s.longTimePicture = "hh:mm:ss";
+    return s;
+}
+
+std::string jobsFile(int jobs, const std::string& prefix)
+{
+    std::vector<testing::JobLines> lines;
+    for (int i = 0; i < jobs; ++i)
+        lines.push_back({prefix + std::to_string(i), "C:\\in.avi", "C:\\" + prefix + std::to_string(i) + ".avi",
+                         "2", k10h00, k11h00});
+    return jobListText(lines);
+}
+
+TEST(JoinFolder, AddsTheSeparatorOnlyWhenMissing)
+{
+    struct Case {
+        const char* folder;
+        const char* mask;
+        const char* searchPath;
+    };
+    const Case cases[] = {{"/jobs", "*.jobs", "/jobs/*.jobs"},
+                          {"/jobs/", "*.jobs", "/jobs/*.jobs"},
+                          {"", "*.jobs", "/*.jobs"},
+                          {"/jobs", "", "/jobs/"},
+                          {"/", "a", "/a"}};
+    for (const auto& c : cases) EXPECT_EQ(joinFolder(c.folder, c.mask), c.searchPath) << c.folder;
+}
+
+class ProcessingRun : public ::testing::Test {
+protected:
+    void run()
+    {
+        target.folder = folder.string();
+        runProcessing(target, settingsB());
+    }
+    TempFolder folder;
+    InMemoryTarget target;
+};
+
+TEST_F(ProcessingRun, LogTextOfTheExampleFileByteForByte)
+{
+    folder.write("clip.jobs",
+                 "// job list\r\n// $numjobs 2\r\n//\r\n// $job \"Clip one\"\r\n// $input \"D:\\video\\clip1.avi\"\r\n"
+                 "// $output \"D:\\out\\clip.avi\"\r\n// $state 2\r\n// $start_time 01c8b2a6 22e7f000\r\n"
+                 "// $end_time 01c8b2ac 12f934a0\r\n// (further lines of the first job)\r\n// $job \"Clip two\"\r\n"
+                 "// $input \"D:\\video\\clip2.avi\"\r\n// $output \"D:\\out\\clip.avi\"\r\n// $state 2\r\n"
+                 "// $start_time 01c8b2ac 6c3b3e00\r\n// $end_time 01c8b2b2 e28eeec0\r\n"
+                 "// (further lines of the second job)\r\n");
+    target.formattedTime = true;
+    run();
+    EXPECT_EQ(target.logText(),
+              "clip.jobs\n----------------\nNumber of jobs: 2\nJob name: Clip one\nInput: D:\\video\\clip1.avi\n"
+              "Output: D:\\out\\clip.avi\nState: 2\nStart_time: 10.05.2008 14:00:00\n"
+              "End_time: 10.05.2008 14:42:30\n00:42:30.250\nJob name: Clip two\nInput: D:\\video\\clip2.avi\n"
+              "Output: D:\\out\\clip.avi\nState: 2\nStart_time: 10.05.2008 14:45:00\n"
+              "End_time: 10.05.2008 15:31:15\n00:46:15.500\n================\n01:28:45.750\n\n");
+    EXPECT_EQ(target.rowCount(), 4);  // spare row removed
+    EXPECT_TRUE(target.gridFocused());
+}
+
+TEST_F(ProcessingRun, RowsOfAllFilesInNameOrderAndTheSpareRowRemoved)
+{
+    folder.write("b.jobs", jobsFile(3, "b"));
+    folder.write("A.jobs", jobsFile(2, "a"));
+    folder.write("notes.txt", "not a job list");
+    run();
+    ASSERT_EQ(target.rowCount(), 6);
+    EXPECT_EQ(target.rows()[1][ColName], "a0");
+    EXPECT_EQ(target.rows()[3][ColName], "b0");
+    EXPECT_EQ(target.rows()[5][ColName], "b2");
+    const Lines log = target.logLines();
+    EXPECT_EQ(log[0], "A.jobs");
+    EXPECT_EQ(log[1], "----------------");
+}
+
+TEST_F(ProcessingRun, NoEntryLeavesHeaderAndOneEmptyRow)
+{
+    folder.write("a.jobs", jobsFile(2, "a"));
+    run();
+    ASSERT_EQ(target.rowCount(), 3);
+
+    target.mask = "*.none";
+    target.clearLogOption = false;
+    target.appendLogLine("kept");
+    run();
+    EXPECT_EQ(target.rowCount(), 2);
+    EXPECT_EQ(target.rows()[1], Row{});  // the first run's row is cleared
+    EXPECT_EQ(target.logLines().back(), "kept");
+
+    target.clearLogOption = true;
+    run();
+    EXPECT_TRUE(target.logText().empty());
+}
+
+TEST_F(ProcessingRun, EmptyMaskAndMissingFolderFindNothing)
+{
+    folder.write("a.jobs", jobsFile(1, "a"));
+    target.mask = "";
+    run();
+    EXPECT_EQ(target.rowCount(), 2);
+    EXPECT_TRUE(target.logText().empty());
+
+    target.mask = "*.jobs";
+    target.folder = folder.string() + "/missing";
+    runProcessing(target, settingsB());
+    EXPECT_EQ(target.rowCount(), 2);
+}
+
+TEST_F(ProcessingRun, UnclearedLogIsFollowedDirectly)
+{
+    folder.write("a.jobs", jobsFile(1, "a"));
+    target.clearLogOption = false;
+    run();
+    const std::size_t firstRun = target.logLines().size();
+    run();
+    const Lines log = target.logLines();
+    ASSERT_EQ(log.size(), 2 * firstRun);
+    EXPECT_EQ(log[firstRun], "a.jobs");
+}
+
+TEST_F(ProcessingRun, EveryMatchingEntryIsHandedToThePass)
+{
+    folder.write("a.jobs", jobsFile(1, "a"));
+    std::filesystem::create_directory(folder.path() / "old.jobs");
+    folder.write(".hidden.jobs", jobsFile(1, "h"));
+    ASSERT_EQ(mkfifo((folder.path() / "pipe.jobs").c_str(), 0600), 0);
+    target.mask = "*";
+    run();
+    const Lines log = target.logLines();
+    const auto at = [&](const std::string& name) {
+        for (std::size_t i = 0; i + 2 < log.size(); ++i)
+            if (log[i] == name) return log[i + 2];
+        return std::string("(absent)");
+    };
+    EXPECT_EQ(at("."), "Can't open file, or file is empty.");
+    EXPECT_EQ(at(".."), "Can't open file, or file is empty.");
+    EXPECT_EQ(at("old.jobs"), "Can't open file, or file is empty.");
+    EXPECT_EQ(at("pipe.jobs"), "Can't open file, or file is empty.");
+    EXPECT_EQ(at(".hidden.jobs"), "Number of jobs: 1");
+    EXPECT_EQ(target.rowCount(), 3);
+}
+
+TEST_F(ProcessingRun, MaskWithAFolderPartReadsTheFileFound)
+{
+    folder.write("sub/inner.jobs", jobsFile(1, "inner"));
+    target.mask = "sub/*.jobs";
+    run();
+    const Lines log = target.logLines();
+    ASSERT_GE(log.size(), 3u);
+    EXPECT_EQ(log[0], "inner.jobs");
+    EXPECT_EQ(log[2], "Number of jobs: 1");
+    EXPECT_EQ(target.rows()[1][ColName], "inner0");
+}
+
+TEST_F(ProcessingRun, FilesWithoutRowsLeaveTwoRows)
+{
+    folder.write("a.jobs", "// no count\n");
+    folder.write("b.jobs", "");
+    run();
+    EXPECT_EQ(target.rowCount(), 2);
+    EXPECT_EQ(target.logLines(), (Lines{"a.jobs", "----------------", "Can't determine number of jobs.", "b.jobs",
+                                        "----------------", "Can't open file, or file is empty."}));
+}
+
+TEST_F(ProcessingRun, ErrorInTheSecondOfThreeFilesEndsTheRun)
+{
+    folder.write("1.jobs", jobsFile(1, "one"));
+    folder.write("2.jobs", jobListText({{"two-a", "i", "o1", "2", k10h00, k11h00}, {"two-b", "i", "o2", "x", k10h00, k11h00}}));
+    folder.write("3.jobs", jobsFile(1, "three"));
+    target.folder = folder.string();
+    try {
+        runProcessing(target, settingsB());
+        FAIL() << "no failure";
+    } catch (const ChronellError& error) {
+        EXPECT_STREQ(error.what(), "'x' is not a valid integer value");
+    }
+    const Lines log = target.logLines();
+    EXPECT_EQ(log.back(), "Output: o2");
+    EXPECT_EQ(std::count(log.begin(), log.end(), "3.jobs"), 0);
+    // header, file 1's row, file 2's two reserved rows (first filled), spare row
+    ASSERT_EQ(target.rowCount(), 5);
+    EXPECT_EQ(target.rows()[1][ColName], "one0");
+    EXPECT_EQ(target.rows()[2][ColName], "two-a");
+    EXPECT_EQ(target.rows()[3], Row{});
+    EXPECT_EQ(target.rows()[4], Row{});
+    EXPECT_FALSE(target.gridFocused());
+}
+
+} // namespace
+} // namespace chronell
