@@ -397,7 +397,7 @@ TEST_F(JobFilePass, TwoPassRowsCompareOutputsExactly)
 
     Pass bothEmpty = pass(jobListText({{"a", "i", "", "2", "0 0", "0 0"}, {"b", "i", "", "2", "0 0", "0 0"}}));
     ASSERT_EQ(bothEmpty.target.rowCount(), 5);
-    EXPECT_EQ(bothEmpty.target.rows()[3], (Row{"2pass", "", "", "", "", "", "", "file.jobs"}));
+    EXPECT_EQ(bothEmpty.target.rows()[3], (Row{"2pass", "i", "", "", "", "", "", "file.jobs"}));
 }
 
 TEST_F(JobFilePass, EndTimeOnTheLastLineIsRead)

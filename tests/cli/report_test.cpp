@@ -1,0 +1,115 @@
+// chronell-report run as a program over tests/fixtures, in the C locale,
+// against golden outputs in tests/cli/golden.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "support/temp_folder.h"
+
+namespace chronell {
+namespace {
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+struct Result {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs the report with `arguments` (already quoted for the shell) from the fixtures folder.
+Result runReport(const std::string& arguments)
+{
+    testing::TempFolder scratch;
+    const std::string out = scratch.string() + "/out";
+    const std::string err = scratch.string() + "/err";
+    const std::string command = std::string("cd '") + CHRONELL_FIXTURES_DIR + "' && LC_ALL=C '" + CHRONELL_BIN_DIR +
+                                "/chronell-report' " + arguments + " >'" + out + "' 2>'" + err + "' </dev/null";
+    const int raw = std::system(command.c_str());
+    Result result;
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    result.out = readFile(out);
+    result.err = readFile(err);
+    return result;
+}
+
+std::string golden(const std::string& name)
+{
+    return readFile(std::string(CHRONELL_SOURCE_DIR) + "/tests/cli/golden/" + name);
+}
+
+struct GoldenCase {
+    const char* arguments;
+    const char* goldenFile;
+    int status;
+    const char* err;
+};
+
+class ReportGolden : public ::testing::TestWithParam<GoldenCase> {};
+
+TEST_P(ReportGolden, OutputStatusAndErrorText)
+{
+    const GoldenCase& c = GetParam();
+    const std::string expected = golden(c.goldenFile);
+    ASSERT_FALSE(expected.empty()) << c.goldenFile;
+    const Result result = runReport(c.arguments);
+    EXPECT_EQ(result.status, c.status);
+    EXPECT_EQ(result.out, expected);
+    EXPECT_EQ(result.err, c.err);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fixtures, ReportGolden,
+    ::testing::Values(
+        GoldenCase{"report", "report.log", 0, ""},
+        GoldenCase{"-f report", "report-formatted.log", 0, ""},
+        GoldenCase{"--formatted report '*.jobs'", "report-formatted.log", 0, ""},
+        GoldenCase{"-f --rows=tsv report", "report-formatted.tsv", 0, ""},
+        GoldenCase{"--rows=csv report", "report.csv", 0, ""},
+        GoldenCase{"--rows=json -f report", "report-formatted.json", 0, ""},
+        GoldenCase{"--rows=json report 'W*.JOBS'", "report-waiting.json", 0, ""},
+        GoldenCase{"report-error", "report-error.log", 1, "chronell-report: 'x' is not a valid integer value.\n"},
+        GoldenCase{"--rows=tsv report-error", "report-error.tsv", 1,
+                   "chronell-report: 'x' is not a valid integer value.\n"}));
+
+TEST(Report, UsageErrorsExitWithTwoAndTheUsage)
+{
+    for (const char* arguments : {"", "--rows=xml report", "--bogus report", "a b c"}) {
+        const Result result = runReport(arguments);
+        EXPECT_EQ(result.status, 2) << arguments;
+        EXPECT_TRUE(result.out.empty()) << arguments;
+        EXPECT_NE(result.err.find("usage: chronell-report"), std::string::npos) << arguments;
+    }
+}
+
+TEST(Report, HelpAndVersion)
+{
+    Result help = runReport("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("usage: chronell-report", 0), 0u);
+    Result version = runReport("--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "chronell-report 0.1\n");
+}
+
+TEST(Report, NoMatchGivesTheEmptyGridAndNoProgressOffATerminal)
+{
+    const Result log = runReport("report '*.none'");
+    EXPECT_EQ(log.status, 0);
+    EXPECT_EQ(log.out, "");
+    EXPECT_EQ(log.err, "");
+    const Result rows = runReport("--rows=tsv report '*.none'");
+    EXPECT_EQ(rows.out, "Name\tSource\tDest\tStart\tEnd\tStatus\tDur\tJobfile\n\t\t\t\t\t\t\t\n");
+}
+
+} // namespace
+} // namespace chronell
