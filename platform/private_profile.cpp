@@ -1,0 +1,350 @@
+#include "platform/private_profile.h"
+
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+// windows.h maps these names to the A/W functions; ours are defined below.
+#undef GetPrivateProfileString
+#undef WritePrivateProfileString
+#else
+#include <cerrno>
+#include <fcntl.h>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+#endif
+
+namespace chronell {
+
+#ifdef _WIN32
+
+std::string GetPrivateProfileString(std::string_view section, std::string_view key,
+                                    std::string_view defaultValue, const std::string& path,
+                                    std::size_t bufferSize)
+{
+    if (bufferSize == 0) return {};
+    std::string buffer(bufferSize, '\0');
+    const DWORD length = ::GetPrivateProfileStringA(
+        std::string(section).c_str(), std::string(key).c_str(), std::string(defaultValue).c_str(),
+        buffer.data(), static_cast<DWORD>(bufferSize), path.c_str());
+    buffer.resize(length);
+    return buffer;
+}
+
+bool WritePrivateProfileString(std::string_view section, std::string_view key,
+                               std::string_view value, const std::string& path)
+{
+    return ::WritePrivateProfileStringA(std::string(section).c_str(), std::string(key).c_str(),
+                                        std::string(value).c_str(), path.c_str())
+        != FALSE;
+}
+
+#else
+
+namespace {
+
+// ---- The file as lines -------------------------------------------------
+
+// One line of the file: its text [begin, end) and the offset after its line
+// break (equal to end for a last line without one).
+struct Line {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    std::size_t next = 0;
+};
+
+// Lines end at LF; a CR before the LF, or a CR that ends the file, belongs
+// to the line break.
+std::vector<Line> splitLines(std::string_view text)
+{
+    std::vector<Line> lines;
+    std::size_t begin = 0;
+    while (begin < text.size()) {
+        const std::size_t feed = text.find('\n', begin);
+        Line line;
+        line.begin = begin;
+        line.next = feed == std::string_view::npos ? text.size() : feed + 1;
+        line.end = feed == std::string_view::npos ? text.size() : feed;
+        if (line.end > begin && text[line.end - 1] == '\r') --line.end;
+        lines.push_back(line);
+        begin = line.next;
+    }
+    return lines;
+}
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+std::string_view trimBlanks(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+bool equalNoCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto ca = static_cast<unsigned char>(a[i]);
+        const auto cb = static_cast<unsigned char>(b[i]);
+        const auto upperA = ca >= 'a' && ca <= 'z' ? ca - 'a' + 'A' : ca;
+        const auto upperB = cb >= 'a' && cb <= 'z' ? cb - 'a' + 'A' : cb;
+        if (upperA != upperB) return false;
+    }
+    return true;
+}
+
+// ---- What a line holds -------------------------------------------------
+
+enum class LineKind { Other, Section, Key };
+
+// A line, after its leading blanks: "[name]" opens a section (the name ends
+// at the first ']', or at the end of a line without one); "name=value" is a
+// key; anything else (blank lines, ";" comments, text without '=') is kept
+// and ignored.
+struct ParsedLine {
+    LineKind kind = LineKind::Other;
+    std::string_view name;   // section or key name, blanks trimmed
+    std::string_view value;  // key value, blanks trimmed, quotes kept
+};
+
+ParsedLine parseLine(std::string_view text)
+{
+    ParsedLine parsed;
+    const std::string_view content = trimBlanks(text);
+    if (content.empty() || content.front() == ';') return parsed;
+    if (content.front() == '[') {
+        const std::string_view inner = content.substr(1);
+        parsed.kind = LineKind::Section;
+        parsed.name = trimBlanks(inner.substr(0, inner.find(']')));
+        return parsed;
+    }
+    const std::size_t equals = content.find('=');
+    if (equals == std::string_view::npos) return parsed;
+    parsed.kind = LineKind::Key;
+    parsed.name = trimBlanks(content.substr(0, equals));
+    parsed.value = trimBlanks(content.substr(equals + 1));
+    return parsed;
+}
+
+std::string_view lineText(std::string_view text, const Line& line)
+{
+    return text.substr(line.begin, line.end - line.begin);
+}
+
+// Where a section and a key stand in the file. Only the first section of a
+// name counts, and in it only the first key of a name.
+struct Location {
+    std::optional<std::size_t> section;  // index of the section's line
+    std::optional<std::size_t> key;      // index of the key's line
+    std::size_t lastOfSection = 0;       // the section's line or its last key line
+};
+
+Location locate(std::string_view text, const std::vector<Line>& lines, std::string_view section,
+                std::string_view key)
+{
+    Location location;
+    std::size_t i = 0;
+    for (; i < lines.size(); ++i) {
+        const ParsedLine parsed = parseLine(lineText(text, lines[i]));
+        if (parsed.kind == LineKind::Section && equalNoCase(parsed.name, section)) break;
+    }
+    if (i == lines.size()) return location;
+    location.section = i;
+    location.lastOfSection = i;
+    for (++i; i < lines.size(); ++i) {
+        const ParsedLine parsed = parseLine(lineText(text, lines[i]));
+        if (parsed.kind == LineKind::Section) break;
+        if (parsed.kind != LineKind::Key) continue;
+        location.lastOfSection = i;
+        if (!location.key && equalNoCase(parsed.name, key)) location.key = i;
+    }
+    return location;
+}
+
+// A value in matching double or single quotes is taken without them.
+std::string_view unquote(std::string_view value)
+{
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'')
+        && value.back() == value.front()) {
+        return value.substr(1, value.size() - 2);
+    }
+    return value;
+}
+
+// ---- File access -------------------------------------------------------
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor()
+    {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int get() const { return fd_; }
+    // Closes now, so that a failing close (a full disk on some file systems)
+    // is seen; false then.
+    bool close()
+    {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int fd_;
+};
+
+bool readAll(int fd, std::string& contents)
+{
+    contents.clear();
+    char buffer[16384];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return false;
+        if (got == 0) return true;
+        contents.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+bool writeAllAt(int fd, std::string_view bytes, off_t offset)
+{
+    while (!bytes.empty()) {
+        const ssize_t put = ::pwrite(fd, bytes.data(), bytes.size(), offset);
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(put));
+        offset += put;
+    }
+    return true;
+}
+
+// The file's own line break, taken from its first line; LF for a file
+// without one.
+std::string_view lineBreakOf(std::string_view text)
+{
+    const std::size_t feed = text.find('\n');
+    if (feed != std::string_view::npos && feed > 0 && text[feed - 1] == '\r') return "\r\n";
+    return "\n";
+}
+
+// The file's bytes with the key set to the value.
+std::string withValue(const std::string& old, std::string_view section, std::string_view key,
+                      std::string_view value)
+{
+    const std::string_view text = old;
+    const std::string_view lineBreak = lineBreakOf(text);
+    const std::vector<Line> lines = splitLines(text);
+    const Location location = locate(text, lines, section, key);
+
+    std::string result;
+    result.reserve(old.size() + section.size() + key.size() + value.size() + 8);
+
+    if (location.key) {
+        // The key's line becomes "name=value", the name spelt as in the file;
+        // its line break and every other byte stay.
+        const Line& line = lines[*location.key];
+        result.append(text.substr(0, line.begin));
+        result.append(parseLine(lineText(text, line)).name);
+        result.append("=").append(value);
+        result.append(text.substr(line.end));
+        return result;
+    }
+
+    const std::string keyLine = std::string(key) + "=" + std::string(value);
+    if (location.section) {
+        // A new key goes after the section's last key line (or its header).
+        const Line& line = lines[location.lastOfSection];
+        if (line.next > line.end) {
+            result.append(text.substr(0, line.next));
+            result.append(keyLine).append(lineBreak);
+        } else {
+            // The last line of a file without a final line break: the file
+            // keeps ending without one.
+            result.append(text.substr(0, line.end));
+            result.append(lineBreak).append(keyLine);
+        }
+        result.append(text.substr(line.next));
+        return result;
+    }
+
+    // A new section goes at the end of the file.
+    result.append(text);
+    const bool endsOpen = !text.empty() && text.back() != '\n' && text.back() != '\r';
+    if (endsOpen) result.append(lineBreak);
+    result.append("[").append(section).append("]").append(lineBreak);
+    result.append(keyLine);
+    if (!endsOpen) result.append(lineBreak);
+    return result;
+}
+
+bool holdsLineBreak(std::string_view text)
+{
+    return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+} // namespace
+
+std::string GetPrivateProfileString(std::string_view section, std::string_view key,
+                                    std::string_view defaultValue, const std::string& path,
+                                    std::size_t bufferSize)
+{
+    if (bufferSize == 0) return {};
+    std::string found;
+    std::string contents;
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat info {};
+    bool haveValue = false;
+    if (file.get() >= 0 && ::fstat(file.get(), &info) == 0 && S_ISREG(info.st_mode)
+        && readAll(file.get(), contents)) {
+        const std::vector<Line> lines = splitLines(contents);
+        const Location location = locate(contents, lines, section, key);
+        if (location.key) {
+            found = unquote(parseLine(lineText(contents, lines[*location.key])).value);
+            haveValue = true;
+        }
+    }
+    if (!haveValue) {
+        // Like the platform's reader, the default loses its trailing blanks.
+        std::string_view fallback = defaultValue;
+        while (!fallback.empty() && isBlank(fallback.back())) fallback.remove_suffix(1);
+        found = fallback;
+    }
+    if (found.size() > bufferSize - 1) found.resize(bufferSize - 1);
+    return found;
+}
+
+bool WritePrivateProfileString(std::string_view section, std::string_view key,
+                               std::string_view value, const std::string& path)
+{
+    // A line break in a name or value would make lines of its own.
+    if (holdsLineBreak(section) || holdsLineBreak(key) || holdsLineBreak(value)) return false;
+
+    // One descriptor for reading and writing: a file that cannot be opened
+    // for both is not touched. O_NONBLOCK keeps a pipe from blocking the open.
+    Descriptor file(::open(path.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
+    if (file.get() < 0) return false;
+    struct stat info {};
+    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+
+    std::string old;
+    if (!readAll(file.get(), old)) return false;
+    const std::string updated = withValue(old, section, key, value);
+
+    // In place, so that the file keeps its owner, mode and links: the whole
+    // new text from the start, then the file cut to its length.
+    if (!writeAllAt(file.get(), updated, 0)) return false;
+    if (::ftruncate(file.get(), static_cast<off_t>(updated.size())) != 0) return false;
+    return file.close();
+}
+
+#endif
+
+} // namespace chronell

@@ -1,0 +1,122 @@
+#include "platform/read_file.h"
+
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#else
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace chronell {
+
+#ifdef _WIN32
+
+// Read access, shared with other readers only; a pipe or device (file type
+// other than disk) is not read.
+bool readWholeFile(const std::string& path, std::string& contents)
+{
+    contents.clear();
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+
+    LARGE_INTEGER size{};
+    if (GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &size)
+        || static_cast<unsigned long long>(size.QuadPart) > contents.max_size()) {
+        CloseHandle(file);
+        return false;
+    }
+    contents.resize(static_cast<std::size_t>(size.QuadPart));
+    std::size_t filled = 0;
+    while (filled < contents.size()) {
+        const std::size_t wanted = contents.size() - filled;
+        const DWORD chunk = wanted > 0x40000000u ? 0x40000000u : static_cast<DWORD>(wanted);
+        DWORD got = 0;
+        if (!ReadFile(file, contents.data() + filled, chunk, &got, nullptr) || got == 0) break;
+        filled += got;
+    }
+    contents.resize(filled);
+    CloseHandle(file);
+    return true;
+}
+
+#else
+
+namespace {
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor()
+    {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+// Reads into contents[filled..]; returns the bytes read, 0 at end of file or
+// on a read error (what was read stays).
+std::size_t readSome(int fd, std::string& contents, std::size_t filled)
+{
+    for (;;) {
+        const ssize_t got = ::read(fd, contents.data() + filled, contents.size() - filled);
+        if (got >= 0) return static_cast<std::size_t>(got);
+        if (errno != EINTR) return 0;
+    }
+}
+
+} // namespace
+
+bool readWholeFile(const std::string& path, std::string& contents)
+{
+    contents.clear();
+
+    // Look before opening, so that a device or pipe is never opened at all.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+
+    // O_NONBLOCK: should the name be swapped for a pipe between stat and
+    // open, the open still returns at once and the check below rejects it.
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (file.get() < 0) return false;
+    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    if (info.st_size < 0 || static_cast<unsigned long long>(info.st_size) >= contents.max_size())
+        return false;
+
+    // One allocation of the size fstat reports; a file that shrank meanwhile
+    // is cut to what was read.
+    contents.resize(static_cast<std::size_t>(info.st_size));
+    std::size_t filled = 0;
+    while (filled < contents.size()) {
+        const std::size_t got = readSome(file.get(), contents, filled);
+        if (got == 0) break;
+        filled += got;
+    }
+
+    // A file that grew meanwhile: read on through a small buffer until the
+    // end of file, so that a file that did not grow costs no second allocation.
+    if (filled == contents.size()) {
+        char more[4096];
+        for (;;) {
+            const ssize_t got = ::read(file.get(), more, sizeof more);
+            if (got < 0 && errno == EINTR) continue;
+            if (got <= 0) break;
+            contents.append(more, static_cast<std::size_t>(got));
+        }
+        filled = contents.size();
+    }
+    contents.resize(filled);
+    return true;
+}
+
+#endif
+
+} // namespace chronell

@@ -1,0 +1,74 @@
+#include "settings/settings_store.h"
+
+#include <charconv>
+#include <utility>
+
+#include "analysis/chronell_error.h"
+#include "analysis/integer_text.h"
+#include "platform/paths.h"
+#include "platform/private_profile.h"
+
+namespace chronell {
+
+SettingsStore::SettingsStore(std::string path) : path_(std::move(path)) {}
+
+std::string SettingsStore::readText(std::string_view section, std::string_view key,
+                                    std::string_view defaultValue) const
+{
+    return GetPrivateProfileString(section, key, defaultValue, path_, kProfileBufferSize);
+}
+
+std::int32_t SettingsStore::readInteger(std::string_view section, std::string_view key,
+                                        std::int32_t defaultValue) const
+{
+    std::string text = readText(section, key, "");
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        text.replace(0, 2, "$");
+    }
+    return tryStrToInt(text).value_or(defaultValue);
+}
+
+bool SettingsStore::readFlag(std::string_view section, std::string_view key, bool defaultValue) const
+{
+    return readInteger(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+void SettingsStore::writeText(std::string_view section, std::string_view key,
+                              std::string_view value) const
+{
+    if (!WritePrivateProfileString(section, key, value, path_)) {
+        throw ChronellError("Unable to write to " + path_);
+    }
+}
+
+void SettingsStore::writeInteger(std::string_view section, std::string_view key,
+                                 std::int32_t value) const
+{
+    // to_chars: plain decimal, never grouped or otherwise shaped by a locale.
+    char digits[16];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    writeText(section, key, std::string_view(digits, static_cast<std::size_t>(result.ptr - digits)));
+}
+
+void SettingsStore::writeFlag(std::string_view section, std::string_view key, bool value) const
+{
+    writeText(section, key, value ? "1" : "0");
+}
+
+std::string settingsPathBeside(std::string_view executablePath)
+{
+    return folderOf(executablePath) + "Settings.ini";
+}
+
+std::string folderOf(std::string_view path)
+{
+#ifdef _WIN32
+    constexpr std::string_view kSeparators = "\\:";
+#else
+    constexpr std::string_view kSeparators{&kPathSeparator, 1};
+#endif
+    const std::size_t last = path.find_last_of(kSeparators);
+    return last == std::string_view::npos ? std::string() : std::string(path.substr(0, last + 1));
+}
+
+} // namespace chronell

@@ -1,0 +1,191 @@
+#include "platform/read_file.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fcntl.h>
+#include <filesystem>
+#include <future>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include "platform/temp_folder.h"
+
+namespace chronell {
+namespace {
+
+using test::TempFolder;
+namespace fs = std::filesystem;
+
+struct ReadResult {
+    bool ok = false;
+    std::string contents;
+};
+
+// Reads on another thread and gives up after a few seconds, so that a read
+// that blocks fails the test instead of hanging it. `unblock` is called
+// after a time-out to free the reader (for instance by opening a pipe's
+// other end).
+ReadResult readWithin(const std::string& path, void (*unblock)(const std::string&) = nullptr)
+{
+    auto reading = std::async(std::launch::async, [path] {
+        ReadResult result;
+        result.contents = "stale";
+        result.ok = readWholeFile(path, result.contents);
+        return result;
+    });
+    if (reading.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        if (unblock != nullptr) unblock(path);
+        ADD_FAILURE() << "reading " << path << " blocked";
+    }
+    return reading.get();
+}
+
+void openWritingEnd(const std::string& fifo)
+{
+    const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+    if (fd >= 0) ::close(fd);
+}
+
+std::string makeFifo(const TempFolder& folder, const char* name)
+{
+    const std::string path = folder.file(name);
+    if (::mkfifo(path.c_str(), 0600) != 0) throw std::runtime_error("mkfifo failed");
+    return path;
+}
+
+TEST(ReadWholeFile, RegularFileGivesEveryByte)
+{
+    TempFolder folder;
+    const std::string bytes("// $numjobs 1\r\n\0\xff\r\nno final break", 33);
+    const std::string path = folder.write("a.jobs", bytes);
+    std::string contents = "previous text";
+    ASSERT_TRUE(readWholeFile(path, contents));
+    EXPECT_EQ(contents, bytes);
+}
+
+TEST(ReadWholeFile, LargeFileGivesEveryByte)
+{
+    TempFolder folder;
+    std::string bytes;
+    for (int i = 0; bytes.size() < 3 * 1024 * 1024 + 17; ++i) bytes += "line " + std::to_string(i) + "\n";
+    const std::string path = folder.write("big.jobs", bytes);
+    std::string contents;
+    ASSERT_TRUE(readWholeFile(path, contents));
+    EXPECT_EQ(contents.size(), bytes.size());
+    EXPECT_TRUE(contents == bytes);
+}
+
+TEST(ReadWholeFile, EmptyFileGivesNoBytes)
+{
+    TempFolder folder;
+    const std::string path = folder.write("empty.jobs", "");
+    std::string contents = "previous text";
+    ASSERT_TRUE(readWholeFile(path, contents));
+    EXPECT_EQ(contents, "");
+}
+
+TEST(ReadWholeFile, SymbolicLinkToFileIsFollowed)
+{
+    TempFolder folder;
+    const std::string target = folder.write("target.jobs", "through the link\n");
+    fs::create_symlink(target, folder.path() / "link.jobs");
+    std::string contents;
+    ASSERT_TRUE(readWholeFile(folder.file("link.jobs"), contents));
+    EXPECT_EQ(contents, "through the link\n");
+}
+
+// Every case that must give false, with the contents left empty rather than
+// holding the caller's earlier text.
+TEST(ReadWholeFile, WhatIsNotARegularFileIsNotRead)
+{
+    TempFolder folder;
+    fs::create_directory(folder.path() / "old.jobs");
+    fs::create_symlink(folder.path() / "old.jobs", folder.path() / "folder-link.jobs");
+    fs::create_symlink(folder.path() / "nowhere.jobs", folder.path() / "dangling.jobs");
+
+    const struct {
+        const char* what;
+        std::string path;
+    } cases[] = {
+        {"missing file", folder.file("missing.jobs")},
+        {"folder", folder.file("old.jobs")},
+        {"link to a folder", folder.file("folder-link.jobs")},
+        {"dangling link", folder.file("dangling.jobs")},
+        {"empty path", ""},
+        {"null device", "/dev/null"},
+        {"endless device", "/dev/zero"},
+    };
+    for (const auto& c : cases) {
+        const ReadResult result = readWithin(c.path);
+        EXPECT_FALSE(result.ok) << c.what;
+        EXPECT_EQ(result.contents, "") << c.what;
+    }
+}
+
+TEST(ReadWholeFile, FifoIsRefusedWithoutBlocking)
+{
+    TempFolder folder;
+    const std::string fifo = makeFifo(folder, "queue.jobs");
+    const ReadResult result = readWithin(fifo, openWritingEnd);
+    EXPECT_FALSE(result.ok);
+}
+
+TEST(ReadWholeFile, FifoThroughSymbolicLinkIsRefusedWithoutBlocking)
+{
+    TempFolder folder;
+    const std::string fifo = makeFifo(folder, "queue");
+    fs::create_symlink(fifo, folder.path() / "queue.jobs");
+    const ReadResult result = readWithin(folder.file("queue.jobs"), [](const std::string& link) {
+        openWritingEnd(fs::read_symlink(link).string());
+    });
+    EXPECT_FALSE(result.ok);
+}
+
+TEST(ReadWholeFile, FifoWithWriterIsRefused)
+{
+    // Even a pipe that has data waiting is not a file.
+    TempFolder folder;
+    const std::string fifo = makeFifo(folder, "queue.jobs");
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    const int writer = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+    ASSERT_GE(writer, 0);
+    ASSERT_EQ(::write(writer, "data\n", 5), 5);
+    const ReadResult result = readWithin(fifo);
+    EXPECT_FALSE(result.ok);
+    ::close(writer);
+    ::close(reader);
+}
+
+TEST(ReadWholeFile, SocketIsRefused)
+{
+    TempFolder folder;
+    const std::string path = folder.file("socket.jobs");
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(fd, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(path.size(), sizeof address.sun_path);
+    path.copy(address.sun_path, path.size());
+    ASSERT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(fd, 1), 0);
+    const ReadResult result = readWithin(path);
+    EXPECT_FALSE(result.ok);
+    ::close(fd);
+}
+
+TEST(ReadWholeFile, UnreadableFileIsRefused)
+{
+    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not stop root";
+    TempFolder folder;
+    const std::string path = folder.write("locked.jobs", "secret\n");
+    fs::permissions(path, fs::perms::none);
+    std::string contents;
+    EXPECT_FALSE(readWholeFile(path, contents));
+}
+
+} // namespace
+} // namespace chronell
