@@ -1,0 +1,309 @@
+#include "ui/FMain.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "analysis/duration.h"
+#include "analysis/in_memory_target.h"
+#include "analysis/job_file_pass.h"
+#include "analysis/processing_run.h"
+#include "analysis/regional_settings.h"
+#include "ui/access_keys.h"
+#include "ui/designed_fonts.h"
+#include "ui/display_text.h"
+#include "ui/handler_barrier.h"
+#include "ui/log_view.h"
+#include "ui/results_grid_model.h"
+#include "ui/results_grid_view.h"
+#include "ui/splitter.h"
+
+TfoMain* foMain = nullptr;
+
+namespace {
+
+// The design's frame and caption around the window's widget, which holds
+// the menu bar and the client area.
+constexpr QSize kDesignFrame(8, 27);
+constexpr QRect kDesignedBounds(296, 163, 575, 400);
+constexpr QSize kMinimumOuterSize(575, 300);
+
+constexpr int kMenuBarHeight = 19;
+constexpr int kTopPanelHeight = 73;
+constexpr int kStatusBarHeight = 19;
+constexpr int kSplitterHeight = 3;
+constexpr int kLogHeight = 28;
+constexpr int kBevel = 1;
+
+// The labels are sized to their texts with their right edges lined up here.
+constexpr int kLabelsRight = 51;
+
+QFrame* raisedPanel(QWidget* parent)
+{
+    auto* panel = new QFrame(parent);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setLineWidth(kBevel);
+    return panel;
+}
+
+} // namespace
+
+// Holds back the grid's and the log's view updates while a run writes, and
+// hands them over in one step when it ends, also when an error ends it.
+class TfoMain::RunUpdates {
+public:
+    explicit RunUpdates(TfoMain& window) : window_(window)
+    {
+        window_.sg1->gridModel()->beginBatch();
+        window_.holdingLog_ = true;
+    }
+    ~RunUpdates()
+    {
+        window_.holdingLog_ = false;
+        QStringList lines;
+        lines.reserve(static_cast<qsizetype>(window_.heldLog_.size()));
+        for (const std::string& line : window_.heldLog_) lines.append(chronell::displayText(line));
+        window_.heldLog_.clear();
+        window_.Memo1->appendLines(lines);
+        window_.sg1->gridModel()->endBatch();
+    }
+    RunUpdates(const RunUpdates&) = delete;
+    RunUpdates& operator=(const RunUpdates&) = delete;
+
+private:
+    TfoMain& window_;
+};
+
+TfoMain::TfoMain(QWidget* parent) : QMainWindow(parent)
+{
+    setWindowTitle(QStringLiteral("Chronell"));
+    setFont(chronell::windowFont());
+    setMinimumSize(kMinimumOuterSize - kDesignFrame);
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setFixedHeight(kStatusBarHeight);
+    StatusBar1->setSizeGripEnabled(true);
+    setStatusBar(StatusBar1);
+
+    auto* client = new QWidget(this);
+    auto* clientLayout = new QVBoxLayout(client);
+    clientLayout->setContentsMargins(0, 0, 0, 0);
+    clientLayout->setSpacing(0);
+    setCentralWidget(client);
+
+    Panel2 = raisedPanel(client);
+    Panel2->setFixedHeight(kTopPanelHeight);
+    createTopPanel();
+    Panel1 = raisedPanel(client);
+    createResultsPanel();
+    clientLayout->addWidget(Panel2);
+    clientLayout->addWidget(Panel1, 1);
+
+    createMenu();
+    chainTabOrder();
+    wireHandlers();
+    // The first control in tab order takes the focus when the window is first activated.
+    Memo1->setFocus();
+    setOuterBounds(kDesignedBounds);
+
+    chronell::runHandler([this] { FormCreate(); });
+}
+
+TfoMain::~TfoMain()
+{
+    chronell::runHandler([this] { FormDestroy(); });
+}
+
+void TfoMain::createResultsPanel()
+{
+    auto* layout = new QVBoxLayout(Panel1);  // inside the bevel
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    Memo1 = new chronell::LogView(Panel1);
+    Memo1->setFixedHeight(kLogHeight);
+    Splitter1 = new chronell::Splitter(Memo1, Panel1);
+    Splitter1->setFixedHeight(kSplitterHeight);
+    sg1 = new chronell::ResultsGridView(Panel1);
+
+    layout->addWidget(sg1, 1);
+    layout->addWidget(Splitter1);
+    layout->addWidget(Memo1);
+}
+
+void TfoMain::createTopPanel()
+{
+    // Fixed positions: the top panel's controls neither move nor stretch.
+    Label1 = new QLabel(QStringLiteral("Directory:"), Panel2);
+    Edit1 = new QLineEdit(Panel2);
+    Edit1->setGeometry(62, 10, 419, 21);
+    Button2 = new QPushButton(QStringLiteral("Browse"), Panel2);
+    Button2->setGeometry(485, 10, 75, 21);
+    Label2 = new QLabel(QStringLiteral("Files:"), Panel2);
+    Edit2 = new QLineEdit(Panel2);
+    Edit2->setGeometry(62, 42, 195, 21);
+    CheckBox1 = new QCheckBox(QStringLiteral("Formated time output"), Panel2);
+    CheckBox1->setGeometry(270, 44, 121, 17);
+    CheckBox2 = new QCheckBox(QStringLiteral("Clear log"), Panel2);
+    CheckBox2->setGeometry(406, 44, 67, 17);
+    Button1 = new QPushButton(QStringLiteral("Process"), Panel2);
+    Button1->setGeometry(485, 42, 75, 21);
+
+    // A font wider than the designed one moves the line-up to the right
+    // rather than push a label out of the panel.
+    const int right = std::max(
+        kLabelsRight, kBevel + std::max(Label1->sizeHint().width(), Label2->sizeHint().width()));
+    const auto place = [right](QLabel* label, int top) {
+        const QSize size = label->sizeHint();
+        label->setGeometry(right - size.width(), top, size.width(), size.height());
+    };
+    place(Label1, 17);
+    place(Label2, 49);
+}
+
+void TfoMain::createMenu()
+{
+    MainMenu1 = new QMenuBar(this);
+    MainMenu1->setFixedHeight(kMenuBarHeight);
+    setMenuBar(MainMenu1);
+
+    const QStringList bar = chronell::withAccessKeys({QStringLiteral("File"), QStringLiteral("Help")});
+    const QStringList file = chronell::withAccessKeys({QStringLiteral("Exit")});
+    const QStringList help = chronell::withAccessKeys({QStringLiteral("About"), QStringLiteral("Latest Version")});
+    File1 = MainMenu1->addMenu(bar[0]);
+    Quit1 = File1->addAction(file[0]);
+    Help1 = MainMenu1->addMenu(bar[1]);
+    About1 = Help1->addAction(help[0]);
+    LatestVersion1 = Help1->addAction(help[1]);
+}
+
+void TfoMain::chainTabOrder()
+{
+    QWidget* const order[] = {Memo1, sg1, Edit1, Button2, Edit2, CheckBox1, CheckBox2, Button1, Memo1};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
+}
+
+void TfoMain::wireHandlers()
+{
+    const auto wire = [this](auto* sender, auto signal, void (TfoMain::*handler)()) {
+        connect(sender, signal, this, [this, handler] { chronell::runHandler([this, handler] { (this->*handler)(); }); });
+    };
+    wire(Button1, &QPushButton::clicked, &TfoMain::Button1Click);
+    wire(Button2, &QPushButton::clicked, &TfoMain::Button2Click);
+    wire(Quit1, &QAction::triggered, &TfoMain::Quit1Click);
+    wire(About1, &QAction::triggered, &TfoMain::About1Click);
+    wire(LatestVersion1, &QAction::triggered, &TfoMain::LatestVersion1Click);
+}
+
+void TfoMain::FormCreate()
+{
+    const auto& header = chronell::gridHeaderTexts();
+    for (int column = 0; column < chronell::kGridColumns; ++column)
+        setCell(column, 0, header[static_cast<std::size_t>(column)]);
+}
+
+void TfoMain::FormDestroy() {}
+
+void TfoMain::Button1Click()
+{
+    const RunUpdates updates(*this);
+    chronell::runProcessing(*this, chronell::regionalSettings());
+}
+
+void TfoMain::Button2Click() {}
+
+void TfoMain::Quit1Click()
+{
+    close();
+}
+
+void TfoMain::About1Click() {}
+
+void TfoMain::LatestVersion1Click() {}
+
+void TfoMain::proc_file(const std::string& path)
+{
+    chronell::proc_file(*this, chronell::regionalSettings(), rowCounter_, path);
+}
+
+std::string TfoMain::addzeros(std::uint32_t number, unsigned width)
+{
+    return chronell::addzeros(number, width);
+}
+
+chronell::TDateTime TfoMain::FileTime2DateTime(const chronell::FileTime& fileTime)
+{
+    return chronell::FileTime2DateTime(fileTime);
+}
+
+QRect TfoMain::outerBounds() const
+{
+    return QRect(pos(), size() + kDesignFrame);
+}
+
+void TfoMain::setOuterBounds(const QRect& bounds)
+{
+    move(bounds.topLeft());
+    resize(bounds.size() - kDesignFrame);  // raised to the minimum size
+}
+
+void TfoMain::appendLogLine(std::string_view line)
+{
+    if (holdingLog_)
+        heldLog_.emplace_back(line);
+    else
+        Memo1->appendLine(chronell::displayText(line));
+}
+
+void TfoMain::clearLog()
+{
+    heldLog_.clear();
+    Memo1->clear();
+}
+
+int TfoMain::rowCount() const
+{
+    return sg1->gridModel()->gridRowCount();
+}
+
+void TfoMain::setRowCount(int rows)
+{
+    sg1->gridModel()->setGridRowCount(rows);
+}
+
+void TfoMain::setCell(int column, int row, std::string_view text)
+{
+    sg1->gridModel()->setCell(column, row, text);
+}
+
+void TfoMain::focusGrid()
+{
+    sg1->setFocus(Qt::OtherFocusReason);
+}
+
+std::string TfoMain::folderText() const
+{
+    return chronell::textBytes(Edit1->text());
+}
+
+std::string TfoMain::maskText() const
+{
+    return chronell::textBytes(Edit2->text());
+}
+
+bool TfoMain::formattedTimeTicked() const
+{
+    return CheckBox1->isChecked();
+}
+
+bool TfoMain::clearLogTicked() const
+{
+    return CheckBox2->isChecked();
+}

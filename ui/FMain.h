@@ -1,0 +1,106 @@
+#pragma once
+// The main window: its controls under their design names, its handlers, and
+// the engine's seam over its log, results grid and input row, so that
+// Process runs the same engine as chronell-report.
+#include <QMainWindow>
+#include <QRect>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "analysis/date_time.h"
+#include "analysis/processing_target.h"
+
+class QAction;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+class QStatusBar;
+
+namespace chronell {
+class LogView;
+class ResultsGridView;
+class Splitter;
+} // namespace chronell
+
+class TfoMain : public QMainWindow, public chronell::ProcessingTarget {
+    Q_OBJECT
+
+public:
+    explicit TfoMain(QWidget* parent = nullptr);
+    ~TfoMain() override;
+
+    // The controls; the window owns them all for its whole life.
+    QStatusBar* StatusBar1;
+    QFrame* Panel1;  // results panel
+    chronell::LogView* Memo1;
+    QFrame* Panel2;  // top panel
+    QLabel* Label1;
+    QLineEdit* Edit1;  // folder box
+    QPushButton* Button2;  // Browse
+    QLabel* Label2;
+    QLineEdit* Edit2;  // mask box
+    QCheckBox* CheckBox1;  // formatted-time option
+    QCheckBox* CheckBox2;  // clear-log option
+    QPushButton* Button1;  // Process
+    chronell::Splitter* Splitter1;
+    chronell::ResultsGridView* sg1;
+    QMenuBar* MainMenu1;
+    QMenu* File1;
+    QAction* Quit1;
+    QMenu* Help1;
+    QAction* About1;
+    QAction* LatestVersion1;
+
+    // Handlers; the window runs each inside the handler barrier.
+    void FormCreate();
+    void FormDestroy();
+    void Button1Click();
+    void Button2Click();
+    void Quit1Click();
+    void About1Click();
+    void LatestVersion1Click();
+
+    // Working methods of the design, over the engine.
+    void proc_file(const std::string& path);
+    static std::string addzeros(std::uint32_t number, unsigned width);
+    static chronell::TDateTime FileTime2DateTime(const chronell::FileTime& fileTime);
+
+    // Left, top, width and height as the design measures them: the outer
+    // size includes a frame of 8 by 27 pixels around the window's widget.
+    QRect outerBounds() const;
+    void setOuterBounds(const QRect& bounds);
+
+    // The engine's seam.
+    void appendLogLine(std::string_view line) override;
+    void clearLog() override;
+    int rowCount() const override;
+    void setRowCount(int rows) override;
+    void setCell(int column, int row, std::string_view text) override;
+    void focusGrid() override;
+    std::string folderText() const override;
+    std::string maskText() const override;
+    bool formattedTimeTicked() const override;
+    bool clearLogTicked() const override;
+
+private:
+    class RunUpdates;
+
+    void createMenu();
+    void createTopPanel();
+    void createResultsPanel();
+    void chainTabOrder();
+    void wireHandlers();
+
+    int rowCounter_ = 0;  // the row written last by proc_file
+    bool holdingLog_ = false;
+    std::vector<std::string> heldLog_;
+};
+
+// The single main window.
+extern TfoMain* foMain;

@@ -1,0 +1,44 @@
+#include "ui/handler_barrier.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <exception>
+#include <utility>
+
+#include "analysis/chronell_error.h"
+#include "ui/display_text.h"
+
+namespace chronell {
+
+namespace {
+
+void showErrorMessageBox(const QString& text)
+{
+    QMessageBox::critical(QApplication::activeWindow(), QGuiApplication::applicationDisplayName(), text);
+}
+
+ErrorBoxShower& currentShower()
+{
+    static ErrorBoxShower shower = showErrorMessageBox;
+    return shower;
+}
+
+} // namespace
+
+ErrorBoxShower setErrorBoxShower(ErrorBoxShower shower)
+{
+    if (!shower) shower = showErrorMessageBox;
+    return std::exchange(currentShower(), std::move(shower));
+}
+
+void runHandler(const std::function<void()>& handler)
+{
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        currentShower()(displayText(errorBoxText(error.what())));
+    }
+}
+
+} // namespace chronell

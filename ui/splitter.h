@@ -1,0 +1,53 @@
+#pragma once
+// The bar between the results grid and the log: dragging it sets the log's
+// height, within limits, when the mouse button is released.
+#include <QWidget>
+
+#include <optional>
+
+namespace chronell {
+
+// The smallest height a drag leaves the log, unless it collapses it to 0.
+inline constexpr int kSplitterMinSize = 30;
+
+// The log's height given at the press: its current height raised to the
+// minimum and then lowered to the upper limit.
+int splitterPressHeight(int currentHeight, int upperLimit);
+
+// The log's height for the mouse `movedDown` pixels below the press: the
+// height at the press less that distance, kept within the minimum and the
+// upper limit; a result of exactly the minimum collapses the log to 0.
+int splitterDragHeight(int heightAtPress, int movedDown, int upperLimit);
+
+// The tallest log: the panel's height less the minimum left to the grid and
+// the splitter's own height.
+int splitterUpperLimit(int panelHeight, int splitterHeight);
+
+class Splitter : public QWidget {
+    Q_OBJECT
+
+public:
+    // `resized` is the control below the splitter, in the same panel, which
+    // lays it out at the bottom with its fixed height.
+    Splitter(QWidget* resized, QWidget* panel);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void moveDragLine();
+    void endDrag();
+
+    QWidget* resized_;
+    QWidget* dragLine_;
+    bool dragging_ = false;
+    int pressY_ = 0;
+    int heightAtPress_ = 0;
+    int newHeight_ = 0;
+    std::optional<int> lastApplied_;
+};
+
+} // namespace chronell
