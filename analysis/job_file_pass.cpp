@@ -52,43 +52,43 @@ std::string joined(std::string_view prefix, std::string_view value)
     return line;
 }
 
-// Walks the lines of one file; `current` is the index of the line where the
-// last marker was found.
+// Walks the lines of one file; the current line is the line where the last
+// marker was found.
 class JobFileReader {
 public:
-    explicit JobFileReader(const std::vector<std::string_view>& lines) : lines_(lines) {}
+    explicit JobFileReader(const JobListText& text) : text_(text) {}
 
     // The first positive job count among the lines before the last (the only
-    // line of a one-line file); 0 or less when there is none.
+    // line of a one-line file); 0 or less when there is none. The current
+    // line is then the line after the last line looked at.
     std::int32_t findJobCount()
     {
         std::int32_t count = 0;
-        std::size_t index = 0;
-        for (;; ++index) {
-            if (startsWithMarker(lines_[index], kJobCountMarker)) count = takeJobCount(lines_[index]);
-            if (count > 0 || index + 2 >= lines_.size()) break;
+        JobListText::Line line = text_.first();
+        for (;;) {
+            if (startsWithMarker(text_.view(line), kJobCountMarker)) count = takeJobCount(text_.view(line));
+            if (count > 0 || !text_.hasLineAfter(line)) break;
+            const JobListText::Line next = text_.lineAfter(line);
+            if (!text_.hasLineAfter(next)) break;  // the next line is the last
+            line = next;
         }
-        current_ = index + 1;
+        current_ = text_.hasLineAfter(line) ? text_.lineAfter(line) : line;
         return count;
     }
 
     // Moves to the next line after the current one that contains the marker.
     bool find(std::string_view marker)
     {
-        for (std::size_t index = current_ + 1; index < lines_.size(); ++index) {
-            if (containsMarker(lines_[index], marker)) {
-                current_ = index;
-                return true;
-            }
-        }
-        return false;
+        const auto found = text_.findAfter(current_, marker);
+        if (found) current_ = *found;
+        return found.has_value();
     }
 
-    std::string_view line() const { return lines_[current_]; }
+    std::string_view line() const { return text_.view(current_); }
 
 private:
-    const std::vector<std::string_view>& lines_;
-    std::size_t current_ = 0;
+    const JobListText& text_;
+    JobListText::Line current_;
 };
 
 // The pass itself, with the target, the settings and the row counter at hand.
@@ -104,13 +104,13 @@ public:
     {
     }
 
-    void run(const std::vector<std::string_view>& lines)
+    void run(const JobListText& text)
     {
-        if (lines.empty()) {
+        if (text.empty()) {
             target_.appendLogLine("Can't open file, or file is empty.");
             return;
         }
-        JobFileReader reader(lines);
+        JobFileReader reader(text);
         const std::int32_t count = reader.findJobCount();
         if (count <= 0) {
             target_.appendLogLine("Can't determine number of jobs.");
@@ -118,8 +118,8 @@ public:
         }
         target_.appendLogLine(joined("Number of jobs: ", decimalText(count)));
 
-        // The count is not trusted: no file holds more jobs than lines.
-        const int reserved = static_cast<int>(std::min<std::size_t>(count, lines.size()));
+        // The count is not trusted: no file holds more jobs than it has lines.
+        const int reserved = static_cast<int>(text.lineCountUpTo(static_cast<std::size_t>(count)));
         target_.setRowCount(target_.rowCount() + reserved);
 
         Job previous;
@@ -233,9 +233,7 @@ void proc_file(ProcessingTarget& target, const RegionalSettings& settings, int& 
 {
     std::string contents;
     readWholeFile(path, contents);  // a file that cannot be read has no lines
-    std::vector<std::string_view> lines;
-    splitLines(contents, lines);
-    JobFilePass(target, settings, rowCounter, path).run(lines);
+    JobFilePass(target, settings, rowCounter, path).run(JobListText(contents));
 }
 
 } // namespace chronell

@@ -1,5 +1,7 @@
 #include "analysis/job_format.h"
 
+#include <algorithm>
+
 #include "analysis/integer_text.h"
 
 namespace chronell {
@@ -13,9 +15,9 @@ std::string_view columns(std::string_view line, std::size_t column, std::size_t 
     return line.substr(column - 1, length);
 }
 
-bool isLineEnd(char c)
+bool isLineBreak(char c)
 {
-    return c == '\r' || c == '\n' || c == '\0';
+    return c == '\r' || c == '\n';
 }
 
 constexpr std::size_t kJobCountColumn = 12;
@@ -24,36 +26,62 @@ constexpr std::size_t kTimeStampWordLength = 8;
 
 } // namespace
 
-void splitLines(std::string_view text, std::vector<std::string_view>& lines)
+JobListText::JobListText(std::string_view bytes) : text_(bytes.substr(0, bytes.find('\0'))) {}
+
+std::size_t JobListText::lineCount() const
 {
-    lines.clear();
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    while (p < end && *p != '\0') {
-        const char* lineEnd = p;
-        while (lineEnd < end && !isLineEnd(*lineEnd)) ++lineEnd;
-        lines.emplace_back(p, static_cast<std::size_t>(lineEnd - p));
-        p = lineEnd;
-        if (p < end && *p == '\r') ++p;
-        if (p < end && *p == '\n') ++p;
+    // Each CR and each LF ends a line, except an LF right behind a CR; a last
+    // line without a line end counts too.
+    std::size_t breaks = 0;
+    for (std::size_t i = 0; i < text_.size(); ++i) {
+        if (text_[i] == '\n') ++breaks;
+        if (text_[i] == '\r' && (i + 1 == text_.size() || text_[i + 1] != '\n')) ++breaks;
     }
+    const bool unterminated = !text_.empty() && !isLineBreak(text_.back());
+    return breaks + (unterminated ? 1 : 0);
 }
 
-std::vector<std::string_view> splitLines(std::string_view text)
+std::size_t JobListText::lineCountUpTo(std::size_t limit) const
 {
-    std::vector<std::string_view> lines;
-    splitLines(text, lines);
-    return lines;
+    // Every LF ends a line of its own, so `limit` of them are enough.
+    std::size_t lineFeeds = 0;
+    for (auto position = text_.find('\n'); position != std::string_view::npos && lineFeeds < limit;
+         position = text_.find('\n', position + 1))
+        ++lineFeeds;
+    return lineFeeds >= limit ? limit : std::min(lineCount(), limit);
+}
+
+JobListText::Line JobListText::lineFrom(std::size_t begin) const
+{
+    Line line;
+    line.begin = begin;
+    line.end = begin;
+    while (line.end < text_.size() && !isLineBreak(text_[line.end])) ++line.end;
+    line.next = line.end;
+    if (line.next < text_.size() && text_[line.next] == '\r') ++line.next;
+    if (line.next < text_.size() && text_[line.next] == '\n') ++line.next;
+    return line;
+}
+
+JobListText::Line JobListText::lineAround(std::size_t position) const
+{
+    // Every CR and LF belongs to a line end, so a line starts right behind the last one.
+    std::size_t begin = position;
+    while (begin > 0 && !isLineBreak(text_[begin - 1])) --begin;
+    return lineFrom(begin);
+}
+
+std::optional<JobListText::Line> JobListText::findAfter(const Line& line, std::string_view marker) const
+{
+    if (!hasLineAfter(line)) return std::nullopt;
+    const auto position = text_.find(marker, line.next);
+    if (position == std::string_view::npos) return std::nullopt;
+    return lineAround(position);
 }
 
 bool startsWithMarker(std::string_view line, std::string_view marker)
 {
     return line.starts_with(marker);
-}
-
-bool containsMarker(std::string_view line, std::string_view marker)
-{
-    return line.find(marker) != std::string_view::npos;
 }
 
 std::string_view takeTextValue(std::string_view line, std::size_t column)

@@ -3,8 +3,8 @@
 // the values taken from their fixed 1-based columns.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
-#include <vector>
 
 namespace chronell {
 
@@ -25,13 +25,41 @@ inline constexpr std::size_t kStartLowColumn = 25;
 inline constexpr std::size_t kEndHighColumn = 14;
 inline constexpr std::size_t kEndLowColumn = 23;
 
-// Cuts text into lines: a line ends at CR, LF or NUL; one CR and then one LF
-// are skipped behind it; a NUL ends the text. The views point into `text`.
-void splitLines(std::string_view text, std::vector<std::string_view>& lines);
-std::vector<std::string_view> splitLines(std::string_view text);
+// A job-list file's text, cut into lines as they are needed: a line ends at
+// CR, LF or NUL; one CR and then one LF are skipped behind it; a NUL ends the
+// text. Markers never span a line end, so a marker is searched for in the
+// text itself and its line found around it.
+class JobListText {
+public:
+    // A line by byte offsets: [begin, end), and where the line after it starts.
+    struct Line {
+        std::size_t begin = 0;
+        std::size_t end = 0;
+        std::size_t next = 0;
+    };
+
+    explicit JobListText(std::string_view bytes);
+
+    bool empty() const { return text_.empty(); }
+    std::size_t lineCount() const;
+    // min(lineCount(), limit), cheap when the text has `limit` line feeds.
+    std::size_t lineCountUpTo(std::size_t limit) const;
+    Line first() const { return lineFrom(0); }
+    bool hasLineAfter(const Line& line) const { return line.next < text_.size(); }
+    Line lineAfter(const Line& line) const { return lineFrom(line.next); }
+    std::string_view view(const Line& line) const { return text_.substr(line.begin, line.end - line.begin); }
+
+    // The first line after `line` that contains `marker`, if there is one.
+    std::optional<Line> findAfter(const Line& line, std::string_view marker) const;
+
+private:
+    Line lineFrom(std::size_t begin) const;
+    Line lineAround(std::size_t position) const;
+
+    std::string_view text_;
+};
 
 bool startsWithMarker(std::string_view line, std::string_view marker);
-bool containsMarker(std::string_view line, std::string_view marker);
 
 // Bytes from `column` up to the first double quote at or after it; empty
 // when there is no such quote or the line ends before the column.

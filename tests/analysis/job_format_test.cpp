@@ -12,14 +12,32 @@ namespace {
 
 using namespace std::string_literals;
 
+// Every line of the text, walked from the first; the line count must agree.
 std::vector<std::string> cut(const std::string& bytes)
 {
+    const JobListText text(bytes);
     std::vector<std::string> lines;
-    for (const auto line : splitLines(bytes)) lines.emplace_back(line);
+    if (!text.empty()) {
+        auto line = text.first();
+        lines.emplace_back(text.view(line));
+        while (text.hasLineAfter(line)) {
+            line = text.lineAfter(line);
+            lines.emplace_back(text.view(line));
+        }
+    }
+    EXPECT_EQ(text.lineCount(), lines.size()) << bytes;
     return lines;
 }
 
-TEST(SplitLines, EachTerminatorEndsOneLine)
+// The text of the first line after the first line that holds the marker.
+std::string findAfterFirst(const std::string& bytes, std::string_view marker)
+{
+    const JobListText text(bytes);
+    const auto found = text.findAfter(text.first(), marker);
+    return found ? std::string(text.view(*found)) : "(none)";
+}
+
+TEST(JobListLines, EachTerminatorEndsOneLine)
 {
     EXPECT_EQ(cut("a\r\nb\rc\nd"), (std::vector<std::string>{"a", "b", "c", "d"}));
     EXPECT_EQ(cut("a\n\rb"), (std::vector<std::string>{"a", "", "b"}));
@@ -29,7 +47,7 @@ TEST(SplitLines, EachTerminatorEndsOneLine)
     EXPECT_EQ(cut("a\r\r\nb"), (std::vector<std::string>{"a", "", "b"}));
 }
 
-TEST(SplitLines, NothingAfterTheFirstNulIsRead)
+TEST(JobListLines, NothingAfterTheFirstNulIsRead)
 {
     EXPECT_TRUE(cut("").empty());
     EXPECT_TRUE(cut("\0abc"s).empty());
@@ -37,20 +55,27 @@ TEST(SplitLines, NothingAfterTheFirstNulIsRead)
     EXPECT_EQ(cut("ab\n\0cd"s), (std::vector<std::string>{"ab"}));
 }
 
-TEST(SplitLines, KeepsEveryOtherByte)
+TEST(JobListLines, KeepsEveryOtherByte)
 {
     EXPECT_EQ(cut("\t \x01\xff\xe9\n"), (std::vector<std::string>{"\t \x01\xff\xe9"}));
 }
 
-TEST(Markers, CountMarkerOnlyAtLineStartJobMarkersAnywhere)
+TEST(Markers, CountMarkerOnlyAtLineStart)
 {
     EXPECT_TRUE(startsWithMarker("// $numjobs 3", kJobCountMarker));
     EXPECT_FALSE(startsWithMarker(" // $numjobs 3", kJobCountMarker));
-    EXPECT_TRUE(containsMarker("   // $job \"x\"", kJobMarker));
-    EXPECT_TRUE(containsMarker("garbage// $output \"x\"", kOutputMarker));
-    EXPECT_FALSE(containsMarker("// $Job \"x\"", kJobMarker));
-    EXPECT_FALSE(containsMarker("//$job \"x\"", kJobMarker));
-    EXPECT_FALSE(containsMarker("// $jo", kJobMarker));
+}
+
+TEST(Markers, JobMarkersAnywhereInALaterLine)
+{
+    EXPECT_EQ(findAfterFirst("x\n   // $job \"x\"\n", kJobMarker), "   // $job \"x\"");
+    EXPECT_EQ(findAfterFirst("x\r\ngarbage// $output \"o\"\r\nnext", kOutputMarker), "garbage// $output \"o\"");
+    EXPECT_EQ(findAfterFirst("x\r// $Job \"x\"\r//$job\r// $jo\rb // $job \"y\"", kJobMarker), "b // $job \"y\"");
+    EXPECT_EQ(findAfterFirst("// $job \"in the first line\"\n", kJobMarker), "(none)");
+    EXPECT_EQ(findAfterFirst("x\n// $input \"i\"", kJobMarker), "(none)");
+    EXPECT_EQ(findAfterFirst("only one line", kJobMarker), "(none)");
+    EXPECT_EQ(findAfterFirst(std::string("x\n\0// $job \"hidden\"", 20), kJobMarker), "(none)");
+    EXPECT_EQ(findAfterFirst("x\n\r\n// $state 2\n", kStateMarker), "// $state 2");
 }
 
 struct TextValueCase {
