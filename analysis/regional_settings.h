@@ -27,6 +27,8 @@ struct RegionalSettings {
     std::array<std::string, 7> shortDayNames{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     std::array<std::string, 7> longDayNames{"Sunday",   "Monday", "Tuesday", "Wednesday",
                                             "Thursday", "Friday", "Saturday"};
+
+    bool operator==(const RegionalSettings&) const = default;
 };
 
 // One of h:mm:ss AMPM, hh:mm:ss AMPM, AMPM h:mm:ss, AMPM hh:mm:ss, h:mm:ss, hh:mm:ss.

@@ -1,0 +1,98 @@
+#include "analysis/duration.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+#include "analysis/regional_settings.h"
+
+namespace chronell {
+
+namespace {
+
+constexpr std::uint64_t kMillisecondsPerDay = 86400000;
+
+} // namespace
+
+std::uint64_t durationMilliseconds(double differenceInDays)
+{
+    // The exact product |days| * 86400000 is rounded once, half to even.
+    // 86400000 = 2^10 * 84375: the power of two is exact in a double; the
+    // whole part of days * 1024 times 84375 is exact in integers; the
+    // fraction times 84375 is carried as a double plus its exact error (fma).
+    if (std::isnan(differenceInDays)) return 0;
+    const double scaled = std::fabs(differenceInDays) * 1024.0;
+    constexpr double kSaturation = 2.0e14;  // scaled * 84375 beyond 2^64 past here
+    if (scaled >= kSaturation) return std::numeric_limits<std::uint64_t>::max();
+
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;  // exact
+    const double product = fraction * 84375.0;
+    const double error = std::fma(fraction, 84375.0, -product);  // exact product = product + error
+    const double below = std::floor(product);
+    const double rest = product - below;  // exact, a multiple of the unit of `product`
+
+    std::uint64_t result = static_cast<std::uint64_t>(whole) * 84375u + static_cast<std::uint64_t>(below);
+    // `error` is below half the unit of `product`, so it only matters for a
+    // rest of exactly one half.
+    if (rest > 0.5 || (rest == 0.5 && error > 0.0) || (rest == 0.5 && error == 0.0 && result % 2 == 1))
+        ++result;
+    return result;
+}
+
+DurationFields durationFieldsFromMilliseconds(std::uint64_t milliseconds)
+{
+    DurationFields fields;
+    const std::uint64_t minuteCount = milliseconds / 60000;
+    const std::uint64_t rest = milliseconds % 60000;
+    const std::uint64_t hours = minuteCount / 60;
+    // Only sums of absurd time stamps reach the limit of the hours field.
+    fields.hours = hours > std::numeric_limits<std::uint32_t>::max()
+                       ? std::numeric_limits<std::uint32_t>::max()
+                       : static_cast<std::uint32_t>(hours);
+    fields.minutes = static_cast<std::uint16_t>(minuteCount % 60);
+    fields.seconds = static_cast<std::uint16_t>(rest / 1000);
+    fields.milliseconds = static_cast<std::uint16_t>(rest % 1000);
+    return fields;
+}
+
+DurationFields durationFieldsOf(double differenceInDays)
+{
+    // Days are kept in the hours: 25 h 30 min stay 25:30:00.000.
+    return durationFieldsFromMilliseconds(durationMilliseconds(differenceInDays));
+}
+
+double secondsValue(const DurationFields& fields)
+{
+    // The exact millisecond count divided once, so that the double is the
+    // nearest one to the decimal value.
+    const std::uint64_t milliseconds =
+        (static_cast<std::uint64_t>(fields.hours) * 3600 + fields.minutes * 60u + fields.seconds) * 1000 +
+        fields.milliseconds;
+    return static_cast<double>(milliseconds) / 1000.0;
+}
+
+std::string addzeros(std::uint32_t number, unsigned width)
+{
+    std::array<char, 16> digits{};
+    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), number).ptr;
+    const auto count = static_cast<unsigned>(end - digits.data());
+    std::string text(count < width ? width - count : 0, '0');
+    text.append(digits.data(), end);
+    return text;
+}
+
+std::string formattedDurationText(const DurationFields& fields)
+{
+    return addzeros(fields.hours, 2) + ":" + addzeros(fields.minutes, 2) + ":" +
+           addzeros(fields.seconds, 2) + "." + addzeros(fields.milliseconds, 3);
+}
+
+std::string durationText(const DurationFields& fields, double seconds, bool formatted,
+                         const RegionalSettings& settings)
+{
+    return formatted ? formattedDurationText(fields) : floatText(seconds, settings.decimalSeparator);
+}
+
+} // namespace chronell
