@@ -99,8 +99,6 @@ std::vector<std::string> findEntries(std::string_view searchPath)
                                                                   : searchPath.substr(0, separator + 1));
     const std::string_view mask =
         separator == std::string_view::npos ? searchPath : searchPath.substr(separator + 1);
-    if (mask.empty()) return names;  // a path ending in the separator names no entry
-
     DIR* directory = ::opendir(folder.empty() ? "." : folder.c_str());
     if (directory == nullptr) return names;
     // readdir gives every entry, "." and ".." and dot files included; a read

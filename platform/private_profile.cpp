@@ -13,6 +13,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
+
+#include "platform/file_descriptor.h"
+#include "platform/read_file.h"
 #endif
 
 namespace chronell {
@@ -178,29 +181,6 @@ std::string_view unquote(std::string_view value)
 
 // ---- File access -------------------------------------------------------
 
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor()
-    {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    int get() const { return fd_; }
-    // Closes now, so that a failing close (a full disk on some file systems)
-    // is seen; false then.
-    bool close()
-    {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int fd_;
-};
-
 bool readAll(int fd, std::string& contents)
 {
     contents.clear();
@@ -297,25 +277,12 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
                                     std::size_t bufferSize)
 {
     if (bufferSize == 0) return {};
-    std::string found;
+    std::string found(defaultValue);
     std::string contents;
-    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    struct stat info {};
-    bool haveValue = false;
-    if (file.get() >= 0 && ::fstat(file.get(), &info) == 0 && S_ISREG(info.st_mode)
-        && readAll(file.get(), contents)) {
+    if (readWholeFile(path, contents)) {
         const std::vector<Line> lines = splitLines(contents);
         const Location location = locate(contents, lines, section, key);
-        if (location.key) {
-            found = unquote(parseLine(lineText(contents, lines[*location.key])).value);
-            haveValue = true;
-        }
-    }
-    if (!haveValue) {
-        // Like the platform's reader, the default loses its trailing blanks.
-        std::string_view fallback = defaultValue;
-        while (!fallback.empty() && isBlank(fallback.back())) fallback.remove_suffix(1);
-        found = fallback;
+        if (location.key) found = unquote(parseLine(lineText(contents, lines[*location.key])).value);
     }
     if (found.size() > bufferSize - 1) found.resize(bufferSize - 1);
     return found;
@@ -329,8 +296,8 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key,
 
     // One descriptor for reading and writing: a file that cannot be opened
     // for both is not touched. O_NONBLOCK keeps a pipe from blocking the open.
-    Descriptor file(::open(path.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
-    if (file.get() < 0) return false;
+    FileDescriptor file(::open(path.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
+    if (!file.isOpen()) return false;
     struct stat info {};
     if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
 

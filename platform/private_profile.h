@@ -11,12 +11,16 @@ inline constexpr std::size_t kProfileBufferSize = 2048;
 // The value of `key` in `section` (names without regard to case, blanks
 // around '=' and the value dropped, matching quotes removed), cut to
 // bufferSize - 1 characters; `defaultValue` when file, section or key is missing.
+// Only the first section of a name counts, and in it the first key of a name;
+// ";" comment lines, blank lines and lines without '=' are no keys.
 std::string GetPrivateProfileString(std::string_view section, std::string_view key,
                                     std::string_view defaultValue, const std::string& path,
                                     std::size_t bufferSize = kProfileBufferSize);
 
 // Creates file, section and key as needed, replaces an existing value, keeps
-// every other line byte for byte. False when the file cannot be written.
+// every other line byte for byte. A new key goes after its section's last
+// key, a new section at the end; added lines take the file's line break.
+// False when the file cannot be written, or a name or value holds a line break.
 bool WritePrivateProfileString(std::string_view section, std::string_view key,
                                std::string_view value, const std::string& path);
 

@@ -8,6 +8,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "platform/file_descriptor.h"
 #endif
 
 namespace chronell {
@@ -47,21 +49,6 @@ bool readWholeFile(const std::string& path, std::string& contents)
 
 namespace {
 
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor()
-    {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
 // Reads into contents[filled..]; returns the bytes read, 0 at end of file or
 // on a read error (what was read stays).
 std::size_t readSome(int fd, std::string& contents, std::size_t filled)
@@ -85,8 +72,8 @@ bool readWholeFile(const std::string& path, std::string& contents)
 
     // O_NONBLOCK: should the name be swapped for a pipe between stat and
     // open, the open still returns at once and the check below rejects it.
-    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (file.get() < 0) return false;
+    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!file.isOpen()) return false;
     if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
     if (info.st_size < 0 || static_cast<unsigned long long>(info.st_size) >= contents.max_size())
         return false;

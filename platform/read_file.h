@@ -6,7 +6,8 @@
 namespace chronell {
 
 // Replaces `contents` with the file's bytes. False when the file cannot be
-// opened or is not a regular file; a read error keeps what was read.
+// opened or is not a regular file (contents then empty); a read error ends
+// the reading and keeps what was read.
 bool readWholeFile(const std::string& path, std::string& contents);
 
 } // namespace chronell

@@ -69,6 +69,8 @@ const MatchCase kMatchCases[] = {
     {"[a].jobs", "[A].jobs", true},
     {"_.jobs", "-.jobs", false},
     {"@.jobs", "`.jobs", false},  // 0x40 and 0x60 are not a letter pair
+    {"[.jobs", "{.jobs", false},  // nor are 0x5B and 0x7B
+    {"^.jobs", "~.jobs", false},
     {"\xE9.jobs", "\xC9.jobs", false},  // only ASCII letters fold
     // Plain names and the empty mask.
     {"clip.jobs", "clip.jobs", true},
@@ -114,6 +116,7 @@ TEST(NtfsNameLess, Pairs)
         {"Z.jobs", "[.jobs"},    // 'Z' 0x5A before '[' 0x5B
         {"z.jobs", "[.jobs"},    // 'z' counts as 'Z'
         {"~.jobs", "\xE9.jobs"}, // bytes above 127 compare unsigned
+        {"_.jobs", "{.jobs"},    // '{' is no letter: it stays above '_'
     };
     for (const auto& p : pairs) {
         EXPECT_TRUE(ntfsNameLess(p.before, p.after)) << p.before << " < " << p.after;

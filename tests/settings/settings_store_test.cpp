@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <filesystem>
+#include <unistd.h>
 
 #include "analysis/chronell_error.h"
 #include "platform/temp_folder.h"
@@ -160,6 +161,18 @@ TEST(SettingsStore, FailingWriteRaisesWithFullPath)
         EXPECT_THROW(store.writeInteger("Window", "Left", 1), ChronellError);
         EXPECT_THROW(store.writeFlag("CHRONELL", "Clear Log", true), ChronellError);
     }
+}
+
+TEST(SettingsStore, ReadOnlyFileRaisesAndKeepsItsContents)
+{
+    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not stop root";
+    TempFolder folder;
+    const std::string before = "[Window]\nLeft=1\n";
+    const SettingsStore store(folder.write("Settings.ini", before));
+    fs::permissions(store.path(), fs::perms::owner_read);
+    EXPECT_THROW(store.writeInteger("Window", "Left", 2), ChronellError);
+    EXPECT_EQ(TempFolder::bytesOf(store.path()), before);
+    EXPECT_EQ(store.readInteger("Window", "Left", 0), 1);  // reads still work
 }
 
 TEST(SettingsStore, SettingsPathBesideExecutable)

@@ -1,0 +1,35 @@
+#pragma once
+// An open POSIX file descriptor, closed when it goes out of scope.
+#ifndef _WIN32
+#include <unistd.h>
+
+namespace chronell {
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor()
+    {
+        if (fd_ >= 0) ::close(fd_);
+    }
+
+    int get() const { return fd_; }
+    bool isOpen() const { return fd_ >= 0; }
+
+    // Closes now, so that a failing close (a full disk on some file systems)
+    // is seen: false then.
+    bool close()
+    {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd >= 0 && ::close(fd) == 0;
+    }
+
+private:
+    int fd_;
+};
+
+} // namespace chronell
+#endif
