@@ -4,6 +4,7 @@
 
 namespace chronell {
 
+// Empty when the platform cannot tell.
 std::string executablePath();
 
 } // namespace chronell
