@@ -15,10 +15,10 @@
 namespace chronell {
 namespace {
 
-using testing::JobLines;
-using testing::jobListText;
-using testing::linesText;
-using testing::TempFolder;
+using test::JobLines;
+using test::jobListText;
+using test::linesText;
+using test::TempFolder;
 using Row = InMemoryTarget::Row;
 using Lines = std::vector<std::string>;
 

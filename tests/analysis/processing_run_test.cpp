@@ -17,8 +17,8 @@
 namespace chronell {
 namespace {
 
-using testing::jobListText;
-using testing::TempFolder;
+using test::jobListText;
+using test::TempFolder;
 using Row = InMemoryTarget::Row;
 using Lines = std::vector<std::string>;
 
@@ -39,7 +39,7 @@ RegionalSettings settingsB()
 
 std::string jobsFile(int jobs, const std::string& prefix)
 {
-    std::vector<testing::JobLines> lines;
+    std::vector<test::JobLines> lines;
     for (int i = 0; i < jobs; ++i)
         lines.push_back({prefix + std::to_string(i), "C:\\in.avi", "C:\\" + prefix + std::to_string(i) + ".avi",
                          "2", k10h00, k11h00});

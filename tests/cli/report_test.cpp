@@ -29,7 +29,7 @@ struct Result {
 // Runs the report with `arguments` (already quoted for the shell) from the fixtures folder.
 Result runReport(const std::string& arguments)
 {
-    testing::TempFolder scratch;
+    test::TempFolder scratch;
     const std::string out = scratch.string() + "/out";
     const std::string err = scratch.string() + "/err";
     const std::string command = std::string("cd '") + CHRONELL_FIXTURES_DIR + "' && LC_ALL=C '" + CHRONELL_BIN_DIR +

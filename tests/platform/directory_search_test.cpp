@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <unistd.h>
 
-#include "platform/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace chronell {
 namespace {

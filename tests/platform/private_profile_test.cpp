@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace chronell {
 namespace {

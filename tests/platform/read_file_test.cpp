@@ -11,7 +11,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-#include "platform/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace chronell {
 namespace {

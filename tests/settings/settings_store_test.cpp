@@ -7,7 +7,7 @@
 #include <unistd.h>
 
 #include "analysis/chronell_error.h"
-#include "platform/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace chronell {
 namespace {

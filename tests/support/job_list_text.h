@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-namespace chronell::testing {
+namespace chronell::test {
 
 struct JobLines {
     std::string name;
@@ -47,4 +47,4 @@ inline std::string linesText(const std::vector<std::string>& lines)
     return text;
 }
 
-} // namespace chronell::testing
+} // namespace chronell::test
