@@ -40,6 +40,11 @@ const WorkedExample kExamples[] = {
      "3/16/2008 10:00:00 AM", "16.03.2008 10:00:00", {24, 0, 0, 0}, "24:00:00.000", 86400, "86400", "86400"},
 };
 
+void PrintTo(const WorkedExample& e, std::ostream* os)
+{
+    *os << e.startHigh << " " << e.startLow << " to " << e.endHigh << " " << e.endLow;
+}
+
 class WorkedExampleTest : public ::testing::TestWithParam<WorkedExample> {};
 
 TEST_P(WorkedExampleTest, GivesTheTextsOfStartEndAndDuration)
