@@ -74,10 +74,5 @@ TEST_P(WorkedExampleTest, GivesTheTextsOfStartEndAndDuration)
 
 INSTANTIATE_TEST_SUITE_P(Table, WorkedExampleTest, ::testing::ValuesIn(kExamples));
 
-TEST(WorkedExample, StartValueIsTheDocumentedDouble)
-{
-    EXPECT_EQ(TimeStamp2DateTime("01C88683", "54B45000"), 39522.416666666664);
-}
-
 } // namespace
 } // namespace chronell
