@@ -23,8 +23,20 @@ InMemoryTarget::InMemoryTarget() : rows_{gridHeaderTexts(), Row{}} {}
 
 void InMemoryTarget::appendLogLine(std::string_view line)
 {
-    log_.append(line);
-    log_.push_back('\n');
+    constexpr std::size_t kChunkSize = 1 << 20;
+    if (log_.empty() || log_.back().size() + line.size() >= log_.back().capacity()) {
+        log_.emplace_back();
+        log_.back().reserve(std::max(kChunkSize, line.size() + 1));
+    }
+    log_.back().append(line);
+    log_.back().push_back('\n');
+}
+
+std::string InMemoryTarget::logText() const
+{
+    std::string text;
+    for (const auto& chunk : log_) text += chunk;
+    return text;
 }
 
 void InMemoryTarget::clearLog()
@@ -34,11 +46,12 @@ void InMemoryTarget::clearLog()
 
 std::vector<std::string> InMemoryTarget::logLines() const
 {
+    const std::string text = logText();
     std::vector<std::string> lines;
     std::size_t start = 0;
-    while (start < log_.size()) {
-        const auto end = log_.find('\n', start);
-        lines.emplace_back(log_, start, end - start);
+    while (start < text.size()) {
+        const auto end = text.find('\n', start);
+        lines.emplace_back(text, start, end - start);
         start = end + 1;
     }
     return lines;

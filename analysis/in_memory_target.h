@@ -1,7 +1,9 @@
 #pragma once
 // The seam over a plain in-memory grid and log, for the report and the
-// tests. The log is kept as one text, each line followed by a line feed.
+// tests. The log is kept as text, each line followed by a line feed, in
+// chunks, so that a long run never copies what it has already logged.
 #include <array>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -26,9 +28,10 @@ public:
     bool formattedTimeTicked() const override { return formattedTime; }
     bool clearLogTicked() const override { return clearLogOption; }
 
-    const std::string& logText() const { return log_; }
+    const std::vector<std::string>& logChunks() const { return log_; }
+    std::string logText() const;
     std::vector<std::string> logLines() const;
-    const std::vector<Row>& rows() const { return rows_; }  // row 0 is the header
+    const std::deque<Row>& rows() const { return rows_; }  // row 0 is the header
     bool gridFocused() const { return gridFocused_; }
 
     std::string folder;
@@ -37,8 +40,8 @@ public:
     bool clearLogOption = true;
 
 private:
-    std::string log_;
-    std::vector<Row> rows_;
+    std::vector<std::string> log_;
+    std::deque<Row> rows_;
     bool gridFocused_ = false;
 };
 

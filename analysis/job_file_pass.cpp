@@ -44,14 +44,6 @@ std::string decimalText(std::int32_t value)
     return std::string(buffer, result.ptr);
 }
 
-std::string joined(std::string_view prefix, std::string_view value)
-{
-    std::string line;
-    line.reserve(prefix.size() + value.size());
-    line.append(prefix).append(value);
-    return line;
-}
-
 // Walks the lines of one file; the current line is the line where the last
 // marker was found.
 class JobFileReader {
@@ -116,7 +108,7 @@ public:
             target_.appendLogLine("Can't determine number of jobs.");
             return;
         }
-        target_.appendLogLine(joined("Number of jobs: ", decimalText(count)));
+        logLine("Number of jobs: ", decimalText(count));
 
         // The count is not trusted: no file holds more jobs than it has lines.
         const int reserved = static_cast<int>(text.lineCountUpTo(static_cast<std::size_t>(count)));
@@ -153,36 +145,43 @@ public:
     }
 
 private:
+    // Logs a label followed by a value.
+    void logLine(std::string_view label, std::string_view value)
+    {
+        line_.assign(label).append(value);
+        target_.appendLogLine(line_);
+    }
+
     // Reads, logs and writes the row of one job; false when the file ends first.
     bool readJob(JobFileReader& reader, Job& job, std::uint64_t& milliseconds)
     {
         if (!reader.find(kJobMarker)) return false;
         job.name = takeTextValue(reader.line(), kJobNameColumn);
-        target_.appendLogLine(joined("Job name: ", job.name));
+        logLine("Job name: ", job.name);
 
         if (!reader.find(kInputMarker)) return false;
         job.input = takeTextValue(reader.line(), kInputColumn);
-        target_.appendLogLine(joined("Input: ", job.input));
+        logLine("Input: ", job.input);
 
         if (!reader.find(kOutputMarker)) return false;
         job.output = takeTextValue(reader.line(), kOutputColumn);
-        target_.appendLogLine(joined("Output: ", job.output));
+        logLine("Output: ", job.output);
 
         if (!reader.find(kStateMarker)) return false;
         job.state = takeState(reader.line());
-        target_.appendLogLine(joined("State: ", decimalText(job.state)));
+        logLine("State: ", decimalText(job.state));
 
         if (!reader.find(kStartTimeMarker)) return false;
         const auto startWords = takeTimeStampWords(reader.line(), kStartHighColumn, kStartLowColumn);
         job.startTime = TimeStamp2DateTime(startWords.high, startWords.low);
         const std::string startText = dateTimeText(job.startTime, settings_);
-        target_.appendLogLine(joined("Start_time: ", startText));
+        logLine("Start_time: ", startText);
 
         if (!reader.find(kEndTimeMarker)) return false;
         const auto endWords = takeTimeStampWords(reader.line(), kEndHighColumn, kEndLowColumn);
         job.endTime = TimeStamp2DateTime(endWords.high, endWords.low);
         const std::string endText = dateTimeText(job.endTime, settings_);
-        target_.appendLogLine(joined("End_time: ", endText));
+        logLine("End_time: ", endText);
 
         milliseconds = durationMilliseconds(job.endTime - job.startTime);
         const DurationFields fields = durationFieldsFromMilliseconds(milliseconds);
@@ -224,16 +223,23 @@ private:
     int& rowCounter_;
     std::string_view jobFileName_;
     bool formatted_;
+    std::string line_;  // the log line being put together
 };
 
 } // namespace
 
 void proc_file(ProcessingTarget& target, const RegionalSettings& settings, int& rowCounter,
+               const std::string& path, std::string& fileBuffer)
+{
+    readWholeFile(path, fileBuffer);  // a file that cannot be read has no lines
+    JobFilePass(target, settings, rowCounter, path).run(JobListText(fileBuffer));
+}
+
+void proc_file(ProcessingTarget& target, const RegionalSettings& settings, int& rowCounter,
                const std::string& path)
 {
-    std::string contents;
-    readWholeFile(path, contents);  // a file that cannot be read has no lines
-    JobFilePass(target, settings, rowCounter, path).run(JobListText(contents));
+    std::string fileBuffer;
+    proc_file(target, settings, rowCounter, path, fileBuffer);
 }
 
 } // namespace chronell

@@ -14,4 +14,9 @@ struct RegionalSettings;
 void proc_file(ProcessingTarget& target, const RegionalSettings& settings, int& rowCounter,
                const std::string& path);
 
+// The same, reading the file into `fileBuffer`, which a caller keeps across
+// files so that each file's bytes need no fresh memory.
+void proc_file(ProcessingTarget& target, const RegionalSettings& settings, int& rowCounter,
+               const std::string& path, std::string& fileBuffer);
+
 } // namespace chronell

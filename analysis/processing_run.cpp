@@ -29,10 +29,11 @@ void runProcessing(ProcessingTarget& target, const RegionalSettings& settings,
     // the folder in which it was found.
     const std::string searchFolder = searchPath.substr(0, searchPath.rfind(kPathSeparator) + 1);
     const std::vector<std::string> entries = findEntries(searchPath);
+    std::string fileBuffer;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         target.appendLogLine(entries[i]);
         target.appendLogLine("----------------");
-        proc_file(target, settings, rowCounter, searchFolder + entries[i]);
+        proc_file(target, settings, rowCounter, searchFolder + entries[i], fileBuffer);
         if (progress) progress(i + 1, entries.size());
     }
 

@@ -22,15 +22,16 @@ void writeOut(const std::string& text)
     std::fwrite(text.data(), 1, text.size(), stdout);
 }
 
-std::string renderedOutput(const InMemoryTarget& target, RowFormat format)
+void writeOutput(const InMemoryTarget& target, RowFormat format)
 {
     switch (format) {
-    case RowFormat::Tsv: return rowsAsTsv(target.rows());
-    case RowFormat::Csv: return rowsAsCsv(target.rows());
-    case RowFormat::Json: return rowsAsJson(target.rows());
-    case RowFormat::None: break;
+    case RowFormat::Tsv: return writeOut(rowsAsTsv(target.rows()));
+    case RowFormat::Csv: return writeOut(rowsAsCsv(target.rows()));
+    case RowFormat::Json: return writeOut(rowsAsJson(target.rows()));
+    case RowFormat::None:
+        for (const auto& chunk : target.logChunks()) writeOut(chunk);
+        return;
     }
-    return target.logText();
 }
 
 } // namespace
@@ -72,7 +73,7 @@ int main(int argc, char** argv)
         }
     }
 
-    writeOut(renderedOutput(target, options->rows));
+    writeOutput(target, options->rows);
     std::fflush(stdout);
     if (failed) {
         std::fprintf(stderr, "chronell-report: %s\n", errorBoxText(failure).c_str());

@@ -48,7 +48,7 @@ constexpr std::array<std::string_view, kGridColumns> kJsonKeys{
 
 } // namespace
 
-std::string rowsAsTsv(const std::vector<InMemoryTarget::Row>& rows)
+std::string rowsAsTsv(const std::deque<InMemoryTarget::Row>& rows)
 {
     std::string out;
     for (const auto& row : rows) {
@@ -61,7 +61,7 @@ std::string rowsAsTsv(const std::vector<InMemoryTarget::Row>& rows)
     return out;
 }
 
-std::string rowsAsCsv(const std::vector<InMemoryTarget::Row>& rows)
+std::string rowsAsCsv(const std::deque<InMemoryTarget::Row>& rows)
 {
     std::string out;
     for (const auto& row : rows) {
@@ -74,7 +74,7 @@ std::string rowsAsCsv(const std::vector<InMemoryTarget::Row>& rows)
     return out;
 }
 
-std::string rowsAsJson(const std::vector<InMemoryTarget::Row>& rows)
+std::string rowsAsJson(const std::deque<InMemoryTarget::Row>& rows)
 {
     std::string out = "[";
     for (std::size_t r = 1; r < rows.size(); ++r) {

@@ -3,25 +3,32 @@
 namespace chronell {
 
 namespace {
-std::string_view afterLastOf(std::string_view path, std::string_view separators)
+template <typename IsSeparator>
+std::string_view afterLast(std::string_view path, IsSeparator isSeparator)
 {
-    const auto position = path.find_last_of(separators);
-    return position == std::string_view::npos ? path : path.substr(position + 1);
+    std::size_t begin = path.size();
+    while (begin > 0 && !isSeparator(path[begin - 1])) --begin;
+    return path.substr(begin);
+}
+
+bool isWindowsSeparator(char c)
+{
+    return c == '\\' || c == '/' || c == ':';
 }
 } // namespace
 
 std::string_view hostFileNamePart(std::string_view path)
 {
 #ifdef _WIN32
-    return afterLastOf(path, "\\/:");
+    return afterLast(path, isWindowsSeparator);
 #else
-    return afterLastOf(path, "/");
+    return afterLast(path, [](char c) { return c == '/'; });
 #endif
 }
 
 std::string_view windowsFileNamePart(std::string_view path)
 {
-    return afterLastOf(path, "\\/:");
+    return afterLast(path, isWindowsSeparator);
 }
 
 } // namespace chronell
