@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <system_error>
 
@@ -22,10 +23,30 @@ struct RoundedDigits {
     int exponent = 0;    // value = 0.d1d2d3... * 10^exponent
 };
 
+// Seconds values and their sums are whole milliseconds. When a value is the
+// double nearest to n / 1000 for an n below 10^15, its 15-digit rounding is
+// that decimal itself (the double lies within 1.2e-16 of it, the rounding
+// steps are at least 5e-16 of it away), so the digits are those of n.
+bool roundMilliseconds(double magnitude, RoundedDigits& rounded)
+{
+    if (!(magnitude < 1e12)) return false;
+    const double thousandths = std::nearbyint(magnitude * 1000.0);
+    if (thousandths < 1.0 || thousandths / 1000.0 != magnitude) return false;
+    std::array<char, 20> buffer{};
+    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
+                                   static_cast<std::uint64_t>(thousandths)).ptr;
+    rounded.digits.assign(buffer.data(), end);
+    rounded.exponent = static_cast<int>(rounded.digits.size()) - 3;
+    rounded.digits.erase(rounded.digits.find_last_not_of('0') + 1);
+    return true;
+}
+
 // Rounds a positive finite value to 15 significant digits, the 16th digit of
 // its exact expansion deciding (5 or more rounds the magnitude up).
 RoundedDigits roundToPrecision(double magnitude)
 {
+    if (RoundedDigits rounded; roundMilliseconds(magnitude, rounded)) return rounded;
+
     std::array<char, kExactDigits + 16> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
                                       std::chars_format::scientific, kExactDigits);

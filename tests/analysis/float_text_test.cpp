@@ -2,6 +2,8 @@
 // given decimal separator, and no influence of the C library's locale.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include <clocale>
 #include <cstdio>
 #include <limits>
@@ -30,6 +32,22 @@ const std::pair<double, const char*> kCases[] = {
 TEST(FloatText, GeneralFormatWith15Digits)
 {
     for (const auto& [value, text] : kCases) EXPECT_EQ(floatText(value, '.'), text);
+}
+
+// Whole milliseconds, as seconds values are, read back digit for digit.
+TEST(FloatText, WholeMillisecondsShowTheirDecimalDigits)
+{
+    const std::uint64_t counts[] = {1, 9, 10, 250, 999, 1000, 1001, 3723456, 5325750, 86399999, 97200000,
+                                    123456789012, 999999999999999, 100000000000001};
+    for (const std::uint64_t count : counts) {
+        std::string expected = std::to_string(count / 1000);
+        std::string fraction = std::to_string(1000 + count % 1000).substr(1);
+        fraction.erase(fraction.find_last_not_of('0') + 1);
+        if (!fraction.empty()) expected += "." + fraction;
+        EXPECT_EQ(floatText(static_cast<double>(count) / 1000.0, '.'), expected) << count;
+    }
+    EXPECT_EQ(floatText(0.1 + 0.2, '.'), "0.3");
+    EXPECT_EQ(floatText(2550.25 + 2775.5, '.'), "5325.75");
 }
 
 TEST(FloatText, UsesTheGivenDecimalSeparator)
