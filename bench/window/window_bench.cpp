@@ -1,0 +1,107 @@
+// The Process command in the window, offscreen, over a corpus folder:
+//   window_bench FOLDER [RUNS]
+// Times from the press of Process to the grid holding every row, then the
+// first paint, and a scroll of the grid and of the log with its repaint;
+// the same run over the in-memory target shows the engine's share. Medians.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QCheckBox>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "analysis/in_memory_target.h"
+#include "analysis/processing_run.h"
+#include "analysis/regional_settings.h"
+#include "ui/FMain.h"
+#include "ui/log_view.h"
+#include "ui/results_grid_view.h"
+
+namespace {
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+double millisecondsOf(const std::function<void()>& work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+// Scrolls `bar` to `value` and repaints the view at once.
+double scrollAndPaint(QAbstractScrollArea& view, QScrollBar& bar, int value)
+{
+    return millisecondsOf([&] {
+        bar.setValue(value);
+        view.viewport()->repaint();
+    });
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: window_bench FOLDER [RUNS]\n");
+        return 2;
+    }
+    QApplication application(argc, argv);
+    chronell::LoadRegionalSettings();
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+
+    std::vector<double> engine, press, paint, total, gridScroll, logScroll;
+    int rows = 0;
+    int logLines = 0;
+    for (int run = 0; run < runs; ++run) {
+        chronell::InMemoryTarget memory;
+        memory.folder = argv[1];
+        engine.push_back(millisecondsOf([&] { chronell::runProcessing(memory, chronell::regionalSettings()); }));
+        logLines = static_cast<int>(memory.logLines().size());
+
+        TfoMain window;
+        window.Edit1->setText(folder);
+        window.Edit2->setText(QStringLiteral("*.jobs"));
+        window.CheckBox2->setChecked(true);
+        window.show();
+        QApplication::processEvents();
+
+        press.push_back(millisecondsOf([&] { window.Button1->click(); }));
+        paint.push_back(millisecondsOf([&] {
+            QApplication::processEvents();
+            window.repaint();
+        }));
+        total.push_back(press.back() + paint.back());
+        rows = window.rowCount();
+
+        QScrollBar& gridBar = *window.sg1->verticalScrollBar();
+        gridScroll.push_back(std::max({scrollAndPaint(*window.sg1, gridBar, gridBar.maximum() / 2),
+                                       scrollAndPaint(*window.sg1, gridBar, gridBar.maximum()),
+                                       scrollAndPaint(*window.sg1, gridBar, 0)}));
+        QScrollBar& logBar = *window.Memo1->verticalScrollBar();
+        logScroll.push_back(std::max({scrollAndPaint(*window.Memo1, logBar, 0),
+                                      scrollAndPaint(*window.Memo1, logBar, logBar.maximum() / 2),
+                                      scrollAndPaint(*window.Memo1, logBar, logBar.maximum())}));
+    }
+
+    std::printf("window (offscreen): %d grid rows, %d log lines, medians of %d runs\n", rows - 1, logLines, runs);
+    std::printf("  %-44s %8.0f ms\n", "engine alone (in-memory target)", median(engine));
+    std::printf("  %-44s %8.0f ms\n", "press of Process to the grid holding every row", median(press));
+    std::printf("  %-44s %8.0f ms\n", "first paint of the window", median(paint));
+    std::printf("  %-44s %8.0f ms\n", "press to painted window", median(total));
+    std::printf("  %-44s %8.1f ms\n", "grid scroll with repaint (slowest of 3)", median(gridScroll));
+    std::printf("  %-44s %8.1f ms\n", "log scroll with repaint (slowest of 3)", median(logScroll));
+    return 0;
+}

@@ -1,0 +1,76 @@
+// The handler barrier: errors that escape a handler reach the error box
+// with their text, and the handler's earlier work stays.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "analysis/chronell_error.h"
+#include "tests/ui/window_support.h"
+#include "ui/handler_barrier.h"
+
+namespace {
+
+using chronell::runHandler;
+using chronell::setErrorBoxShower;
+using chronell::test::CapturedBoxes;
+
+TEST(HandlerBarrier, ShowsTheErrorTextWithAFullStopAfterCharactersCodedAboveIt)
+{
+    struct Case {
+        std::string message;
+        const char16_t* shown;
+    };
+    const Case cases[] = {
+        {"'x' is not a valid integer value", u"'x' is not a valid integer value."},
+        {"Invalid argument to date encode", u"Invalid argument to date encode."},
+        {"Ends in a stop.", u"Ends in a stop."},
+        {"Really?", u"Really?."},
+        {"Stop!", u"Stop!"},
+        {"path/", u"path/."},
+        {"dash-", u"dash-"},
+        {"blank ", u"blank "},
+        {"", u""},
+        {"caf\xE9", u"caf\u00E9."},
+    };
+    for (const Case& c : cases) {
+        CapturedBoxes boxes;
+        runHandler([&] { throw chronell::ChronellError(c.message); });
+        ASSERT_EQ(boxes.texts.size(), 1u) << c.message;
+        EXPECT_EQ(boxes.texts[0], QString::fromUtf16(c.shown)) << c.message;
+    }
+}
+
+TEST(HandlerBarrier, OtherStandardErrorsAreShownToo)
+{
+    CapturedBoxes boxes;
+    runHandler([] { throw std::runtime_error("Out of cheese"); });
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0], "Out of cheese.");
+}
+
+TEST(HandlerBarrier, AHandlerThatEndsNormallyShowsNothing)
+{
+    CapturedBoxes boxes;
+    bool ran = false;
+    runHandler([&] { ran = true; });
+    EXPECT_TRUE(ran);
+    EXPECT_TRUE(boxes.texts.empty());
+}
+
+TEST(HandlerBarrier, ReplacingTheBoxGivesBackTheOneReplaced)
+{
+    std::vector<QString> outer;
+    const auto original = setErrorBoxShower([&](const QString& text) { outer.push_back(text); });
+    {
+        CapturedBoxes inner;
+        runHandler([] { throw chronell::ChronellError("inner"); });
+        EXPECT_EQ(inner.texts.size(), 1u);
+    }
+    runHandler([] { throw chronell::ChronellError("outer"); });
+    setErrorBoxShower(original);
+    EXPECT_EQ(outer, std::vector<QString>{"outer."});
+}
+
+} // namespace

@@ -1,0 +1,171 @@
+// Process in the window: the run over a folder fills the grid and the log,
+// ends with the grid focused, and an error ends it in the error box with
+// what was written kept.
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/support/job_list_text.h"
+#include "tests/support/temp_folder.h"
+#include "tests/ui/window_support.h"
+#include "ui/log_view.h"
+#include "ui/results_grid_view.h"
+
+namespace {
+
+using chronell::test::CapturedBoxes;
+using chronell::test::JobLines;
+using chronell::test::jobListText;
+using chronell::test::settle;
+using chronell::test::shownWindow;
+using chronell::test::TempFolder;
+
+QString cell(TfoMain& window, int column, int row)
+{
+    return window.sg1->model()->index(row - 1, column).data().toString();
+}
+
+JobLines job(const std::string& name, const std::string& output, const std::string& state = "2")
+{
+    return JobLines{name, "D:\\in\\" + name + ".avi", "D:\\out\\" + output, state};
+}
+
+class WindowRun : public ::testing::Test {
+protected:
+    void SetUp() override { window = shownWindow(); }
+
+    void process(const TempFolder& folder)
+    {
+        window->Edit1->setText(QString::fromStdString(folder.string()));
+        window->Edit2->setText(QStringLiteral("*.jobs"));
+        QTest::mouseClick(window->Button1, Qt::LeftButton);
+        settle();
+    }
+
+    std::unique_ptr<TfoMain> window;
+    CapturedBoxes boxes;
+};
+
+TEST_F(WindowRun, FilesFillTheGridInFileOrderAndTheGridTakesTheFocus)
+{
+    TempFolder folder;
+    folder.write("a.jobs", jobListText({job("A1", "a1.avi"), job("A2", "a2.avi")}));
+    folder.write("b.jobs", jobListText({job("B1", "b1.avi"), job("B2", "b2.avi"), job("B3", "b3.avi")}));
+    process(folder);
+
+    EXPECT_TRUE(boxes.texts.empty());
+    ASSERT_EQ(window->rowCount(), 6);
+    const char* const names[] = {"A1", "A2", "B1", "B2", "B3"};
+    const char* const files[] = {"a.jobs", "a.jobs", "b.jobs", "b.jobs", "b.jobs"};
+    for (int row = 1; row <= 5; ++row) {
+        EXPECT_EQ(cell(*window, 0, row), names[row - 1]);
+        EXPECT_EQ(cell(*window, 1, row), QString(names[row - 1]) + ".avi");
+        EXPECT_EQ(cell(*window, 5, row), "Done");
+        EXPECT_EQ(cell(*window, 7, row), files[row - 1]);
+    }
+    EXPECT_EQ(QApplication::focusWidget(), window->sg1);
+    EXPECT_TRUE(window->Memo1->toPlainText().startsWith("a.jobs\n----------------\nNumber of jobs: 2\nJob name: A1\n"));
+    EXPECT_EQ(window->StatusBar1->currentMessage(), "");
+}
+
+TEST_F(WindowRun, DurationsFollowTheFormattedTimeOption)
+{
+    TempFolder folder;
+    folder.write("a.jobs", jobListText({job("A1", "a1.avi")}));
+    process(folder);
+    EXPECT_EQ(cell(*window, 6, 1), "2550.25");
+    window->CheckBox1->setChecked(true);
+    process(folder);
+    EXPECT_EQ(cell(*window, 6, 1), "00:42:30.250");
+}
+
+TEST_F(WindowRun, NoEntryLeavesOneEmptyRowEvenAfterARunWithRows)
+{
+    TempFolder full;
+    full.write("a.jobs", jobListText({job("A1", "a1.avi"), job("A2", "a2.avi")}));
+    process(full);
+    ASSERT_EQ(window->rowCount(), 3);
+    window->Button1->setFocus();
+
+    TempFolder empty;
+    process(empty);
+    EXPECT_EQ(window->rowCount(), 2);
+    for (int column = 0; column < 8; ++column) EXPECT_EQ(cell(*window, column, 1), "") << column;
+    EXPECT_EQ(QApplication::focusWidget(), window->sg1);
+}
+
+TEST_F(WindowRun, WithoutClearLogTheRunFollowsTheUsersTextOnANewLine)
+{
+    TempFolder folder;
+    folder.write("a.jobs", jobListText({job("A1", "a1.avi")}));
+    window->Memo1->setFocus();
+    QTest::keyClicks(window->Memo1, "my note");
+    process(folder);
+    const QString first = window->Memo1->toPlainText();
+    EXPECT_TRUE(first.startsWith("my note\na.jobs\n")) << first.left(40).toStdString();
+    EXPECT_TRUE(first.endsWith("\n"));
+
+    process(folder);
+    EXPECT_EQ(window->Memo1->toPlainText(), first + first.mid(QStringLiteral("my note\n").size()));
+}
+
+TEST_F(WindowRun, ClearLogLeavesOnlyTheRunsLines)
+{
+    TempFolder folder;
+    folder.write("a.jobs", jobListText({job("A1", "a1.avi")}));
+    window->CheckBox2->setChecked(true);
+    window->Memo1->appendLine("earlier");
+    process(folder);
+    process(folder);
+    const QString text = window->Memo1->toPlainText();
+    EXPECT_TRUE(text.startsWith("a.jobs\n")) << text.left(40).toStdString();
+    EXPECT_EQ(text.count("a.jobs\n----------------\n"), 1);
+}
+
+TEST_F(WindowRun, AnErrorEndsTheRunAndKeepsWhatWasWritten)
+{
+    TempFolder folder;
+    folder.write("1.jobs", jobListText({job("One", "one.avi")}));
+    folder.write("2.jobs", jobListText({job("Two", "two.avi"), job("Bad", "bad.avi", "x")}));
+    folder.write("3.jobs", jobListText({job("Three", "three.avi")}));
+    window->Button1->setFocus();
+    process(folder);
+
+    EXPECT_EQ(boxes.texts, std::vector<QString>{"'x' is not a valid integer value."});
+    const QString log = window->Memo1->toPlainText();
+    EXPECT_TRUE(log.endsWith("Job name: Bad\nInput: D:\\in\\Bad.avi\nOutput: D:\\out\\bad.avi\n"))
+        << log.right(80).toStdString();
+    EXPECT_FALSE(log.contains("3.jobs"));
+    // The first file's row, the second file's two reserved rows, the spare row.
+    ASSERT_EQ(window->rowCount(), 5);
+    EXPECT_EQ(cell(*window, 0, 1), "One");
+    EXPECT_EQ(cell(*window, 0, 2), "Two");
+    EXPECT_EQ(cell(*window, 0, 3), "");
+    EXPECT_EQ(cell(*window, 0, 4), "");
+    EXPECT_EQ(QApplication::focusWidget(), window->Button1);
+
+    // The window goes on: the next run starts afresh.
+    TempFolder good;
+    good.write("a.jobs", jobListText({job("A1", "a1.avi")}));
+    process(good);
+    EXPECT_EQ(window->rowCount(), 2);
+    EXPECT_EQ(cell(*window, 0, 1), "A1");
+    EXPECT_EQ(boxes.texts.size(), 1u);
+}
+
+TEST_F(WindowRun, ProcFileAppendsItsLinesAtOnceOutsideARun)
+{
+    TempFolder folder;
+    const std::string path = folder.write("a.jobs", jobListText({job("A1", "a1.avi")}));
+    window->proc_file(path);
+    EXPECT_TRUE(window->Memo1->toPlainText().startsWith("Number of jobs: 1\nJob name: A1\n"));
+    EXPECT_EQ(window->rowCount(), 3);
+    EXPECT_EQ(cell(*window, 0, 1), "A1");
+}
+
+} // namespace
