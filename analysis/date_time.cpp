@@ -59,10 +59,9 @@ TDateTime FileTime2DateTime(const FileTime& fileTime)
 TDateTime TimeStamp2DateTime(std::string_view highWord, std::string_view lowWord)
 {
     // A word that does not read counts as 0; the other half still counts.
-    const auto readHalf = [](std::string_view word) {
-        const auto value = tryStrToInt("$" + std::string(word));
-        return static_cast<std::uint32_t>(value.value_or(0));
-    };
+    // The quiet integer rule on "$" and the word reads exactly the words of
+    // hexadecimal digits only.
+    const auto readHalf = [](std::string_view word) { return tryHexDigits(word).value_or(0); };
     FileTime fileTime;
     fileTime.dwHighDateTime = readHalf(highWord);
     fileTime.dwLowDateTime = readHalf(lowWord);

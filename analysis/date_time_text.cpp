@@ -54,16 +54,13 @@ void appendSeparator(std::string& text, char separator)
     if (separator != '\0') text += separator;  // a NUL separator writes nothing
 }
 
-} // namespace
-
 // Elements: d dd ddd dddd, m mm (minutes right after an hour letter), mmm
 // mmmm+, y yy yyy+, h hh+, s ss+, AMPM AM/PM A/P, / :, quoted text. Runs of
 // a letter count in either case. We have no era calendars: g and e, like
 // every other character, are copied unchanged.
-std::string formatDateTime(std::string_view picture, TDateTime value, const RegionalSettings& settings)
+void appendPicture(std::string& text, std::string_view picture, const DecodedDateTime& t,
+                   const RegionalSettings& settings)
 {
-    const DecodedDateTime t = decodeDateTime(value);
-    std::string text;
     char lastLetter = '\0';  // the last picture letter met, quoted text aside
     bool amPmSeen = false;
 
@@ -123,14 +120,14 @@ std::string formatDateTime(std::string_view picture, TDateTime value, const Regi
 
         switch (letter) {
         case 'D':
-            if (run <= 2) text += addzeros(static_cast<std::uint32_t>(t.day), static_cast<unsigned>(run));
+            if (run <= 2) appendZeroPadded(text, static_cast<std::uint32_t>(t.day), static_cast<unsigned>(run));
             else if (run == 3) text += settings.shortDayNames[static_cast<std::size_t>(t.dayOfWeek)];
             else text += settings.longDayNames[static_cast<std::size_t>(t.dayOfWeek)];
             break;
         case 'M':
             if (run <= 2) {
                 const int number = lastLetter == 'H' ? t.minute : t.month;
-                text += addzeros(static_cast<std::uint32_t>(number), static_cast<unsigned>(run));
+                appendZeroPadded(text, static_cast<std::uint32_t>(number), static_cast<unsigned>(run));
             } else if (run == 3) {
                 text += settings.shortMonthNames[static_cast<std::size_t>(t.month - 1)];
             } else {
@@ -138,8 +135,8 @@ std::string formatDateTime(std::string_view picture, TDateTime value, const Regi
             }
             break;
         case 'Y':
-            if (run <= 2) text += addzeros(static_cast<std::uint32_t>(t.year % 100), 2);
-            else text += addzeros(static_cast<std::uint32_t>(t.year), 4);
+            if (run <= 2) appendZeroPadded(text, static_cast<std::uint32_t>(t.year % 100), 2);
+            else appendZeroPadded(text, static_cast<std::uint32_t>(t.year), 4);
             break;
         case 'H': {
             int hour = t.hour;
@@ -147,11 +144,11 @@ std::string formatDateTime(std::string_view picture, TDateTime value, const Regi
                 if (hour == 0) hour = 12;
                 else if (hour > 12) hour -= 12;
             }
-            text += addzeros(static_cast<std::uint32_t>(hour), run >= 2 ? 2 : 1);
+            appendZeroPadded(text, static_cast<std::uint32_t>(hour), run >= 2 ? 2 : 1);
             break;
         }
         case 'S':
-            text += addzeros(static_cast<std::uint32_t>(t.second), run >= 2 ? 2 : 1);
+            appendZeroPadded(text, static_cast<std::uint32_t>(t.second), run >= 2 ? 2 : 1);
             break;
         default:
             text.append(picture.substr(pos, run));
@@ -160,17 +157,27 @@ std::string formatDateTime(std::string_view picture, TDateTime value, const Regi
         lastLetter = letter;
         pos = next;
     }
+}
+
+} // namespace
+
+std::string formatDateTime(std::string_view picture, TDateTime value, const RegionalSettings& settings)
+{
+    std::string text;
+    appendPicture(text, picture, decodeDateTime(value), settings);
     return text;
 }
 
 std::string dateTimeText(TDateTime value, const RegionalSettings& settings)
 {
-    std::string text = formatDateTime(settings.shortDatePicture, value, settings);
-    // Milliseconds never show and do not count.
     const DecodedDateTime t = decodeDateTime(value);
+    std::string text;
+    text.reserve(32);
+    appendPicture(text, settings.shortDatePicture, t, settings);
+    // Milliseconds never show and do not count.
     if (t.hour != 0 || t.minute != 0 || t.second != 0) {
         text += ' ';
-        text += formatDateTime(settings.longTimePicture, value, settings);
+        appendPicture(text, settings.longTimePicture, t, settings);
     }
     return text;
 }

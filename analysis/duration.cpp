@@ -73,20 +73,34 @@ double secondsValue(const DurationFields& fields)
     return static_cast<double>(milliseconds) / 1000.0;
 }
 
-std::string addzeros(std::uint32_t number, unsigned width)
+void appendZeroPadded(std::string& text, std::uint32_t number, unsigned width)
 {
     std::array<char, 16> digits{};
     const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), number).ptr;
     const auto count = static_cast<unsigned>(end - digits.data());
-    std::string text(count < width ? width - count : 0, '0');
+    if (count < width) text.append(width - count, '0');
     text.append(digits.data(), end);
+}
+
+std::string addzeros(std::uint32_t number, unsigned width)
+{
+    std::string text;
+    appendZeroPadded(text, number, width);
     return text;
 }
 
 std::string formattedDurationText(const DurationFields& fields)
 {
-    return addzeros(fields.hours, 2) + ":" + addzeros(fields.minutes, 2) + ":" +
-           addzeros(fields.seconds, 2) + "." + addzeros(fields.milliseconds, 3);
+    std::string text;
+    text.reserve(16);
+    appendZeroPadded(text, fields.hours, 2);
+    text += ':';
+    appendZeroPadded(text, fields.minutes, 2);
+    text += ':';
+    appendZeroPadded(text, fields.seconds, 2);
+    text += '.';
+    appendZeroPadded(text, fields.milliseconds, 3);
+    return text;
 }
 
 std::string durationText(const DurationFields& fields, double seconds, bool formatted,

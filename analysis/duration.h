@@ -29,6 +29,9 @@ double secondsValue(const DurationFields& fields);
 // Decimal digits of `number`, zero-filled on the left to `width`; never cut.
 std::string addzeros(std::uint32_t number, unsigned width);
 
+// The same digits appended to `text`.
+void appendZeroPadded(std::string& text, std::uint32_t number, unsigned width);
+
 // hh:mm:ss.zzz with fixed ':' and '.', as in 01:02:03.456 or 100:00:00.000.
 std::string formattedDurationText(const DurationFields& fields);
 

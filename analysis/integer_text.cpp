@@ -18,6 +18,19 @@ int hexDigitValue(char c)
 
 } // namespace
 
+std::optional<std::uint32_t> tryHexDigits(std::string_view digits)
+{
+    if (digits.empty()) return std::nullopt;
+    std::uint64_t magnitude = 0;
+    for (const char c : digits) {
+        const int digit = hexDigitValue(c);
+        if (digit < 0) return std::nullopt;
+        magnitude = magnitude * 16 + static_cast<unsigned>(digit);
+        if (magnitude > 0xFFFFFFFFull) return std::nullopt;
+    }
+    return static_cast<std::uint32_t>(magnitude);
+}
+
 std::optional<std::int32_t> tryStrToInt(std::string_view text)
 {
     std::size_t i = 0;
@@ -40,21 +53,14 @@ std::optional<std::int32_t> tryStrToInt(std::string_view text)
 
     if (i == text.size()) return std::nullopt;  // no digits
 
-    std::uint64_t magnitude = 0;
     if (hexadecimal) {
-        for (; i < text.size(); ++i) {
-            const int digit = hexDigitValue(text[i]);
-            if (digit < 0) return std::nullopt;
-            magnitude = magnitude * 16 + static_cast<unsigned>(digit);
-            if (magnitude > 0xFFFFFFFFull) return std::nullopt;
-        }
+        const auto pattern = tryHexDigits(text.substr(i));
+        if (!pattern) return std::nullopt;
         // A 32-bit pattern: 80000000 and above are negative; a sign negates it.
-        const auto pattern = static_cast<std::uint32_t>(magnitude);
-        const auto value = static_cast<std::int32_t>(pattern);
-        if (!negative) return value;
-        return static_cast<std::int32_t>(0u - pattern);
+        return static_cast<std::int32_t>(negative ? 0u - *pattern : *pattern);
     }
 
+    std::uint64_t magnitude = 0;
     for (; i < text.size(); ++i) {
         const char c = text[i];
         if (c < '0' || c > '9') return std::nullopt;

@@ -7,6 +7,10 @@
 
 namespace chronell {
 
+// One or more hexadecimal digits of either case and nothing else, whose
+// value fits in 32 bits; nothing otherwise.
+std::optional<std::uint32_t> tryHexDigits(std::string_view digits);
+
 // The number the text spells, or nothing when it does not read.
 std::optional<std::int32_t> tryStrToInt(std::string_view text);
 

@@ -64,19 +64,24 @@ std::size_t readSome(int fd, std::string& contents, std::size_t filled)
 
 bool readWholeFile(const std::string& path, std::string& contents)
 {
-    contents.clear();
+    // The buffer keeps its size until the file's size is known: a buffer
+    // reused across files is then only cut or lengthened, not filled anew.
+    const auto refuse = [&contents] {
+        contents.clear();
+        return false;
+    };
 
     // Look before opening, so that a device or pipe is never opened at all.
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return refuse();
 
     // O_NONBLOCK: should the name be swapped for a pipe between stat and
     // open, the open still returns at once and the check below rejects it.
     const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (!file.isOpen()) return false;
-    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    if (!file.isOpen()) return refuse();
+    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return refuse();
     if (info.st_size < 0 || static_cast<unsigned long long>(info.st_size) >= contents.max_size())
-        return false;
+        return refuse();
 
     // One allocation of the size fstat reports; a file that shrank meanwhile
     // is cut to what was read.

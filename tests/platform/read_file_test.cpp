@@ -78,6 +78,25 @@ TEST(ReadWholeFile, LargeFileGivesEveryByte)
     EXPECT_TRUE(contents == bytes);
 }
 
+TEST(ReadWholeFile, BufferReusedAcrossFilesHoldsOnlyTheLastFile)
+{
+    TempFolder folder;
+    const std::string longer = folder.write("long.jobs", std::string(10000, 'L'));
+    const std::string shorter = folder.write("short.jobs", "short\r\n");
+    const std::string empty = folder.write("empty.jobs", "");
+    std::string buffer;
+    ASSERT_TRUE(readWholeFile(longer, buffer));
+    ASSERT_TRUE(readWholeFile(shorter, buffer));
+    EXPECT_EQ(buffer, "short\r\n");
+    ASSERT_TRUE(readWholeFile(longer, buffer));
+    EXPECT_EQ(buffer, std::string(10000, 'L'));
+    ASSERT_TRUE(readWholeFile(empty, buffer));
+    EXPECT_EQ(buffer, "");
+    ASSERT_TRUE(readWholeFile(longer, buffer));
+    EXPECT_FALSE(readWholeFile(folder.file("missing.jobs"), buffer));
+    EXPECT_EQ(buffer, "");
+}
+
 TEST(ReadWholeFile, EmptyFileGivesNoBytes)
 {
     TempFolder folder;
