@@ -24,6 +24,20 @@ constexpr std::size_t kJobCountColumn = 12;
 constexpr std::size_t kStateColumn = 11;
 constexpr std::size_t kTimeStampWordLength = 8;
 
+// Markers begin with "// $", and "$" is rare elsewhere in a job-list file,
+// so the search steps from one "$" to the next.
+std::size_t findMarker(std::string_view text, std::string_view marker, std::size_t from)
+{
+    constexpr std::size_t kAnchor = 3;
+    if (marker.size() <= kAnchor || marker[kAnchor] != '$') return text.find(marker, from);
+    for (std::size_t anchor = from + kAnchor; anchor < text.size(); ++anchor) {
+        anchor = text.find('$', anchor);
+        if (anchor == std::string_view::npos) break;
+        if (text.compare(anchor - kAnchor, marker.size(), marker) == 0) return anchor - kAnchor;
+    }
+    return std::string_view::npos;
+}
+
 } // namespace
 
 JobListText::JobListText(std::string_view bytes) : text_(bytes.substr(0, bytes.find('\0'))) {}
@@ -74,7 +88,7 @@ JobListText::Line JobListText::lineAround(std::size_t position) const
 std::optional<JobListText::Line> JobListText::findAfter(const Line& line, std::string_view marker) const
 {
     if (!hasLineAfter(line)) return std::nullopt;
-    const auto position = text_.find(marker, line.next);
+    const auto position = findMarker(text_, marker, line.next);
     if (position == std::string_view::npos) return std::nullopt;
     return lineAround(position);
 }

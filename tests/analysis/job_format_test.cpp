@@ -76,6 +76,8 @@ TEST(Markers, JobMarkersAnywhereInALaterLine)
     EXPECT_EQ(findAfterFirst("only one line", kJobMarker), "(none)");
     EXPECT_EQ(findAfterFirst(std::string("x\n\0// $job \"hidden\"", 20), kJobMarker), "(none)");
     EXPECT_EQ(findAfterFirst("x\n\r\n// $state 2\n", kStateMarker), "// $state 2");
+    EXPECT_EQ(findAfterFirst("x\n$$ $ // $stat\n$// $state 3$\n", kStateMarker), "$// $state 3$");
+    EXPECT_EQ(findAfterFirst("// $\n $", kStateMarker), "(none)");
 }
 
 struct TextValueCase {
