@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <cctype>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -79,7 +80,14 @@ INSTANTIATE_TEST_SUITE_P(
         GoldenCase{"--rows=json report 'W*.JOBS'", "report-waiting.json", 0, ""},
         GoldenCase{"report-error", "report-error.log", 1, "chronell-report: 'x' is not a valid integer value.\n"},
         GoldenCase{"--rows=tsv report-error", "report-error.tsv", 1,
-                   "chronell-report: 'x' is not a valid integer value.\n"}));
+                   "chronell-report: 'x' is not a valid integer value.\n"}),
+    [](const ::testing::TestParamInfo<GoldenCase>& info) {
+        // The golden file's name, with the arguments' position for the two that share one.
+        std::string name = std::to_string(info.index) + "_" + info.param.goldenFile;
+        for (char& c : name)
+            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+        return name;
+    });
 
 TEST(Report, UsageErrorsExitWithTwoAndTheUsage)
 {
