@@ -82,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
         GoldenCase{"--rows=tsv report-error", "report-error.tsv", 1,
                    "chronell-report: 'x' is not a valid integer value.\n"}),
     [](const ::testing::TestParamInfo<GoldenCase>& info) {
-        // The golden file's name, with the arguments' position for the two that share one.
+        // The case's position and its golden file, as a test name.
         std::string name = std::to_string(info.index) + "_" + info.param.goldenFile;
         for (char& c : name)
             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
