@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -417,6 +418,45 @@ TEST_F(JobFilePass, RowsOfSuccessivePassesFollowOneAnother)
     EXPECT_EQ(p.target.rows()[1][ColJobfile], "a.jobs");
     EXPECT_EQ(p.target.rows()[2][ColJobfile], "b.jobs");
     EXPECT_EQ(p.target.rows()[2][ColName], "b");  // never paired across files
+}
+
+} // namespace
+} // namespace chronell
+
+namespace chronell {
+namespace {
+
+// Damaged copies of the example file: every pass ends in one of its ways,
+// and a pass that returns leaves the grid at the row counter plus two rows.
+TEST_F(JobFilePass, DamagedFilesEndOrderly)
+{
+    std::mt19937 random(12345);
+    using namespace std::string_literals;
+    const std::string damage = "\r\n\0\"$ /0123456789abcdefxX-"s;
+    for (int round = 0; round < 300; ++round) {
+        std::string bytes = kExampleFile;
+        const int edits = 1 + static_cast<int>(random() % 8);
+        for (int e = 0; e < edits && !bytes.empty(); ++e) {
+            const std::size_t at = random() % bytes.size();
+            switch (random() % 3) {
+            case 0: bytes[at] = damage[random() % damage.size()]; break;
+            case 1: bytes.erase(at, 1 + random() % 40); break;
+            default: bytes.insert(at, 1, damage[random() % damage.size()]); break;
+            }
+        }
+        Pass p;
+        const std::string path = write("damaged.jobs", bytes);
+        try {
+            runPass(p, path, round % 2 == 0, settingsB());
+        } catch (const ChronellError&) {
+            continue;  // a count, state or time stamp that does not convert
+        }
+        EXPECT_EQ(p.target.rowCount(), p.rowCounter + 2) << "round " << round;
+        const std::string last = p.target.logLines().back();
+        EXPECT_TRUE(last.empty() || last == "Sum of jobs duration is 0." || last == "Enexpected end of file." ||
+                    last == "Can't determine number of jobs." || last == "Can't open file, or file is empty.")
+            << "round " << round << ": " << last;
+    }
 }
 
 } // namespace
