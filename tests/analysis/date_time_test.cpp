@@ -4,7 +4,7 @@
 #include "analysis/chronell_error.h"
 #include "analysis/date_time.h"
 #include "analysis/date_time_text.h"
-#include "analysis/sample_settings.h"
+#include "support/sample_settings.h"
 
 namespace chronell {
 namespace {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "analysis/date_time_text.h"
-#include "analysis/sample_settings.h"
+#include "support/sample_settings.h"
 
 namespace chronell {
 namespace {

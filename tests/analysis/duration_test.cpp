@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "analysis/duration.h"
-#include "analysis/sample_settings.h"
+#include "support/sample_settings.h"
 
 namespace chronell {
 namespace {

@@ -11,6 +11,7 @@
 #include "analysis/in_memory_target.h"
 #include "analysis/regional_settings.h"
 #include "support/job_list_text.h"
+#include "support/sample_settings.h"
 #include "support/temp_folder.h"
 
 namespace chronell {
@@ -19,23 +20,11 @@ namespace {
 using test::JobLines;
 using test::jobListText;
 using test::linesText;
+using test::settingsB;
 using test::TempFolder;
 using Row = InMemoryTarget::Row;
 using Lines = std::vector<std::string>;
 
-// Short date dd.MM.yyyy, 24-hour clock with leading zero, decimal comma.
-RegionalSettings settingsB()
-{
-    RegionalSettings s;
-    s.decimalSeparator = ',';
-    s.dateSeparator = '.';
-    s.timeSeparator = ':';
-    s.shortDatePicture = "dd.MM.yyyy";
-    s.hoursLeadingZero = true;
-    s.clock24 = true;
-    s.longTimePicture = "hh:mm:ss";
-    return s;
-}
 
 // The example file: two jobs of 10 May 2008 writing the same output.
 const std::string kExampleFile = linesText({

@@ -12,12 +12,14 @@
 #include "analysis/in_memory_target.h"
 #include "analysis/regional_settings.h"
 #include "support/job_list_text.h"
+#include "support/sample_settings.h"
 #include "support/temp_folder.h"
 
 namespace chronell {
 namespace {
 
 using test::jobListText;
+using test::settingsB;
 using test::TempFolder;
 using Row = InMemoryTarget::Row;
 using Lines = std::vector<std::string>;
@@ -25,17 +27,6 @@ using Lines = std::vector<std::string>;
 constexpr const char* k10h00 = "01C88683 54B45000";
 constexpr const char* k11h00 = "01C8868B B678B800";
 
-RegionalSettings settingsB()
-{
-    RegionalSettings s;
-    s.decimalSeparator = ',';
-    s.dateSeparator = '.';
-    s.shortDatePicture = "dd.MM.yyyy";
-    s.hoursLeadingZero = true;
-    s.clock24 = true;
-    s.longTimePicture = "hh:mm:ss";
-    return s;
-}
 
 std::string jobsFile(int jobs, const std::string& prefix)
 {

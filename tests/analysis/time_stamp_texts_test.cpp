@@ -5,7 +5,7 @@
 #include "analysis/date_time.h"
 #include "analysis/date_time_text.h"
 #include "analysis/duration.h"
-#include "analysis/sample_settings.h"
+#include "support/sample_settings.h"
 
 namespace chronell {
 namespace {
