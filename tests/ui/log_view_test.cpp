@@ -46,6 +46,11 @@ struct AppendCase {
     QString text;
 };
 
+void PrintTo(const AppendCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class LogAppendRule : public LogViewTest, public ::testing::WithParamInterface<AppendCase> {};
 
 TEST_P(LogAppendRule, LinesStartOnALineOfTheirOwn)

@@ -88,6 +88,11 @@ struct DragCase {
     int logHeight;
 };
 
+void PrintTo(const DragCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class SplitterDrag : public ::testing::TestWithParam<DragCase> {};
 
 TEST_P(SplitterDrag, GivesTheLogItsHeightAndTheGridTheRest)
