@@ -2,7 +2,8 @@
 //   window_bench FOLDER [RUNS]
 // Times from the press of Process to the grid holding every row, then the
 // first paint, and a scroll of the grid and of the log with its repaint;
-// the same run over the in-memory target shows the engine's share. Medians.
+// the same run over the in-memory target shows the engine's share; then a
+// grid of a hundred thousand rows on its own. Medians.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -22,6 +23,7 @@
 #include "analysis/regional_settings.h"
 #include "ui/FMain.h"
 #include "ui/log_view.h"
+#include "ui/results_grid_model.h"
 #include "ui/results_grid_view.h"
 
 namespace {
@@ -47,6 +49,29 @@ double scrollAndPaint(QAbstractScrollArea& view, QScrollBar& bar, int value)
         bar.setValue(value);
         view.viewport()->repaint();
     });
+}
+
+// A grid of the designed size filled with `rows` rows of eight cells in one
+// batch and painted; then the slowest of three scrolls with repaint.
+void benchLargeGrid(int rows, std::vector<double>& fill, std::vector<double>& scroll)
+{
+    chronell::ResultsGridView grid;
+    grid.resize(565, 229);
+    grid.show();
+    QApplication::processEvents();
+    chronell::ResultsGridModel& model = *grid.gridModel();
+    fill.push_back(millisecondsOf([&] {
+        model.beginBatch();
+        model.setGridRowCount(rows + 1);
+        for (int row = 1; row <= rows; ++row)
+            for (int column = 0; column < chronell::kGridColumns; ++column)
+                model.setCell(column, row, "cell " + std::to_string(row));
+        model.endBatch();
+        grid.viewport()->repaint();
+    }));
+    QScrollBar& bar = *grid.verticalScrollBar();
+    scroll.push_back(std::max({scrollAndPaint(grid, bar, bar.maximum() / 2), scrollAndPaint(grid, bar, bar.maximum()),
+                               scrollAndPaint(grid, bar, 0)}));
 }
 
 } // namespace
@@ -96,6 +121,10 @@ int main(int argc, char** argv)
                                       scrollAndPaint(*window.Memo1, logBar, logBar.maximum())}));
     }
 
+    std::vector<double> largeFill, largeScroll;
+    constexpr int kLargeGridRows = 100000;
+    for (int run = 0; run < runs; ++run) benchLargeGrid(kLargeGridRows, largeFill, largeScroll);
+
     std::printf("window (offscreen): %d grid rows, %d log lines, medians of %d runs\n", rows - 1, logLines, runs);
     std::printf("  %-44s %8.0f ms\n", "engine alone (in-memory target)", median(engine));
     std::printf("  %-44s %8.0f ms\n", "press of Process to the grid holding every row", median(press));
@@ -103,5 +132,7 @@ int main(int argc, char** argv)
     std::printf("  %-44s %8.0f ms\n", "press to painted window", median(total));
     std::printf("  %-44s %8.1f ms\n", "grid scroll with repaint (slowest of 3)", median(gridScroll));
     std::printf("  %-44s %8.1f ms\n", "log scroll with repaint (slowest of 3)", median(logScroll));
+    std::printf("  %-44s %8.0f ms\n", "grid of 100 000 rows: filled and painted", median(largeFill));
+    std::printf("  %-44s %8.1f ms\n", "grid of 100 000 rows: scroll with repaint", median(largeScroll));
     return 0;
 }

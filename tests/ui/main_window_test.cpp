@@ -148,19 +148,21 @@ TEST(MainWindow, CaptionsOfTheWindowAndItsControls)
     EXPECT_FALSE(window->Button2->isDefault());
 }
 
-TEST(MainWindow, InputRowStartsEmptyAndUnticked)
+TEST(MainWindow, ControlsUseTheWindowFontAndTheLogItsOwn)
 {
     auto window = shownWindow();
-    EXPECT_EQ(window->folderText(), "");
-    EXPECT_EQ(window->maskText(), "");
-    EXPECT_FALSE(window->formattedTimeTicked());
-    EXPECT_FALSE(window->clearLogTicked());
-    EXPECT_EQ(window->Memo1->toPlainText(), "");
+    EXPECT_EQ(window->font().pointSize(), 8);
+    EXPECT_EQ(window->sg1->font(), window->font());
+    EXPECT_EQ(window->Edit1->font(), window->font());
+    EXPECT_EQ(window->Memo1->font().pointSize(), 10);
+    EXPECT_NE(window->Memo1->font().family(), window->font().family());
 }
 
 TEST(MainWindow, InputRowReadsAsTheEngineSeesIt)
 {
     auto window = shownWindow();
+    EXPECT_EQ(window->folderText(), "");
+    EXPECT_FALSE(window->formattedTimeTicked());
     window->Edit1->setText(QString::fromUtf8("/tmp/Vid\xC3\xA9os"));
     window->Edit2->setText(QStringLiteral("*.jobs"));
     window->CheckBox1->setChecked(true);
@@ -248,16 +250,6 @@ TEST(MainWindow, MenuAccessKeysOpenTheMenusAndChooseTheirItems)
         EXPECT_EQ(chosen.count(), 1) << c.item(*window)->text().toStdString();
         EXPECT_FALSE(menu->isVisible());
     }
-}
-
-TEST(MainWindow, MenuCaptionsCarryTheirAccessKeys)
-{
-    auto window = shownWindow();
-    EXPECT_EQ(window->File1->title(), "&File");
-    EXPECT_EQ(window->Help1->title(), "&Help");
-    EXPECT_EQ(window->Quit1->text(), "&Exit");
-    EXPECT_EQ(window->About1->text(), "&About");
-    EXPECT_EQ(window->LatestVersion1->text(), "&Latest Version");
 }
 
 TEST(MainWindow, ExitClosesTheWindow)

@@ -73,25 +73,6 @@ TEST(ResultsGridModel, HeaderTextsSurviveRowCountChanges)
     EXPECT_EQ(model.headerData(7, Qt::Horizontal, Qt::DisplayRole).toString(), "Jobfile");
 }
 
-TEST(ResultsGridModel, CellsShowTheirBytesAsText)
-{
-    struct Case {
-        std::string bytes;
-        QString shown;
-    };
-    const Case cases[] = {
-        {"clip.avi", QStringLiteral("clip.avi")},
-        {"\xC3\xA9t\xC3\xA9", QString::fromUtf8("\xC3\xA9t\xC3\xA9")},  // UTF-8 "été"
-        {"\xE9t\xE9", QString::fromUtf8("\xC3\xA9t\xC3\xA9")},          // Windows-1252 "été"
-        {"", QString()},
-    };
-    ResultsGridModel model;
-    for (const Case& c : cases) {
-        model.setCell(2, 1, c.bytes);
-        EXPECT_EQ(cellText(model, 2, 1), c.shown) << c.bytes;
-    }
-}
-
 TEST(ResultsGridModel, CellsCannotBeEdited)
 {
     ResultsGridModel model;
