@@ -1,16 +1,25 @@
 #include "ui/designed_fonts.h"
 
 #include <QFontDatabase>
+#include <QStringList>
 
 namespace chronell {
 
 namespace {
 
-// Asked by family alone, fontconfig would substitute any look-alike; the
-// fallback is the system's font of the same kind instead.
-QFont designedFont(const QString& family, int points, QFont fallback)
+// The first installed family of `families`, else `fallback`. Asked by family
+// alone, fontconfig would substitute any look-alike. After the designed
+// family come fonts with its metrics, so that captions and cells keep their
+// designed widths; the system's font of the same kind comes last.
+QFont designedFont(const QStringList& families, int points, QFont fallback)
 {
-    QFont font = QFontDatabase::hasFamily(family) ? QFont(family) : fallback;
+    QFont font = fallback;
+    for (const QString& family : families) {
+        if (QFontDatabase::hasFamily(family)) {
+            font = QFont(family);
+            break;
+        }
+    }
     font.setPointSize(points);
     return font;
 }
@@ -21,12 +30,14 @@ QFont windowFont()
 {
     QFont sansSerif(QStringLiteral("sans-serif"));
     sansSerif.setStyleHint(QFont::SansSerif);
-    return designedFont(QStringLiteral("MS Sans Serif"), 8, sansSerif);
+    return designedFont({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans")},
+                        8, sansSerif);
 }
 
 QFont logFont()
 {
-    return designedFont(QStringLiteral("Courier New"), 10, QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    return designedFont({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono")}, 10,
+                        QFontDatabase::systemFont(QFontDatabase::FixedFont));
 }
 
 } // namespace chronell
