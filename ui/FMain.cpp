@@ -19,11 +19,14 @@
 #include "ui/access_keys.h"
 #include "ui/designed_fonts.h"
 #include "ui/display_text.h"
+#include "ui/folder_browser.h"
 #include "ui/handler_barrier.h"
 #include "ui/log_view.h"
+#include "ui/plain_message_box.h"
 #include "ui/results_grid_model.h"
 #include "ui/results_grid_view.h"
 #include "ui/splitter.h"
+#include "ui/web_page.h"
 
 TfoMain* foMain = nullptr;
 
@@ -217,16 +220,25 @@ void TfoMain::Button1Click()
     chronell::runProcessing(*this, chronell::regionalSettings());
 }
 
-void TfoMain::Button2Click() {}
+void TfoMain::Button2Click()
+{
+    if (const auto folder = chronell::browseForFolder(Edit1->text())) Edit1->setText(*folder);
+}
 
 void TfoMain::Quit1Click()
 {
     close();
 }
 
-void TfoMain::About1Click() {}
+void TfoMain::About1Click()
+{
+    chronell::showPlainMessageBox(QStringLiteral("version 0.1"));
+}
 
-void TfoMain::LatestVersion1Click() {}
+void TfoMain::LatestVersion1Click()
+{
+    chronell::openWebPage();
+}
 
 void TfoMain::proc_file(const std::string& path)
 {

@@ -1,22 +1,15 @@
 #include "ui/handler_barrier.h"
 
-#include <QApplication>
-#include <QMessageBox>
-
 #include <exception>
 #include <utility>
 
 #include "analysis/chronell_error.h"
 #include "ui/display_text.h"
+#include "ui/error_message_box.h"
 
 namespace chronell {
 
 namespace {
-
-void showErrorMessageBox(const QString& text)
-{
-    QMessageBox::critical(QApplication::activeWindow(), QGuiApplication::applicationDisplayName(), text);
-}
 
 ErrorBoxShower& currentShower()
 {

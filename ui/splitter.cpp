@@ -54,6 +54,11 @@ Splitter::Splitter(QWidget* resized, QWidget* panel)
     setFocusPolicy(Qt::NoFocus);
 }
 
+void Splitter::cancelDrag()
+{
+    if (dragging_) endDrag();
+}
+
 void Splitter::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton || !resized_->isVisible() || !resized_->isEnabled()) return;

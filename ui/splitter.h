@@ -31,6 +31,10 @@ public:
     // lays it out at the bottom with its fixed height.
     Splitter(QWidget* resized, QWidget* panel);
 
+    // Ends a drag in progress with no change, as Esc does: for a box that
+    // opens while the button is held.
+    void cancelDrag();
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
