@@ -11,6 +11,8 @@ namespace chronell {
 
 namespace {
 
+// Qt's message box, centred on the screen of the window that was active
+// rather than over its owner.
 class ErrorMessageBox : public QMessageBox {
 public:
     ErrorMessageBox(const QString& text, QWidget* parent)
