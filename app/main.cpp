@@ -1,15 +1,47 @@
-// chronell: the window over the engine.
+// chronell: the window over the engine. Start-up reads the regional
+// settings, names the application after its executable, creates the main
+// window (whose creation handler restores the settings) and shows it; at
+// the end the window is hidden and destroyed, and its destruction handler
+// writes the settings back.
+#include <QAction>
 #include <QApplication>
 
+#include <string>
+#include <vector>
+
 #include "analysis/regional_settings.h"
+#include "app/application_title.h"
+#include "app/regional_settings_follower.h"
+#include "platform/command_line.h"
+#include "platform/executable_path.h"
 #include "ui/FMain.h"
+#include "ui/display_text.h"
 
 int main(int argc, char** argv)
 {
-    QApplication application(argc, argv);
+    // The arguments are the program's own: they are taken before Qt could
+    // read any of them as an option of its own, and Qt is given none.
+    std::vector<std::string> arguments = chronell::programArguments(argc, argv);
+    int qtArgc = argc > 0 ? 1 : 0;
+
     chronell::LoadRegionalSettings();
+    QApplication application(qtArgc, argv);
+    const std::string executable = chronell::executablePath();
+    QApplication::setApplicationDisplayName(chronell::displayText(chronell::applicationTitle(executable)));
+    chronell::RegionalSettingsFollower follower;
+    application.installEventFilter(&follower);
+
+    // Destroyed before the application: hidden, then its settings written.
     TfoMain window;
     foMain = &window;
+    window.startUp(std::move(arguments), executable);
     window.show();
-    return QApplication::exec();
+
+    // The tests of the real program have no one to choose Exit; this
+    // chooses it for them as soon as the window waits for the user.
+    if (qEnvironmentVariableIsSet("CHRONELL_QUIT_AFTER_START"))
+        QMetaObject::invokeMethod(window.Quit1, &QAction::trigger, Qt::QueuedConnection);
+
+    QApplication::exec();
+    return 0;
 }

@@ -10,16 +10,20 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 #include "analysis/duration.h"
 #include "analysis/in_memory_target.h"
 #include "analysis/job_file_pass.h"
 #include "analysis/processing_run.h"
 #include "analysis/regional_settings.h"
+#include "settings/settings_store.h"
 #include "ui/access_keys.h"
 #include "ui/designed_fonts.h"
 #include "ui/display_text.h"
 #include "ui/folder_browser.h"
+#include "ui/form_settings.h"
 #include "ui/handler_barrier.h"
 #include "ui/log_view.h"
 #include "ui/plain_message_box.h"
@@ -31,6 +35,10 @@
 TfoMain* foMain = nullptr;
 
 namespace {
+
+// The settings store: made by FormCreate, used by it and by FormDestroy,
+// and kept until the process ends.
+std::optional<chronell::SettingsStore> settingsStore;
 
 // The design's frame and caption around the window's widget, which holds
 // the menu bar and the client area.
@@ -116,12 +124,26 @@ TfoMain::TfoMain(QWidget* parent) : QMainWindow(parent)
     Memo1->setFocus();
     setOuterBounds(kDesignedBounds);
 
-    chronell::runHandler([this] { FormCreate(); });
+    // The grid's header row, so that every window shows its captions, also
+    // one never started up.
+    const auto& header = chronell::gridHeaderTexts();
+    for (int column = 0; column < chronell::kGridColumns; ++column)
+        setCell(column, 0, header[static_cast<std::size_t>(column)]);
 }
 
 TfoMain::~TfoMain()
 {
+    if (!startedUp_) return;
+    hide();
     chronell::runHandler([this] { FormDestroy(); });
+}
+
+void TfoMain::startUp(std::vector<std::string> arguments, std::string executablePath)
+{
+    arguments_ = std::move(arguments);
+    executablePath_ = std::move(executablePath);
+    startedUp_ = true;
+    chronell::runHandler([this] { FormCreate(); });
 }
 
 void TfoMain::createResultsPanel()
@@ -207,12 +229,14 @@ void TfoMain::wireHandlers()
 
 void TfoMain::FormCreate()
 {
-    const auto& header = chronell::gridHeaderTexts();
-    for (int column = 0; column < chronell::kGridColumns; ++column)
-        setCell(column, 0, header[static_cast<std::size_t>(column)]);
+    settingsStore.emplace(chronell::settingsPathBeside(executablePath_));
+    chronell::restoreFormSettings(*this, *settingsStore, arguments_, chronell::folderOf(executablePath_));
 }
 
-void TfoMain::FormDestroy() {}
+void TfoMain::FormDestroy()
+{
+    chronell::saveFormSettings(*this, *settingsStore);
+}
 
 void TfoMain::Button1Click()
 {

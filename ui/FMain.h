@@ -57,6 +57,13 @@ public:
     QAction* About1;
     QAction* LatestVersion1;
 
+    // Runs the creation handler FormCreate with the command line's
+    // arguments and the executable's path, beside which the settings file
+    // lies. A window so started runs the destruction handler FormDestroy
+    // when it is destroyed, after hiding itself; a window never started up
+    // (the layout alone) runs neither.
+    void startUp(std::vector<std::string> arguments, std::string executablePath);
+
     // Handlers; the window runs each inside the handler barrier.
     void FormCreate();
     void FormDestroy();
@@ -97,6 +104,9 @@ private:
     void chainTabOrder();
     void wireHandlers();
 
+    std::vector<std::string> arguments_;  // for FormCreate
+    std::string executablePath_;
+    bool startedUp_ = false;
     int rowCounter_ = 0;  // the row written last by proc_file
     bool holdingLog_ = false;
     std::vector<std::string> heldLog_;

@@ -1,0 +1,335 @@
+// The window's settings through its creation and destruction handlers,
+// with the settings file in a folder of the test's own.
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QScreen>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <functional>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include "analysis/in_memory_target.h"
+#include "settings/settings_store.h"
+#include "tests/support/temp_folder.h"
+#include "tests/ui/window_support.h"
+#include "ui/results_grid_view.h"
+
+namespace {
+
+using chronell::SettingsStore;
+using chronell::test::CapturedBoxes;
+using chronell::test::settle;
+using chronell::test::TempFolder;
+
+// A window started up as the program starts it, its executable as if in `folder`.
+std::unique_ptr<TfoMain> startedWindow(const TempFolder& folder, std::vector<std::string> arguments = {})
+{
+    auto window = std::make_unique<TfoMain>();
+    window->startUp(std::move(arguments), folder.file("chronell"));
+    return window;
+}
+
+void showAndSettle(TfoMain& window)
+{
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    settle();
+}
+
+std::string settingsOf(const TempFolder& folder)
+{
+    return TempFolder::bytesOf(folder.file("Settings.ini"));
+}
+
+std::string storedValue(const TempFolder& folder, const char* section, const char* key)
+{
+    return SettingsStore(folder.file("Settings.ini")).readText(section, key, "(missing)");
+}
+
+const char* const kColumnKeys[] = {"Name", "Source", "Dest", "Start", "End", "Status", "Dur", "Jobfile"};
+
+// What the window shows for a key, as the key's text in the file would read.
+std::string shownFor(TfoMain& window, const std::string& key)
+{
+    if (key == "Directory") return window.folderText();
+    if (key == "Mask") return window.maskText();
+    if (key == "Formated Output") return window.formattedTimeTicked() ? "1" : "0";
+    if (key == "Clear Log") return window.clearLogTicked() ? "1" : "0";
+    for (int column = 0; column < 8; ++column) {
+        if (key == kColumnKeys[column]) return std::to_string(window.sg1->colWidth(column));
+    }
+    const QRect bounds = window.outerBounds();
+    if (key == "Left") return std::to_string(bounds.left());
+    if (key == "Top") return std::to_string(bounds.top());
+    if (key == "Width") return std::to_string(bounds.width());
+    if (key == "Height") return std::to_string(bounds.height());
+    return "(no such key)";
+}
+
+TEST(FormSettings, FirstStartShowsTheDefaultsAndWritesEveryKeyAtExit)
+{
+    TempFolder folder;
+    CapturedBoxes boxes;
+    auto window = startedWindow(folder);
+
+    EXPECT_EQ(window->folderText(), folder.string() + "/");
+    EXPECT_EQ(window->maskText(), "*.jobs");
+    EXPECT_TRUE(window->formattedTimeTicked());
+    EXPECT_TRUE(window->clearLogTicked());
+    for (int column = 0; column < 8; ++column)
+        EXPECT_EQ(window->sg1->colWidth(column), chronell::kDesignedColumnWidths[column]) << column;
+    EXPECT_EQ(window->outerBounds(), QRect(296, 163, 575, 400));
+    EXPECT_FALSE(std::filesystem::exists(folder.file("Settings.ini")));  // reading creates nothing
+
+    showAndSettle(*window);
+    window.reset();
+    EXPECT_EQ(settingsOf(folder),
+              "[CHRONELL]\nDirectory=" + folder.string() + "/\nMask=*.jobs\nFormated Output=1\nClear Log=1\n"
+              "[ColumnWidths]\nName=39\nSource=76\nDest=76\nStart=92\nEnd=95\nStatus=60\nDur=73\nJobfile=42\n"
+              "[Window]\nLeft=296\nTop=163\nWidth=575\nHeight=400\nTabHeight=229\n");
+    EXPECT_TRUE(boxes.texts.empty());
+}
+
+TEST(FormSettings, StoredValuesAreShownAndWrittenBack)
+{
+    const struct {
+        const char* section;
+        const char* key;
+        const char* stored;
+        const char* shown;  // and written back at exit
+    } cases[] = {
+        {"CHRONELL", "Directory", "/home/user/my jobs/", "/home/user/my jobs/"},
+        {"CHRONELL", "Directory", "", ""},  // present and empty: not the default
+        {"CHRONELL", "Mask", "*.avi", "*.avi"},
+        {"CHRONELL", "Formated Output", "0", "0"},
+        {"CHRONELL", "Formated Output", "2", "1"},
+        {"CHRONELL", "Formated Output", "no", "1"},
+        {"CHRONELL", "Clear Log", "0", "0"},
+        {"CHRONELL", "Clear Log", "false", "1"},  // a word does not convert: the default
+        {"CHRONELL", "Clear Log", "yes", "1"},
+        {"ColumnWidths", "Name", "120", "120"},
+        {"ColumnWidths", "Jobfile", "0x40", "64"},
+        {"ColumnWidths", "Source", "0", "0"},
+        {"ColumnWidths", "Dest", "-1", "-1"},
+        {"ColumnWidths", "Dur", "-5", "-1"},       // the narrowest column the grid holds
+        {"ColumnWidths", "Start", "wide", "92"},   // the current width
+        {"Window", "Left", "0x20", "32"},
+        {"Window", "Left", "$20", "32"},
+        {"Window", "Left", "-$10", "-16"},
+        {"Window", "Left", "12px", "296"},        // the current left edge
+        {"Window", "Left", "1.5", "296"},
+        {"Window", "Left", "2147483648", "296"},
+        {"Window", "Top", "0", "0"},
+        {"Window", "Width", "100", "575"},         // the minimum size
+        {"Window", "Width", "800", "800"},
+        {"Window", "Height", "50", "300"},
+        {"Window", "Height", "450", "450"},
+    };
+    for (const auto& c : cases) {
+        TempFolder folder;
+        folder.write("Settings.ini", std::string("[") + c.section + "]\n" + c.key + "=" + c.stored + "\n");
+        CapturedBoxes boxes;
+        auto window = startedWindow(folder);
+        EXPECT_EQ(shownFor(*window, c.key), c.shown) << c.key << "=" << c.stored;
+        window.reset();
+        EXPECT_EQ(storedValue(folder, c.section, c.key), c.shown) << c.key << "=" << c.stored;
+        EXPECT_TRUE(boxes.texts.empty());
+    }
+}
+
+TEST(FormSettings, EachColumnTakesItsOwnWidth)
+{
+    TempFolder folder;
+    folder.write("Settings.ini",
+                 "[ColumnWidths]\nName=11\nSource=12\nDest=13\nStart=14\nEnd=15\nStatus=16\nDur=17\nJobfile=18\n");
+    auto window = startedWindow(folder);
+    for (int column = 0; column < 8; ++column) EXPECT_EQ(window->sg1->colWidth(column), 11 + column) << column;
+}
+
+TEST(FormSettings, StoredGridHeightDoesNotChangeTheDivision)
+{
+    TempFolder folder;
+    folder.write("Settings.ini", "[Window]\nTabHeight=50\n");
+    auto window = startedWindow(folder);
+    showAndSettle(*window);
+    EXPECT_EQ(window->sg1->height(), 229);
+    window.reset();
+    EXPECT_EQ(storedValue(folder, "Window", "TabHeight"), "229");
+}
+
+TEST(FormSettings, WindowOffEveryScreenOpensOnThePrimaryScreen)
+{
+    const QRect primary = QGuiApplication::primaryScreen()->availableGeometry();
+    TempFolder folder;
+    folder.write("Settings.ini", "[Window]\nLeft=-5000\nTop=163\nWidth=575\nHeight=300\n");
+    auto window = startedWindow(folder);
+    EXPECT_TRUE(primary.contains(window->outerBounds()));
+    EXPECT_EQ(window->outerBounds().size(), QSize(575, 300));
+
+    // Partly on a screen: as stored.
+    folder.write("Settings.ini", "[Window]\nLeft=-500\nTop=-100\nWidth=575\nHeight=300\n");
+    window = startedWindow(folder);
+    EXPECT_EQ(window->outerBounds(), QRect(-500, -100, 575, 300));
+}
+
+TEST(FormSettings, MaximisedWindowStoresItsMaximisedRectangle)
+{
+    TempFolder folder;
+    auto window = startedWindow(folder);
+    showAndSettle(*window);
+    window->showMaximized();
+    settle();
+    ASSERT_TRUE(window->isMaximized());
+    const QRect maximised = window->outerBounds();
+    ASSERT_NE(maximised, QRect(296, 163, 575, 400));
+    window.reset();
+
+    // The next start opens a normal window with that place and size.
+    window = startedWindow(folder);
+    EXPECT_EQ(window->outerBounds(), maximised);
+    showAndSettle(*window);
+    EXPECT_FALSE(window->isMaximized());
+}
+
+TEST(FormSettings, MinimisedWindowStoresItsNormalRectangle)
+{
+    TempFolder folder;
+    folder.write("Settings.ini", "[Window]\nLeft=100\nTop=120\nWidth=600\nHeight=450\n");
+    auto window = startedWindow(folder);
+    showAndSettle(*window);
+    window->showMinimized();
+    settle();
+    window.reset();
+    EXPECT_EQ(storedValue(folder, "Window", "Left"), "100");
+    EXPECT_EQ(storedValue(folder, "Window", "Top"), "120");
+    EXPECT_EQ(storedValue(folder, "Window", "Width"), "600");
+    EXPECT_EQ(storedValue(folder, "Window", "Height"), "450");
+}
+
+// The settings as they stood before the run: every key, a comment, a
+// section of someone else's.
+const std::string kBefore =
+    "; kept\n"
+    "[CHRONELL]\nDirectory=/before/\nMask=*.before\nFormated Output=0\nClear Log=0\n"
+    "[ColumnWidths]\nName=1\nSource=2\nDest=3\nStart=4\nEnd=5\nStatus=6\nDur=7\nJobfile=8\n"
+    "[Other]\nkey=value\n"
+    "[Window]\nLeft=10\nTop=20\nWidth=600\nHeight=450\nTabHeight=9\n";
+
+TEST(FormSettings, FirstFailingWriteEndsTheDestructionHandler)
+{
+    // A line break cannot go into the file: the mask's write fails, after
+    // the folder's has been made.
+    TempFolder folder;
+    folder.write("Settings.ini", kBefore);
+    CapturedBoxes boxes;
+    auto window = startedWindow(folder);
+    window->Edit1->setText(QStringLiteral("/after/"));
+    window->Edit2->setText(QStringLiteral("*.a\nb"));
+    window->CheckBox1->setChecked(true);
+    window.reset();
+
+    EXPECT_EQ(boxes.texts, std::vector<QString>{"Unable to write to " + QString::fromStdString(folder.file("Settings.ini")) + "."});
+    std::string expected = kBefore;
+    expected.replace(expected.find("/before/"), 8, "/after/");
+    EXPECT_EQ(settingsOf(folder), expected);
+}
+
+// Makes a file unwritable for as long as it lives: a read-only mode, or for
+// root, whom modes do not stop, the immutable attribute.
+class Unwritable {
+public:
+    explicit Unwritable(const std::string& path) : path_(path)
+    {
+        if (::geteuid() != 0) {
+            std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+            made_ = true;
+        } else {
+            made_ = setImmutable(true);
+        }
+    }
+    ~Unwritable()
+    {
+        if (made_ && ::geteuid() == 0) setImmutable(false);
+    }
+    Unwritable(const Unwritable&) = delete;
+    Unwritable& operator=(const Unwritable&) = delete;
+
+    bool made() const { return made_; }
+
+private:
+    bool setImmutable(bool on) const
+    {
+        const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) return false;
+        int flags = 0;
+        bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        ::close(fd);
+        return done;
+    }
+
+    std::string path_;
+    bool made_ = false;
+};
+
+TEST(FormSettings, ReadOnlySettingsFileGivesOneErrorBoxAndKeepsItsContents)
+{
+    TempFolder folder;
+    const std::string path = folder.write("Settings.ini", kBefore);
+    const Unwritable unwritable(path);
+    if (!unwritable.made()) GTEST_SKIP() << "this file system cannot make a file unwritable for root";
+
+    CapturedBoxes boxes;
+    auto window = startedWindow(folder);
+    EXPECT_EQ(window->folderText(), "/before/");  // reads still work
+    EXPECT_EQ(window->sg1->colWidth(7), 8);
+    window->Edit1->setText(QStringLiteral("/after/"));
+    window.reset();
+
+    EXPECT_EQ(boxes.texts, std::vector<QString>{"Unable to write to " + QString::fromStdString(path) + "."});
+    EXPECT_EQ(settingsOf(folder), kBefore);
+}
+
+TEST(FormSettings, ExitAndTheCloseBoxWriteOnceWhenTheWindowIsDestroyed)
+{
+    const std::function<void(TfoMain&)> closings[] = {
+        [](TfoMain& window) { window.Quit1->trigger(); },
+        [](TfoMain& window) { window.close(); },
+    };
+    for (const auto& closeIt : closings) {
+        TempFolder folder;
+        auto window = startedWindow(folder);
+        showAndSettle(*window);
+        window->Edit2->setText(QStringLiteral("*.a\nb"));  // so that each run of the handler shows a box
+
+        std::vector<bool> visibleAtBox;
+        TfoMain* shown = window.get();
+        const auto previous = chronell::setErrorBoxShower([&](const QString&) { visibleAtBox.push_back(shown->isVisible()); });
+        closeIt(*window);
+        settle();
+        EXPECT_TRUE(visibleAtBox.empty()) << "closing itself writes nothing";
+        window.reset();
+        chronell::setErrorBoxShower(previous);
+
+        EXPECT_EQ(visibleAtBox, std::vector<bool>{false});  // once, with the window hidden
+    }
+}
+
+TEST(FormSettings, WindowNeverStartedUpWritesNothing)
+{
+    // The bare window of the layout tests: no creation handler, so no
+    // destruction handler either.
+    CapturedBoxes boxes;
+    auto window = std::make_unique<TfoMain>();
+    window->Edit2->setText(QStringLiteral("*.a\nb"));
+    window.reset();
+    EXPECT_TRUE(boxes.texts.empty());
+}
+
+} // namespace
