@@ -1,15 +1,18 @@
 // The window's commands as the user starts them: Browse from its button,
 // About and Latest Version from the Help menu, Exit from the File menu.
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QUrl>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "tests/support/temp_folder.h"
@@ -106,6 +109,48 @@ TEST(WindowCommands, LatestVersionOpensTheWebPageAndNothingElse)
     EXPECT_EQ(opened, std::vector<QUrl>{QUrl(QString::fromLatin1(chronell::kWebPageAddress))});
     EXPECT_TRUE(boxes.texts.empty());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+// Starts a window with its settings file in `folder`, types into its input
+// row, ends it with `end` and destroys it as the program's end does; gives
+// the settings file's bytes.
+std::string settingsAfter(const TempFolder& folder, const std::function<void(TfoMain&)>& end)
+{
+    auto window = std::make_unique<TfoMain>();
+    window->startUp({}, folder.file("chronell"));
+    window->show();
+    window->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    settle();
+    window->Edit1->setText(QStringLiteral("/srv/jobs"));
+    window->Edit2->setText(QStringLiteral("*.vdj"));
+    window->CheckBox1->setChecked(false);
+
+    end(*window);
+    settle();
+    EXPECT_FALSE(window->isVisible());  // the last window closed: the event loop ends
+    window.reset();
+    return TempFolder::bytesOf(folder.file("Settings.ini"));
+}
+
+TEST(WindowCommands, ExitWritesTheSettingsLikeTheCloseBox)
+{
+    CapturedBoxes boxes;
+    TempFolder exitFolder;
+    const std::string byExit = settingsAfter(exitFolder, [](TfoMain& window) {
+        QTest::keyClick(&window, Qt::Key_F, Qt::AltModifier);
+        settle();
+        ASSERT_TRUE(window.File1->isVisible());
+        QTest::keyClick(window.File1, Qt::Key_E);
+    });
+    TempFolder closeBoxFolder;
+    const std::string byCloseBox =
+        settingsAfter(closeBoxFolder, [](TfoMain& window) { window.windowHandle()->close(); });
+
+    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_NE(byExit.find("Directory=/srv/jobs"), std::string::npos) << byExit;
+    EXPECT_NE(byExit.find("Mask=*.vdj"), std::string::npos) << byExit;
+    EXPECT_EQ(byExit, byCloseBox);
 }
 
 } // namespace
