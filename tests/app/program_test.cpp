@@ -136,6 +136,7 @@ TEST(Program, ArgumentsReplaceTheStoredInputRowWhichIsNotRead)
         {{"/given folder", "*.given", "-f"}, "/given folder", "*.given", "0"},
         {{"/given folder", "*.given", "/f", "more"}, "/given folder", "*.given", "1"},
         {{"", "", "/f"}, "/f", "", "0"},  // empty words hold no place
+        {{"-reverse", "-style"}, "-reverse", "-style", "0"},  // no word is Qt's
     };
     for (const auto& c : cases) {
         TempFolder folder;
