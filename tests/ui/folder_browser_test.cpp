@@ -7,7 +7,6 @@
 
 #include <filesystem>
 #include <optional>
-#include <vector>
 
 #include "tests/support/temp_folder.h"
 #include "tests/ui/modal_watch.h"
@@ -17,9 +16,7 @@ namespace {
 
 using chronell::browseForFolder;
 using chronell::browseStartFolder;
-using chronell::FolderDialog;
 using chronell::folderBoxPath;
-using chronell::setFolderDialog;
 using chronell::test::ModalWatch;
 using chronell::test::TempFolder;
 
@@ -81,42 +78,6 @@ TEST(FolderBoxPath, NoTrailingSeparatorExceptOnTheRoot)
         {"/home//user/jobs", "/home/user/jobs"},
     };
     for (const Case& c : cases) EXPECT_EQ(folderBoxPath(c.chosen), c.boxPath) << c.chosen.toStdString();
-}
-
-// Replaces the dialog while it lives: records where it was opened and gives
-// `answer`.
-class ScriptedDialog {
-public:
-    explicit ScriptedDialog(std::optional<QString> answer)
-        : previous_(setFolderDialog([this, answer](const QString& start) {
-              starts.push_back(start);
-              return answer;
-          }))
-    {
-    }
-    ~ScriptedDialog() { setFolderDialog(previous_); }
-    ScriptedDialog(const ScriptedDialog&) = delete;
-    ScriptedDialog& operator=(const ScriptedDialog&) = delete;
-
-    std::vector<QString> starts;
-
-private:
-    FolderDialog previous_;
-};
-
-TEST_F(BrowseFolders, HandsTheStartToTheDialogAndTidiesItsAnswer)
-{
-    const QString sub = qText(folder.file("sub"));
-    {
-        ScriptedDialog dialog(sub + "/");
-        EXPECT_EQ(browseForFolder(sub), sub);
-        EXPECT_EQ(dialog.starts, std::vector<QString>{sub});
-    }
-    {
-        ScriptedDialog dialog(std::nullopt);
-        EXPECT_EQ(browseForFolder("missing"), std::nullopt);
-        EXPECT_EQ(dialog.starts, std::vector<QString>{QString()});
-    }
 }
 
 // What Qt's dialog was opened with.

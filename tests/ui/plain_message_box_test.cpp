@@ -46,13 +46,6 @@ TEST(PlainMessageBoxCopyText, DividersAroundCaptionTextAndButtons)
         EXPECT_EQ(plainMessageBoxCopyText(c.caption, c.text, c.buttons), c.copied) << c.text.toStdString();
 }
 
-TEST(PlainMessageBoxCopyText, TheDividerIs27HyphensAndALineBreak)
-{
-    const QString copied = plainMessageBoxCopyText("c", "t", {"OK"});
-    EXPECT_TRUE(copied.startsWith(QString(27, u'-') + "\r\nc\r\n")) << copied.toStdString();
-    EXPECT_FALSE(copied.startsWith(QString(28, u'-')));
-}
-
 class PlainMessageBoxShown : public ::testing::Test {
 protected:
     void SetUp() override
