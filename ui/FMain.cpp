@@ -181,6 +181,15 @@ void TfoMain::createTopPanel()
     Button1 = new QPushButton(QStringLiteral("Process"), Panel2);
     Button1->setGeometry(485, 42, 75, 21);
 
+    // A font wider than the designed one widens an option to its caption,
+    // up to the control to its right, rather than cut the caption.
+    const auto widen = [](QCheckBox* option, int limit) {
+        const int width = std::min(std::max(option->width(), option->sizeHint().width()), limit - option->x());
+        option->resize(width, option->height());
+    };
+    widen(CheckBox1, CheckBox2->x() - 2);
+    widen(CheckBox2, Button1->x() - 2);
+
     // A font wider than the designed one moves the line-up to the right
     // rather than push a label out of the panel.
     const int right = std::max(

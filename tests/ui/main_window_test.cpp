@@ -51,8 +51,6 @@ const std::vector<Placement>& placements()
         {"Edit1", [](TfoMain& w) { return w.Edit1; }, false, {62, 10, 419, 21}, {62, 10, 419, 21}, {62, 10, 419, 21}},
         {"Button2", [](TfoMain& w) { return w.Button2; }, false, {485, 10, 75, 21}, {485, 10, 75, 21}, {485, 10, 75, 21}},
         {"Edit2", [](TfoMain& w) { return w.Edit2; }, false, {62, 42, 195, 21}, {62, 42, 195, 21}, {62, 42, 195, 21}},
-        {"CheckBox1", [](TfoMain& w) { return w.CheckBox1; }, false, {270, 44, 121, 17}, {270, 44, 121, 17}, {270, 44, 121, 17}},
-        {"CheckBox2", [](TfoMain& w) { return w.CheckBox2; }, false, {406, 44, 67, 17}, {406, 44, 67, 17}, {406, 44, 67, 17}},
         {"Button1", [](TfoMain& w) { return w.Button1; }, false, {485, 42, 75, 21}, {485, 42, 75, 21}, {485, 42, 75, 21}},
         {"sg1", [](TfoMain& w) { return w.sg1; }, false, {1, 1, 565, 229}, {1, 1, 665, 229}, {1, 1, 565, 329}},
         {"Splitter1", [](TfoMain& w) { return w.Splitter1; }, false, {1, 230, 565, 3}, {1, 230, 665, 3}, {1, 330, 565, 3}},
@@ -133,6 +131,29 @@ TEST(MainWindow, LabelsAreSizedToTheirTextsAndLinedUpOnTheRight)
         EXPECT_GE(label->x(), 1) << label->text().toStdString();
         EXPECT_GE(label->geometry().right() + 1, 51) << label->text().toStdString();
         EXPECT_LT(label->geometry().right(), window->Edit1->x());
+    }
+}
+
+// The options keep their designed place; a font wider than the designed one
+// widens them to their captions, never into the control to their right.
+TEST(MainWindow, OptionsShowTheirWholeCaptionInTheirDesignedPlace)
+{
+    auto window = shownWindow();
+    const struct {
+        QCheckBox* option;
+        QRect designed;
+        int nextLeft;
+    } options[] = {{window->CheckBox1, {270, 44, 121, 17}, window->CheckBox2->x()},
+                   {window->CheckBox2, {406, 44, 67, 17}, window->Button1->x()}};
+    for (const auto& o : options) {
+        const std::string name = o.option->text().toStdString();
+        EXPECT_EQ(o.option->pos(), o.designed.topLeft()) << name;
+        EXPECT_EQ(o.option->height(), o.designed.height()) << name;
+        EXPECT_GE(o.option->width(), o.designed.width()) << name;
+        EXPECT_LT(o.option->geometry().right(), o.nextLeft) << name;
+        EXPECT_TRUE(o.option->width() >= o.option->sizeHint().width() ||
+                    o.option->geometry().right() == o.nextLeft - 2)
+            << name;
     }
 }
 
