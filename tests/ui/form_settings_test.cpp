@@ -2,6 +2,7 @@
 // with the settings file in a folder of the test's own.
 #include <QCheckBox>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QScreen>
 
@@ -149,6 +150,23 @@ TEST(FormSettings, EachColumnTakesItsOwnWidth)
                  "[ColumnWidths]\nName=11\nSource=12\nDest=13\nStart=14\nEnd=15\nStatus=16\nDur=17\nJobfile=18\n");
     auto window = startedWindow(folder);
     for (int column = 0; column < 8; ++column) EXPECT_EQ(window->sg1->colWidth(column), 11 + column) << column;
+}
+
+TEST(FormSettings, ExtremeValuesStayWithinWhatTheWindowHolds)
+{
+    TempFolder folder;
+    folder.write("Settings.ini",
+                 "[ColumnWidths]\nName=2147483647\nSource=-2147483648\n"
+                 "[Window]\nLeft=2147483647\nTop=-2147483648\nWidth=-2147483648\nHeight=2147483647\n"
+                 "TabHeight=-2147483648\n");
+    auto window = startedWindow(folder);
+    EXPECT_EQ(window->sg1->colWidth(0), window->sg1->horizontalHeader()->maximumSectionSize() - 1);
+    EXPECT_EQ(window->sg1->colWidth(1), -1);
+    // Far off every screen and taller than any: onto the primary screen, cut to it.
+    const QRect primary = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(primary.contains(window->outerBounds()));
+    EXPECT_EQ(window->outerBounds().width(), 575);
+    EXPECT_EQ(window->outerBounds().height(), primary.height());
 }
 
 TEST(FormSettings, StoredGridHeightDoesNotChangeTheDivision)
