@@ -143,15 +143,6 @@ TEST(FormSettings, StoredValuesAreShownAndWrittenBack)
     }
 }
 
-TEST(FormSettings, EachColumnTakesItsOwnWidth)
-{
-    TempFolder folder;
-    folder.write("Settings.ini",
-                 "[ColumnWidths]\nName=11\nSource=12\nDest=13\nStart=14\nEnd=15\nStatus=16\nDur=17\nJobfile=18\n");
-    auto window = startedWindow(folder);
-    for (int column = 0; column < 8; ++column) EXPECT_EQ(window->sg1->colWidth(column), 11 + column) << column;
-}
-
 TEST(FormSettings, ExtremeValuesStayWithinWhatTheWindowHolds)
 {
     TempFolder folder;
