@@ -168,17 +168,21 @@ std::string formatDateTime(std::string_view picture, TDateTime value, const Regi
     return text;
 }
 
-std::string dateTimeText(TDateTime value, const RegionalSettings& settings)
+void appendDateTimeText(std::string& text, TDateTime value, const RegionalSettings& settings)
 {
     const DecodedDateTime t = decodeDateTime(value);
-    std::string text;
-    text.reserve(32);
     appendPicture(text, settings.shortDatePicture, t, settings);
     // Milliseconds never show and do not count.
     if (t.hour != 0 || t.minute != 0 || t.second != 0) {
         text += ' ';
         appendPicture(text, settings.longTimePicture, t, settings);
     }
+}
+
+std::string dateTimeText(TDateTime value, const RegionalSettings& settings)
+{
+    std::string text;
+    appendDateTimeText(text, value, settings);
     return text;
 }
 

@@ -18,4 +18,7 @@ std::string formatDateTime(std::string_view picture, TDateTime value,
 // day has hours, minutes or seconds other than 0.
 std::string dateTimeText(TDateTime value, const RegionalSettings& settings);
 
+// The same text appended to `text`.
+void appendDateTimeText(std::string& text, TDateTime value, const RegionalSettings& settings);
+
 } // namespace chronell

@@ -1,5 +1,6 @@
 #include "analysis/integer_text.h"
 
+#include <array>
 #include <string>
 
 #include "analysis/chronell_error.h"
@@ -8,12 +9,21 @@ namespace chronell {
 
 namespace {
 
+// The value of each byte as a hexadecimal digit, -1 for the other bytes.
+constexpr auto kHexDigitValues = [] {
+    std::array<signed char, 256> values{};
+    values.fill(-1);
+    for (int digit = 0; digit < 10; ++digit) values['0' + digit] = static_cast<signed char>(digit);
+    for (int digit = 0; digit < 6; ++digit) {
+        values['a' + digit] = static_cast<signed char>(10 + digit);
+        values['A' + digit] = static_cast<signed char>(10 + digit);
+    }
+    return values;
+}();
+
 int hexDigitValue(char c)
 {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
+    return kHexDigitValues[static_cast<unsigned char>(c)];
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 #include <charconv>
 #include <cstdint>
 #include <string_view>
-#include <vector>
 
 #include "analysis/date_time.h"
 #include "analysis/date_time_text.h"
@@ -174,14 +173,16 @@ private:
         if (!reader.find(kStartTimeMarker)) return false;
         const auto startWords = takeTimeStampWords(reader.line(), kStartHighColumn, kStartLowColumn);
         job.startTime = TimeStamp2DateTime(startWords.high, startWords.low);
-        const std::string startText = dateTimeText(job.startTime, settings_);
-        logLine("Start_time: ", startText);
+        startText_.clear();
+        appendDateTimeText(startText_, job.startTime, settings_);
+        logLine("Start_time: ", startText_);
 
         if (!reader.find(kEndTimeMarker)) return false;
         const auto endWords = takeTimeStampWords(reader.line(), kEndHighColumn, kEndLowColumn);
         job.endTime = TimeStamp2DateTime(endWords.high, endWords.low);
-        const std::string endText = dateTimeText(job.endTime, settings_);
-        logLine("End_time: ", endText);
+        endText_.clear();
+        appendDateTimeText(endText_, job.endTime, settings_);
+        logLine("End_time: ", endText_);
 
         milliseconds = durationMilliseconds(job.endTime - job.startTime);
         const DurationFields fields = durationFieldsFromMilliseconds(milliseconds);
@@ -196,8 +197,8 @@ private:
         target_.setCell(ColStatus, row, statusWord(job.state));
         target_.setCell(ColJobfile, row, jobFileName_);
         if (seconds > 0) {
-            target_.setCell(ColStart, row, startText);
-            target_.setCell(ColEnd, row, endText);
+            target_.setCell(ColStart, row, startText_);
+            target_.setCell(ColEnd, row, endText_);
             target_.setCell(ColDur, row, duration);
         }
         return true;
@@ -223,7 +224,10 @@ private:
     int& rowCounter_;
     std::string_view jobFileName_;
     bool formatted_;
+    // Texts rebuilt for every job, kept so that their memory is reused.
     std::string line_;  // the log line being put together
+    std::string startText_;
+    std::string endText_;
 };
 
 } // namespace

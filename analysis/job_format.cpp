@@ -1,6 +1,8 @@
 #include "analysis/job_format.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 #include "analysis/integer_text.h"
 
@@ -18,6 +20,25 @@ std::string_view columns(std::string_view line, std::size_t column, std::size_t 
 bool isLineBreak(char c)
 {
     return c == '\r' || c == '\n';
+}
+
+// The position of the first CR or LF at or after `from`, or the text's size.
+// Eight bytes are looked at a time: a byte equal to CR or LF becomes zero
+// after the XOR, and the classic zero-byte test finds it.
+std::size_t lineBreakFrom(std::string_view text, std::size_t from)
+{
+    constexpr std::uint64_t ones = 0x0101010101010101ull;
+    constexpr std::uint64_t highs = 0x8080808080808080ull;
+    std::size_t position = from;
+    for (; position + 8 <= text.size(); position += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + position, sizeof word);
+        const std::uint64_t cr = word ^ (ones * '\r');
+        const std::uint64_t lf = word ^ (ones * '\n');
+        if ((((cr - ones) & ~cr) | ((lf - ones) & ~lf)) & highs) break;
+    }
+    while (position < text.size() && !isLineBreak(text[position])) ++position;
+    return position;
 }
 
 constexpr std::size_t kJobCountColumn = 12;
@@ -69,8 +90,7 @@ JobListText::Line JobListText::lineFrom(std::size_t begin) const
 {
     Line line;
     line.begin = begin;
-    line.end = begin;
-    while (line.end < text_.size() && !isLineBreak(text_[line.end])) ++line.end;
+    line.end = lineBreakFrom(text_, begin);
     line.next = line.end;
     if (line.next < text_.size() && text_[line.next] == '\r') ++line.next;
     if (line.next < text_.size() && text_[line.next] == '\n') ++line.next;

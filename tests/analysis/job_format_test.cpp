@@ -47,6 +47,21 @@ TEST(JobListLines, EachTerminatorEndsOneLine)
     EXPECT_EQ(cut("a\r\r\nb"), (std::vector<std::string>{"a", "", "b"}));
 }
 
+TEST(JobListLines, LinesOfEveryLengthAroundEightBytes)
+{
+    for (const std::string terminator : {"\r", "\n", "\r\n"}) {
+        std::string bytes;
+        std::vector<std::string> expected;
+        for (std::size_t length = 0; length <= 19; ++length) {
+            expected.push_back(std::string(length, static_cast<char>('a' + length % 26)));
+            bytes += expected.back() + terminator;
+        }
+        bytes += "last\x0b\x0c\x0e";  // bytes next to CR and LF are no line ends
+        expected.push_back("last\x0b\x0c\x0e");
+        EXPECT_EQ(cut(bytes), expected);
+    }
+}
+
 TEST(JobListLines, NothingAfterTheFirstNulIsRead)
 {
     EXPECT_TRUE(cut("").empty());
