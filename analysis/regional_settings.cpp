@@ -4,7 +4,9 @@
 #include <optional>
 #include <string_view>
 
+#include "analysis/integer_text.h"
 #include "platform/locale_items.h"
+#include "platform/windows_locale_items.h"
 
 namespace chronell {
 
@@ -247,6 +249,41 @@ RegionalSettings regionalSettingsFromLocaleItems(const LocaleItems& items)
     return settings;
 }
 
+RegionalSettings regionalSettingsFromWindowsItems(const WindowsLocaleItems& items)
+{
+    RegionalSettings settings;
+    const auto separator = [](const WindowsLocaleItems::Item& item, char& into) {
+        if (item) into = separatorOf(*item, into);
+    };
+    const auto text = [](const WindowsLocaleItems::Item& item, std::string& into) {
+        if (item) into = *item;
+    };
+    const auto flag = [](const WindowsLocaleItems::Item& item, bool& into) {
+        if (item) into = tryStrToInt(*item).value_or(0) != 0;
+    };
+    separator(items.decimalSeparator, settings.decimalSeparator);
+    separator(items.dateSeparator, settings.dateSeparator);
+    separator(items.timeSeparator, settings.timeSeparator);
+    text(items.shortDate, settings.shortDatePicture);
+    text(items.amDesignator, settings.amDesignator);
+    text(items.pmDesignator, settings.pmDesignator);
+    flag(items.hoursLeadingZero, settings.hoursLeadingZero);
+    flag(items.clock24, settings.clock24);
+    flag(items.designatorBefore, settings.designatorBefore);
+    settings.longTimePicture =
+        buildLongTimePicture(settings.hoursLeadingZero, settings.clock24, settings.designatorBefore);
+    for (std::size_t i = 0; i < 12; ++i) {
+        text(items.shortMonthNames[i], settings.shortMonthNames[i]);
+        text(items.longMonthNames[i], settings.longMonthNames[i]);
+    }
+    // The platform lists Monday first; the record starts with Sunday.
+    for (std::size_t i = 0; i < 7; ++i) {
+        text(items.shortDayNames[i], settings.shortDayNames[(i + 1) % 7]);
+        text(items.longDayNames[i], settings.longDayNames[(i + 1) % 7]);
+    }
+    return settings;
+}
+
 RegionalSettings& regionalSettings()
 {
     static RegionalSettings settings;
@@ -255,9 +292,13 @@ RegionalSettings& regionalSettings()
 
 void LoadRegionalSettings()
 {
+#ifdef _WIN32
+    regionalSettings() = regionalSettingsFromWindowsItems(readWindowsLocaleItems());
+#else
     // "" takes LC_TIME and LC_NUMERIC from the environment, LC_ALL first.
     const auto items = readLocaleItems("");
     regionalSettings() = items ? regionalSettingsFromLocaleItems(*items) : RegionalSettings{};
+#endif
 }
 
 } // namespace chronell

@@ -7,6 +7,7 @@
 namespace chronell {
 
 struct LocaleItems;
+struct WindowsLocaleItems;
 
 struct RegionalSettings {
     char decimalSeparator = '.';  // '\0' writes nothing
@@ -37,11 +38,16 @@ std::string buildLongTimePicture(bool hoursLeadingZero, bool clock24, bool desig
 // The record for the given locale items (strftime formats converted to pictures).
 RegionalSettings regionalSettingsFromLocaleItems(const LocaleItems& items);
 
+// The record for the items of the Windows locale functions: a missing item
+// keeps its default, a flag is set when its decimal number is not 0.
+RegionalSettings regionalSettingsFromWindowsItems(const WindowsLocaleItems& items);
+
 // The process-wide record.
 RegionalSettings& regionalSettings();
 
-// Fills the process-wide record from the environment's locale; defaults
-// where the locale gives nothing.
+// Fills the process-wide record from the user's locale (on Windows its
+// locale items, elsewhere LC_TIME and LC_NUMERIC of the environment);
+// defaults where the locale gives nothing.
 void LoadRegionalSettings();
 
 } // namespace chronell

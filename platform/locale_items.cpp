@@ -1,5 +1,8 @@
 #include "platform/locale_items.h"
 
+// On Windows the regional items come from the locale functions themselves
+// (windows_locale_items); these are the POSIX locale's.
+#ifndef _WIN32
 #include <langinfo.h>
 #include <locale.h>
 
@@ -69,3 +72,4 @@ std::optional<LocaleItems> readLocaleItems(const std::string& localeName)
 }
 
 } // namespace chronell
+#endif

@@ -5,6 +5,8 @@
 #include "analysis/date_time_text.h"
 #include "analysis/regional_settings.h"
 #include "platform/locale_items.h"
+#include "platform/windows_locale_items.h"
+#include "support/sample_settings.h"
 #include "support/test_locales.h"
 
 namespace chronell {
@@ -133,6 +135,80 @@ TEST_F(LoadRegionalSettingsTest, UsLocaleGivesItsRecord)
     expected.longTimePicture = "hh:mm:ss AMPM";
     EXPECT_EQ(loadUnder("en_US.UTF-8"), expected);
     EXPECT_EQ(dateTimeText(39512.5625, regionalSettings()), "03/05/2008 01:30:00 PM");
+}
+
+} // namespace
+} // namespace chronell
+
+namespace chronell {
+namespace {
+
+WindowsLocaleItems germanWindowsItems()
+{
+    WindowsLocaleItems items;
+    items.decimalSeparator = ",";
+    items.dateSeparator = ".";
+    items.timeSeparator = ":";
+    items.shortDate = "dd.MM.yyyy";
+    items.amDesignator = "";
+    items.pmDesignator = "";
+    items.hoursLeadingZero = "1";
+    items.clock24 = "1";
+    items.designatorBefore = "0";
+    return items;
+}
+
+TEST(RegionalSettingsFromWindowsItems, GermanAndUsRecords)
+{
+    EXPECT_EQ(regionalSettingsFromWindowsItems(germanWindowsItems()), test::settingsB());
+
+    WindowsLocaleItems us;
+    us.decimalSeparator = ".";
+    us.dateSeparator = "/";
+    us.timeSeparator = ":";
+    us.shortDate = "M/d/yyyy";
+    us.amDesignator = "AM";
+    us.pmDesignator = "PM";
+    us.hoursLeadingZero = "0";
+    us.clock24 = "0";
+    us.designatorBefore = "0";
+    EXPECT_EQ(regionalSettingsFromWindowsItems(us), test::settingsA());
+}
+
+TEST(RegionalSettingsFromWindowsItems, MissingItemsKeepTheirDefaults)
+{
+    EXPECT_EQ(regionalSettingsFromWindowsItems(WindowsLocaleItems{}), RegionalSettings{});
+
+    WindowsLocaleItems items;
+    items.decimalSeparator = "";        // given empty: the NUL separator
+    items.dateSeparator = "--";         // longer than one character: the default
+    items.clock24 = "x";                // does not read: 0
+    items.designatorBefore = "2";       // any number but 0 sets the flag
+    items.amDesignator = "";            // an empty text stays empty
+    const RegionalSettings s = regionalSettingsFromWindowsItems(items);
+    EXPECT_EQ(s.decimalSeparator, '\0');
+    EXPECT_EQ(s.dateSeparator, '/');
+    EXPECT_FALSE(s.clock24);
+    EXPECT_TRUE(s.designatorBefore);
+    EXPECT_EQ(s.longTimePicture, "AMPM h:mm:ss");
+    EXPECT_EQ(s.amDesignator, "");
+    EXPECT_EQ(s.pmDesignator, "pm");
+    EXPECT_EQ(s.shortDatePicture, "m/d/yy");
+}
+
+TEST(RegionalSettingsFromWindowsItems, DayNamesStartWithSunday)
+{
+    WindowsLocaleItems items;
+    const char* const german[] = {"Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag", "Sonntag"};
+    for (std::size_t i = 0; i < 7; ++i) items.longDayNames[i] = german[i];
+    items.shortMonthNames[2] = "Mrz";
+    const RegionalSettings s = regionalSettingsFromWindowsItems(items);
+    EXPECT_EQ(s.longDayNames[0], "Sonntag");
+    EXPECT_EQ(s.longDayNames[1], "Montag");
+    EXPECT_EQ(s.longDayNames[6], "Samstag");
+    EXPECT_EQ(s.shortDayNames[0], "Sun");
+    EXPECT_EQ(s.shortMonthNames[2], "Mrz");
+    EXPECT_EQ(s.shortMonthNames[3], "Apr");
 }
 
 } // namespace
