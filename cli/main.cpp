@@ -1,5 +1,6 @@
 // chronell-report: the Process command of the window with "Clear log"
-// ticked, over an in-memory grid and log, printed to standard output.
+// ticked, over an in-memory grid and log, one of them printed to standard
+// output.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "analysis/regional_settings.h"
 #include "cli/progress_line.h"
 #include "cli/report_options.h"
+#include "cli/report_target.h"
 #include "cli/row_output.h"
 
 namespace {
@@ -54,7 +56,7 @@ int main(int argc, char** argv)
     }
 
     LoadRegionalSettings();
-    InMemoryTarget target;
+    ReportTarget target(options->rows);
     target.folder = options->folder;
     target.mask = options->mask;
     target.formattedTime = options->formatted;
