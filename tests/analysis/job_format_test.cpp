@@ -162,25 +162,25 @@ TEST(State, OneCharacterOfColumn11)
 
 TEST(TimeStampWords, EightCharactersAtFixedColumns)
 {
-    auto words = takeTimeStampWords("// $start_time 01C8B2A6 22E7F000", kStartHighColumn, kStartLowColumn);
-    EXPECT_EQ(words.high, "01C8B2A6");
-    EXPECT_EQ(words.low, "22E7F000");
-
-    words = takeTimeStampWords("// $start_time 0 0", kStartHighColumn, kStartLowColumn);
-    EXPECT_EQ(words.high, "0 0");
-    EXPECT_EQ(words.low, "");
-
-    words = takeTimeStampWords("// $end_time 1c8b2a6 22e7f000", kEndHighColumn, kEndLowColumn);
-    EXPECT_EQ(words.high, "1c8b2a6 ");
-    EXPECT_EQ(words.low, "2e7f000");
-
-    words = takeTimeStampWords("// $end_time 01c8b2ac 12f934a0 trailing", kEndHighColumn, kEndLowColumn);
-    EXPECT_EQ(words.high, "01c8b2ac");
-    EXPECT_EQ(words.low, "12f934a0");
-
-    words = takeTimeStampWords("// $end_time", kEndHighColumn, kEndLowColumn);
-    EXPECT_EQ(words.high, "");
-    EXPECT_EQ(words.low, "");
+    struct Case {
+        const char* line;
+        bool start;
+        const char* high;
+        const char* low;
+    };
+    const Case cases[] = {
+        {"// $start_time 01C8B2A6 22E7F000", true, "01C8B2A6", "22E7F000"},
+        {"// $start_time 0 0", true, "0 0", ""},
+        {"// $end_time 1c8b2a6 22e7f000", false, "1c8b2a6 ", "2e7f000"},
+        {"// $end_time 01c8b2ac 12f934a0 trailing", false, "01c8b2ac", "12f934a0"},
+        {"// $end_time", false, "", ""},
+    };
+    for (const Case& c : cases) {
+        const auto words = c.start ? takeTimeStampWords(c.line, kStartHighColumn, kStartLowColumn)
+                                   : takeTimeStampWords(c.line, kEndHighColumn, kEndLowColumn);
+        EXPECT_EQ(words.high, c.high) << c.line;
+        EXPECT_EQ(words.low, c.low) << c.line;
+    }
 }
 
 } // namespace

@@ -143,36 +143,30 @@ TEST_F(LoadRegionalSettingsTest, UsLocaleGivesItsRecord)
 namespace chronell {
 namespace {
 
-WindowsLocaleItems germanWindowsItems()
+// The items of a locale that gives every one of them.
+WindowsLocaleItems windowsItems(const char* decimal, const char* date, const char* time, const char* shortDate,
+                                const char* am, const char* pm, const char* leadingZero, const char* clock24,
+                                const char* designatorBefore)
 {
     WindowsLocaleItems items;
-    items.decimalSeparator = ",";
-    items.dateSeparator = ".";
-    items.timeSeparator = ":";
-    items.shortDate = "dd.MM.yyyy";
-    items.amDesignator = "";
-    items.pmDesignator = "";
-    items.hoursLeadingZero = "1";
-    items.clock24 = "1";
-    items.designatorBefore = "0";
+    items.decimalSeparator = decimal;
+    items.dateSeparator = date;
+    items.timeSeparator = time;
+    items.shortDate = shortDate;
+    items.amDesignator = am;
+    items.pmDesignator = pm;
+    items.hoursLeadingZero = leadingZero;
+    items.clock24 = clock24;
+    items.designatorBefore = designatorBefore;
     return items;
 }
 
 TEST(RegionalSettingsFromWindowsItems, GermanAndUsRecords)
 {
-    EXPECT_EQ(regionalSettingsFromWindowsItems(germanWindowsItems()), test::settingsB());
-
-    WindowsLocaleItems us;
-    us.decimalSeparator = ".";
-    us.dateSeparator = "/";
-    us.timeSeparator = ":";
-    us.shortDate = "M/d/yyyy";
-    us.amDesignator = "AM";
-    us.pmDesignator = "PM";
-    us.hoursLeadingZero = "0";
-    us.clock24 = "0";
-    us.designatorBefore = "0";
-    EXPECT_EQ(regionalSettingsFromWindowsItems(us), test::settingsA());
+    EXPECT_EQ(regionalSettingsFromWindowsItems(windowsItems(",", ".", ":", "dd.MM.yyyy", "", "", "1", "1", "0")),
+              test::settingsB());
+    EXPECT_EQ(regionalSettingsFromWindowsItems(windowsItems(".", "/", ":", "M/d/yyyy", "AM", "PM", "0", "0", "0")),
+              test::settingsA());
 }
 
 TEST(RegionalSettingsFromWindowsItems, MissingItemsKeepTheirDefaults)
