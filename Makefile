@@ -2,7 +2,7 @@
 PRESET ?= default
 BUILD_DIR := $(if $(filter asan,$(PRESET)),build-asan,build)
 
-.PHONY: deps configure build test run bench asan clean
+.PHONY: deps configure build test run bench asan windows clean
 
 deps:
 	@scripts/install-deps
@@ -25,5 +25,13 @@ bench: build
 asan:
 	$(MAKE) test PRESET=asan
 
+# The report and the test programs cross-built for Windows (build-windows/bin/),
+# every test run under Wine.
+windows:
+	@scripts/install-deps windows
+	cmake --preset windows
+	cmake --build --preset windows
+	ctest --preset windows
+
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-windows

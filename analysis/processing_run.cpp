@@ -27,7 +27,7 @@ void runProcessing(ProcessingTarget& target, const RegionalSettings& settings,
 
     // A mask may carry a folder part of its own: each name found is joined to
     // the folder in which it was found.
-    const std::string searchFolder = searchPath.substr(0, searchPath.rfind(kPathSeparator) + 1);
+    const std::string searchFolder(hostFolderPart(searchPath));
     const std::vector<std::string> entries = findEntries(searchPath);
     std::string fileBuffer;
     for (std::size_t i = 0; i < entries.size(); ++i) {

@@ -94,11 +94,8 @@ std::vector<std::string> findEntries(std::string_view searchPath)
 std::vector<std::string> findEntries(std::string_view searchPath)
 {
     std::vector<std::string> names;
-    const std::size_t separator = searchPath.rfind(kPathSeparator);
-    const std::string folder(separator == std::string_view::npos ? std::string_view{}
-                                                                  : searchPath.substr(0, separator + 1));
-    const std::string_view mask =
-        separator == std::string_view::npos ? searchPath : searchPath.substr(separator + 1);
+    const std::string folder(hostFolderPart(searchPath));
+    const std::string_view mask = hostFileNamePart(searchPath);
     DIR* directory = ::opendir(folder.empty() ? "." : folder.c_str());
     if (directory == nullptr) return names;
     // readdir gives every entry, "." and ".." and dot files included; a read

@@ -13,6 +13,10 @@ inline constexpr char kPathSeparator = '/';
 // The text after the last host separator (on Windows also after '/' and ':').
 std::string_view hostFileNamePart(std::string_view path);
 
+// The text up to and including that separator: the folder in which the
+// file-name part is found ("" for a bare name).
+std::string_view hostFolderPart(std::string_view path);
+
 // The text after the last '\', '/' or ':' (paths written inside job-list files).
 std::string_view windowsFileNamePart(std::string_view path);
 
