@@ -1,7 +1,6 @@
 #include "analysis/processing_run.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -11,6 +10,7 @@
 #include "analysis/chronell_error.h"
 #include "analysis/in_memory_target.h"
 #include "analysis/regional_settings.h"
+#include "support/host.h"
 #include "support/job_list_text.h"
 #include "support/sample_settings.h"
 #include "support/temp_folder.h"
@@ -149,7 +149,7 @@ TEST_F(ProcessingRun, EveryMatchingEntryIsHandedToThePass)
     folder.write("a.jobs", jobsFile(1, "a"));
     std::filesystem::create_directory(folder.path() / "old.jobs");
     folder.write(".hidden.jobs", jobsFile(1, "h"));
-    ASSERT_EQ(mkfifo((folder.path() / "pipe.jobs").c_str(), 0600), 0);
+    if (!test::kWindowsHost) test::makeFifo(folder.file("pipe.jobs"));  // Windows folders hold no FIFOs
     target.mask = "*";
     run();
     const Lines log = target.logLines();
@@ -161,7 +161,9 @@ TEST_F(ProcessingRun, EveryMatchingEntryIsHandedToThePass)
     EXPECT_EQ(at("."), "Can't open file, or file is empty.");
     EXPECT_EQ(at(".."), "Can't open file, or file is empty.");
     EXPECT_EQ(at("old.jobs"), "Can't open file, or file is empty.");
-    EXPECT_EQ(at("pipe.jobs"), "Can't open file, or file is empty.");
+    if (!test::kWindowsHost) {
+        EXPECT_EQ(at("pipe.jobs"), "Can't open file, or file is empty.");
+    }
     EXPECT_EQ(at(".hidden.jobs"), "Number of jobs: 1");
     EXPECT_EQ(target.rowCount(), 3);
 }
