@@ -29,7 +29,7 @@ int main(int argc, char** argv)
     const std::string executable = chronell::executablePath();
     QApplication::setApplicationDisplayName(chronell::displayText(chronell::applicationTitle(executable)));
     chronell::RegionalSettingsFollower follower;
-    application.installEventFilter(&follower);
+    follower.install();
 
     // Destroyed before the application: hidden, then its settings written.
     TfoMain window;

@@ -4,8 +4,22 @@
 #include <QEvent>
 
 #include "analysis/regional_settings.h"
+#include "platform/regional_settings_notice.h"
 
 namespace chronell {
+
+void RegionalSettingsFollower::install()
+{
+    QCoreApplication* application = QCoreApplication::instance();
+    application->installEventFilter(this);
+    application->installNativeEventFilter(this);
+}
+
+bool RegionalSettingsFollower::nativeEventFilter(const QByteArray&, void* message, qintptr*)
+{
+    if (isRegionalSettingsChangeMessage(message)) LoadRegionalSettings();
+    return false;  // the toolkit handles the message as well
+}
 
 // A filter on the application sees the events of every object; only the
 // application's own locale change is the system's.

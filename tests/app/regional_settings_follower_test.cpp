@@ -18,7 +18,7 @@ protected:
     {
         LoadRegionalSettings();
         loaded = regionalSettings();
-        application.installEventFilter(&follower);
+        follower.install();
         regionalSettings().decimalSeparator = '#';
         regionalSettings().amDesignator = "marked";
     }
