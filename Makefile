@@ -36,14 +36,13 @@ windows:
 # The window too, against a Qt for Windows built once into the user's cache
 # (long: at the lowest CPU and disk priority), and the zip for Windows users
 # in dist/. The test unpacks that zip and runs its window under Wine.
-QT_WINDOWS = $(shell scripts/build-qt-windows --print)
 windows-package:
 	@scripts/install-deps windows windows-package
 	nice -n 19 ionice -c3 scripts/build-qt-windows
-	cmake --preset windows -DCHRONELL_BUILD_WINDOW=ON -DCMAKE_PREFIX_PATH=$(QT_WINDOWS) \
+	cmake --preset windows -DCHRONELL_BUILD_WINDOW=ON -DCMAKE_PREFIX_PATH="$$(scripts/build-qt-windows --print)" \
 	  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
 	cmake --build --preset windows --target chronell chronell-report
-	scripts/package-windows build-windows $(QT_WINDOWS) dist
+	scripts/package-windows build-windows "$$(scripts/build-qt-windows --print)" dist
 
 windows-package-test: windows-package
 	ctest --test-dir build-windows -L windows-display --output-on-failure
