@@ -10,6 +10,7 @@
 #include "analysis/chronell_error.h"
 #include "analysis/in_memory_target.h"
 #include "analysis/regional_settings.h"
+#include "platform/paths.h"
 #include "support/host.h"
 #include "support/job_list_text.h"
 #include "support/sample_settings.h"
@@ -44,12 +45,18 @@ TEST(JoinFolder, AddsTheSeparatorOnlyWhenMissing)
         const char* mask;
         const char* searchPath;
     };
-    const Case cases[] = {{"/jobs", "*.jobs", "/jobs/*.jobs"},
-                          {"/jobs/", "*.jobs", "/jobs/*.jobs"},
-                          {"", "*.jobs", "/*.jobs"},
-                          {"/jobs", "", "/jobs/"},
-                          {"/", "a", "/a"}};
-    for (const auto& c : cases) EXPECT_EQ(joinFolder(c.folder, c.mask), c.searchPath) << c.folder;
+    // '/' stands for the host's separator.
+    std::vector<Case> cases{{"/jobs", "*.jobs", "/jobs/*.jobs"},
+                            {"/jobs/", "*.jobs", "/jobs/*.jobs"},
+                            {"", "*.jobs", "/*.jobs"},
+                            {"/jobs", "", "/jobs/"},
+                            {"/", "a", "/a"}};
+    if (test::kWindowsHost) cases.push_back({"C:", "*.jobs", "C:/*.jobs"});  // a drive alone gets one too
+    const auto host = [](std::string path) {
+        std::replace(path.begin(), path.end(), '/', kPathSeparator);
+        return path;
+    };
+    for (const auto& c : cases) EXPECT_EQ(joinFolder(host(c.folder), c.mask), host(c.searchPath)) << c.folder;
 }
 
 class ProcessingRun : public ::testing::Test {
@@ -171,13 +178,18 @@ TEST_F(ProcessingRun, EveryMatchingEntryIsHandedToThePass)
 TEST_F(ProcessingRun, MaskWithAFolderPartReadsTheFileFound)
 {
     folder.write("sub/inner.jobs", jobsFile(1, "inner"));
-    target.mask = "sub/*.jobs";
-    run();
-    const Lines log = target.logLines();
-    ASSERT_GE(log.size(), 3u);
-    EXPECT_EQ(log[0], "inner.jobs");
-    EXPECT_EQ(log[2], "Number of jobs: 1");
-    EXPECT_EQ(target.rows()[1][ColName], "inner0");
+    // A backslash is an ordinary character of a Linux name.
+    for (const char* mask : test::kWindowsHost ? std::vector<const char*>{"sub/*.jobs", "sub\\*.jobs"}
+                                               : std::vector<const char*>{"sub/*.jobs"}) {
+        target = InMemoryTarget{};
+        target.mask = mask;
+        run();
+        const Lines log = target.logLines();
+        ASSERT_GE(log.size(), 3u) << mask;
+        EXPECT_EQ(log[0], "inner.jobs") << mask;
+        EXPECT_EQ(log[2], "Number of jobs: 1") << mask;
+        EXPECT_EQ(target.rows()[1][ColName], "inner0") << mask;
+    }
 }
 
 TEST_F(ProcessingRun, FilesWithoutRowsLeaveTwoRows)

@@ -99,6 +99,7 @@ TEST(ReadWholeFile, EmptyFileGivesNoBytes)
 
 TEST(ReadWholeFile, SymbolicLinkToFileIsFollowed)
 {
+    if (test::kWindowsHost) GTEST_SKIP() << "the C++ library makes no symbolic links on Windows";
     TempFolder folder;
     const std::string target = folder.write("target.jobs", "through the link\n");
     fs::create_symlink(target, folder.path() / "link.jobs");
@@ -136,8 +137,6 @@ TEST(ReadWholeFile, WhatIsNotARegularFileIsNotRead)
 {
     TempFolder folder;
     fs::create_directory(folder.path() / "old.jobs");
-    fs::create_symlink(folder.path() / "old.jobs", folder.path() / "folder-link.jobs");
-    fs::create_symlink(folder.path() / "nowhere.jobs", folder.path() / "dangling.jobs");
 
     struct Case {
         const char* what;
@@ -146,10 +145,15 @@ TEST(ReadWholeFile, WhatIsNotARegularFileIsNotRead)
     std::vector<Case> cases{
         {"missing file", folder.file("missing.jobs")},
         {"folder", folder.file("old.jobs")},
-        {"link to a folder", folder.file("folder-link.jobs")},
-        {"dangling link", folder.file("dangling.jobs")},
         {"empty path", ""},
     };
+    // The C++ library makes no symbolic links on Windows.
+    if (!test::kWindowsHost) {
+        fs::create_symlink(folder.path() / "old.jobs", folder.path() / "folder-link.jobs");
+        fs::create_symlink(folder.path() / "nowhere.jobs", folder.path() / "dangling.jobs");
+        cases.push_back({"link to a folder", folder.file("folder-link.jobs")});
+        cases.push_back({"dangling link", folder.file("dangling.jobs")});
+    }
     const std::vector<Case> devices =
         test::kWindowsHost
             ? std::vector<Case>{{"null device", "NUL"},
