@@ -13,6 +13,7 @@
 #include "cli/report_options.h"
 #include "cli/report_target.h"
 #include "cli/row_output.h"
+#include "platform/standard_streams.h"
 
 namespace {
 
@@ -28,7 +29,9 @@ void writeOutput(const InMemoryTarget& target, RowFormat format)
 {
     switch (format) {
     case RowFormat::Tsv: return writeOut(rowsAsTsv(target.rows()));
-    case RowFormat::Csv: return writeOut(rowsAsCsv(target.rows()));
+    case RowFormat::Csv:
+        writeBytesAsTheyAre(stdout);  // CSV rows end in CR LF of their own
+        return writeOut(rowsAsCsv(target.rows()));
     case RowFormat::Json: return writeOut(rowsAsJson(target.rows()));
     case RowFormat::None:
         for (const auto& chunk : target.logChunks()) writeOut(chunk);

@@ -4,13 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#ifdef _WIN32
-#include <io.h>
-#define isatty _isatty
-#define STDERR_FILENO 2
-#else
-#include <unistd.h>
-#endif
+#include "platform/standard_streams.h"
 
 namespace chronell::report {
 
@@ -27,7 +21,7 @@ std::string decimal(std::size_t value)
 
 } // namespace
 
-ProgressLine::ProgressLine() : enabled_(isatty(STDERR_FILENO) != 0), start_(Clock::now()) {}
+ProgressLine::ProgressLine() : enabled_(standardErrorIsTerminal()), start_(Clock::now()) {}
 
 ProgressLine::~ProgressLine()
 {
