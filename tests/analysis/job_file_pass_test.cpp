@@ -10,6 +10,7 @@
 #include "analysis/chronell_error.h"
 #include "analysis/in_memory_target.h"
 #include "analysis/regional_settings.h"
+#include "support/grid_rows.h"
 #include "support/job_list_text.h"
 #include "support/sample_settings.h"
 #include "support/temp_folder.h"
@@ -64,8 +65,7 @@ struct Pass {
 // A fresh grid as a run leaves it before its first file, then one pass.
 void runPass(Pass& pass, const std::string& path, bool formatted, const RegionalSettings& settings)
 {
-    pass.target.formattedTime = formatted;
-    proc_file(pass.target, settings, pass.rowCounter, path);
+    proc_file(pass.target, settings, pass.rowCounter, path, formatted);
 }
 
 class JobFilePass : public ::testing::Test {
@@ -93,12 +93,12 @@ TEST_F(JobFilePass, ExampleFileFormatted)
                      "================", "01:28:45.750", ""}));
     EXPECT_EQ(p.rowCounter, 3);
     ASSERT_EQ(p.target.rowCount(), 5);  // header, three rows, the spare row
-    EXPECT_EQ(p.target.rows()[1], (Row{"Clip one", "clip1.avi", "clip.avi", "10.05.2008 14:00:00",
+    EXPECT_EQ(test::gridRows(p.target)[1], (Row{"Clip one", "clip1.avi", "clip.avi", "10.05.2008 14:00:00",
                                        "10.05.2008 14:42:30", "Done", "00:42:30.250", "clip.jobs"}));
-    EXPECT_EQ(p.target.rows()[2], (Row{"Clip two", "clip2.avi", "clip.avi", "10.05.2008 14:45:00",
+    EXPECT_EQ(test::gridRows(p.target)[2], (Row{"Clip two", "clip2.avi", "clip.avi", "10.05.2008 14:45:00",
                                        "10.05.2008 15:31:15", "Done", "00:46:15.500", "clip.jobs"}));
-    EXPECT_EQ(p.target.rows()[3], (Row{"2pass", "clip2.avi", "clip.avi", "", "", "", "01:28:45.750", "clip.jobs"}));
-    EXPECT_EQ(p.target.rows()[4], Row{});
+    EXPECT_EQ(test::gridRows(p.target)[3], (Row{"2pass", "clip2.avi", "clip.avi", "", "", "", "01:28:45.750", "clip.jobs"}));
+    EXPECT_EQ(test::gridRows(p.target)[4], Row{});
 }
 
 TEST_F(JobFilePass, ExampleFilePlainUsesTheRegionalDecimalSeparator)
@@ -112,9 +112,9 @@ TEST_F(JobFilePass, ExampleFilePlainUsesTheRegionalDecimalSeparator)
     EXPECT_EQ(log[7], "2550.25");
     EXPECT_EQ(log[14], "2775.5");
     EXPECT_EQ(log[16], "5325.75");
-    EXPECT_EQ(p.target.rows()[1][ColDur], "2550.25");
-    EXPECT_EQ(p.target.rows()[2][ColDur], "2775.5");
-    EXPECT_EQ(p.target.rows()[3][ColDur], "5325.75");
+    EXPECT_EQ(test::gridRows(p.target)[1][ColDur], "2550.25");
+    EXPECT_EQ(test::gridRows(p.target)[2][ColDur], "2775.5");
+    EXPECT_EQ(test::gridRows(p.target)[3][ColDur], "5325.75");
 
     Pass comma;
     runPass(comma, write("clip.jobs", kExampleFile), false, settingsB());
@@ -185,7 +185,7 @@ TEST_F(JobFilePass, CountThatDoesNotReadEndsThePassUntouched)
     int rowCounter = 0;
     const std::string path = write("bad.jobs", linesText({"// $numjobs 3 ", "//", "x"}));
     try {
-        proc_file(target, settingsB(), rowCounter, path);
+        proc_file(target, settingsB(), rowCounter, path, false);
         FAIL() << "no failure";
     } catch (const ChronellError& error) {
         EXPECT_STREQ(error.what(), "' 3 ' is not a valid integer value");
@@ -208,8 +208,8 @@ TEST_F(JobFilePass, FileEndingBeforeTheSecondJob)
     EXPECT_EQ(log.size(), 9u);  // count, seven job lines, end of file
     EXPECT_EQ(p.rowCounter, 1);
     ASSERT_EQ(p.target.rowCount(), 3);  // the second job's reserved row is gone
-    EXPECT_EQ(p.target.rows()[1][ColName], "first");
-    EXPECT_EQ(p.target.rows()[2], Row{});
+    EXPECT_EQ(test::gridRows(p.target)[1][ColName], "first");
+    EXPECT_EQ(test::gridRows(p.target)[2], Row{});
 }
 
 TEST_F(JobFilePass, FileEndingAfterTheStateLine)
@@ -228,7 +228,7 @@ TEST_F(JobFilePass, HugeCountReservesNoMoreRowsThanLines)
     EXPECT_EQ(log.front(), "Number of jobs: 2000000000");
     EXPECT_EQ(log.back(), "Enexpected end of file.");
     EXPECT_EQ(p.target.rowCount(), 3);
-    EXPECT_EQ(p.target.rows()[1][ColDur], "01:00:00.000");
+    EXPECT_EQ(test::gridRows(p.target)[1][ColDur], "01:00:00.000");
 }
 
 TEST_F(JobFilePass, JobLineRightAfterTheCountLineIsNotRead)
@@ -270,16 +270,16 @@ TEST_F(JobFilePass, StateThatDoesNotReadKeepsTheReservedRows)
         "x.jobs", jobListText({{"one", "i1", "o1", "2", k10h00, k11h00}, {"two", "i2", "o2", "x", k10h00, k11h00},
                                {"three", "i3", "o3", "2", k10h00, k11h00}}));
     try {
-        proc_file(target, settingsB(), rowCounter, path);
+        proc_file(target, settingsB(), rowCounter, path, false);
         FAIL() << "no failure";
     } catch (const ChronellError& error) {
         EXPECT_STREQ(error.what(), "'x' is not a valid integer value");
     }
     EXPECT_EQ(target.logLines().back(), "Output: o2");
     EXPECT_EQ(target.rowCount(), 5);  // header, one filled, two reserved empty, spare
-    EXPECT_EQ(target.rows()[1][ColName], "one");
-    EXPECT_EQ(target.rows()[2], Row{});
-    EXPECT_EQ(target.rows()[3], Row{});
+    EXPECT_EQ(test::gridRows(target)[1][ColName], "one");
+    EXPECT_EQ(test::gridRows(target)[2], Row{});
+    EXPECT_EQ(test::gridRows(target)[3], Row{});
 }
 
 TEST_F(JobFilePass, TimeStampBeyondTheYear9999EndsThePass)
@@ -288,7 +288,7 @@ TEST_F(JobFilePass, TimeStampBeyondTheYear9999EndsThePass)
     int rowCounter = 0;
     const std::string path = write("y.jobs", jobListText({{"one", "i", "o", "2", k10h00, "24C85A5E D1C04000"}}));
     try {
-        proc_file(target, settingsB(), rowCounter, path);
+        proc_file(target, settingsB(), rowCounter, path, false);
         FAIL() << "no failure";
     } catch (const ChronellError& error) {
         EXPECT_STREQ(error.what(), "Invalid argument to date encode");
@@ -307,7 +307,7 @@ TEST_F(JobFilePass, StatusWords)
                         k10h00, k11h00});
     Pass p = pass(jobListText(jobs));
     for (int state = 0; state <= 9; ++state) {
-        EXPECT_EQ(p.target.rows()[static_cast<std::size_t>(state) + 1][ColStatus], words[state]);
+        EXPECT_EQ(test::gridRows(p.target)[static_cast<std::size_t>(state) + 1][ColStatus], words[state]);
         EXPECT_EQ(p.target.logLines()[static_cast<std::size_t>(state) * 7 + 4], "State: " + std::to_string(state));
     }
 }
@@ -319,7 +319,7 @@ TEST_F(JobFilePass, JobWithoutDurationLogsItsLineButFillsNoTimes)
               (Lines{"Number of jobs: 1", "Job name: wait", "Input: C:\\in.avi", "Output: C:\\out.avi", "State: 0",
                      "Start_time: 01.01.1601", "End_time: 01.01.1601", "00:00:00.000",
                      "Sum of jobs duration is 0."}));
-    EXPECT_EQ(p.target.rows()[1], (Row{"wait", "in.avi", "out.avi", "", "", "Waiting", "", "file.jobs"}));
+    EXPECT_EQ(test::gridRows(p.target)[1], (Row{"wait", "in.avi", "out.avi", "", "", "Waiting", "", "file.jobs"}));
 
     Pass plain = pass(jobListText({{"wait", "i", "o", "0", "0 0", "0 0"}}), false);
     EXPECT_EQ(plain.target.logLines()[7], "0");
@@ -329,8 +329,8 @@ TEST_F(JobFilePass, ADayOrMoreKeepsItsDays)
 {
     Pass p = pass(jobListText({{"day", "i", "o1", "2", k10h00, kNextDay10h00}}));
     EXPECT_EQ(p.target.logLines()[7], "24:00:00.000");
-    EXPECT_EQ(p.target.rows()[1][ColDur], "24:00:00.000");
-    EXPECT_EQ(p.target.rows()[1][ColStart], "15.03.2008 10:00:00");
+    EXPECT_EQ(test::gridRows(p.target)[1][ColDur], "24:00:00.000");
+    EXPECT_EQ(test::gridRows(p.target)[1][ColStart], "15.03.2008 10:00:00");
     EXPECT_EQ(p.target.logLines()[9], "24:00:00.000");
 
     Pass plain = pass(jobListText({{"day", "i", "o1", "2", k10h00, kNextDay10h00}}), false);
@@ -348,12 +348,12 @@ TEST_F(JobFilePass, TotalsAreSumsOfTheDurationsShown)
     EXPECT_EQ(log[7], "01:00:00.000");
     EXPECT_EQ(log[14], "00:30:00.000");
     EXPECT_EQ(log[16], "01:30:00.000");
-    EXPECT_EQ(formatted.target.rows()[2][ColStart], "15.03.2008 10:00:00");  // negative still filled
-    EXPECT_EQ(formatted.target.rows()[3][ColDur], "01:30:00.000");
+    EXPECT_EQ(test::gridRows(formatted.target)[2][ColStart], "15.03.2008 10:00:00");  // negative still filled
+    EXPECT_EQ(test::gridRows(formatted.target)[3][ColDur], "01:30:00.000");
 
     Pass plain = pass(jobListText(jobs), false);
     EXPECT_EQ(plain.target.logLines()[16], "5400");
-    EXPECT_EQ(plain.target.rows()[3][ColDur], "5400");
+    EXPECT_EQ(test::gridRows(plain.target)[3][ColDur], "5400");
 
     // Three 9-hour jobs.
     Pass nine = pass(jobListText({{"a", "i", "o1", "2", k10h00, k19h00},
@@ -368,8 +368,8 @@ TEST_F(JobFilePass, TotalsAreSumsOfTheDurationsShown)
 
     // Two 13-hour jobs with the same output.
     Pass pair = pass(jobListText({{"a", "i", "o", "2", k10h00, k23h00}, {"b", "i", "o", "2", k23h00, kNextDay12h00}}));
-    EXPECT_EQ(pair.target.rows()[3][ColName], "2pass");
-    EXPECT_EQ(pair.target.rows()[3][ColDur], "26:00:00.000");
+    EXPECT_EQ(test::gridRows(pair.target)[3][ColName], "2pass");
+    EXPECT_EQ(test::gridRows(pair.target)[3][ColDur], "26:00:00.000");
 }
 
 TEST_F(JobFilePass, TwoPassRowsCompareOutputsExactly)
@@ -378,8 +378,8 @@ TEST_F(JobFilePass, TwoPassRowsCompareOutputsExactly)
                                    {"b", "x\\b", "D:\\o.avi", "2", k10h00, k11h00},
                                    {"c", "x\\c", "D:\\o.avi", "2", k10h00, k11h00}}));
     ASSERT_EQ(three.target.rowCount(), 7);
-    EXPECT_EQ(three.target.rows()[3], (Row{"2pass", "b", "o.avi", "", "", "", "02:00:00.000", "file.jobs"}));
-    EXPECT_EQ(three.target.rows()[5], (Row{"2pass", "c", "o.avi", "", "", "", "02:00:00.000", "file.jobs"}));
+    EXPECT_EQ(test::gridRows(three.target)[3], (Row{"2pass", "b", "o.avi", "", "", "", "02:00:00.000", "file.jobs"}));
+    EXPECT_EQ(test::gridRows(three.target)[5], (Row{"2pass", "c", "o.avi", "", "", "", "02:00:00.000", "file.jobs"}));
 
     Pass caseDiffers = pass(jobListText({{"a", "i", "D:\\O.avi", "2", k10h00, k11h00},
                                          {"b", "i", "D:\\o.avi", "2", k10h00, k11h00}}));
@@ -387,7 +387,7 @@ TEST_F(JobFilePass, TwoPassRowsCompareOutputsExactly)
 
     Pass bothEmpty = pass(jobListText({{"a", "i", "", "2", "0 0", "0 0"}, {"b", "i", "", "2", "0 0", "0 0"}}));
     ASSERT_EQ(bothEmpty.target.rowCount(), 5);
-    EXPECT_EQ(bothEmpty.target.rows()[3], (Row{"2pass", "i", "", "", "", "", "", "file.jobs"}));
+    EXPECT_EQ(test::gridRows(bothEmpty.target)[3], (Row{"2pass", "i", "", "", "", "", "", "file.jobs"}));
 }
 
 TEST_F(JobFilePass, EndTimeOnTheLastLineIsRead)
@@ -395,7 +395,7 @@ TEST_F(JobFilePass, EndTimeOnTheLastLineIsRead)
     Pass p = pass("// $numjobs 1\n//\n// $job \"j\"\n// $input \"i\"\n// $output \"o\"\n// $state 2\n"
                   "// $start_time 01C88683 54B45000\n// $end_time 01C8868B B678B800");
     EXPECT_EQ(p.target.logLines().back(), "");
-    EXPECT_EQ(p.target.rows()[1][ColDur], "01:00:00.000");
+    EXPECT_EQ(test::gridRows(p.target)[1][ColDur], "01:00:00.000");
 }
 
 TEST_F(JobFilePass, RowsOfSuccessivePassesFollowOneAnother)
@@ -404,9 +404,9 @@ TEST_F(JobFilePass, RowsOfSuccessivePassesFollowOneAnother)
     runPass(p, write("a.jobs", jobListText({{"a", "i", "o", "2", k10h00, k11h00}}, "2")), true, settingsB());
     runPass(p, write("b.jobs", jobListText({{"b", "i", "o", "2", k10h00, k11h00}})), true, settingsB());
     ASSERT_EQ(p.target.rowCount(), 4);
-    EXPECT_EQ(p.target.rows()[1][ColJobfile], "a.jobs");
-    EXPECT_EQ(p.target.rows()[2][ColJobfile], "b.jobs");
-    EXPECT_EQ(p.target.rows()[2][ColName], "b");  // never paired across files
+    EXPECT_EQ(test::gridRows(p.target)[1][ColJobfile], "a.jobs");
+    EXPECT_EQ(test::gridRows(p.target)[2][ColJobfile], "b.jobs");
+    EXPECT_EQ(test::gridRows(p.target)[2][ColName], "b");  // never paired across files
 }
 
 } // namespace
