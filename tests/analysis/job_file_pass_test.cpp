@@ -14,6 +14,7 @@
 #include "support/job_list_text.h"
 #include "support/sample_settings.h"
 #include "support/temp_folder.h"
+#include "support/time_zone.h"
 
 namespace chronell {
 namespace {
@@ -446,6 +447,142 @@ TEST_F(JobFilePass, DamagedFilesEndOrderly)
                     last == "Can't determine number of jobs." || last == "Can't open file, or file is empty.")
             << "round " << round << ": " << last;
     }
+}
+
+} // namespace
+} // namespace chronell
+
+namespace chronell {
+namespace {
+
+using test::ScopedTimeZone;
+
+constexpr const char* kUnset = "00000000 00000000";
+
+// A job whose start or end is unset has no duration: the zero text in the
+// log, empty Start, End and Dur cells, nothing in the file's sum or a pair.
+TEST_F(JobFilePass, UnsetStampGivesNoDuration)
+{
+    const struct {
+        const char* what;
+        std::string state, start, end;
+    } cases[] = {
+        {"waiting", "0", kUnset, kUnset},
+        {"running", "1", k10h00, kUnset},
+        {"aborting", "6", k10h00, kUnset},
+        {"older writer's unset end", "1", k10h00, "0 0"},
+        {"end without start", "2", kUnset, k11h00},
+    };
+    for (const auto& c : cases) {
+        const Pass p = pass(jobListText({{"Busy", "in.avi", "out.avi", c.state, c.start, c.end},
+                                         {"Done", "x.avi", "y.avi", "2", k10h00, k11h00}}));
+        const Lines log = p.target.logLines();
+        ASSERT_GE(log.size(), 9u) << c.what;
+        EXPECT_EQ(log[7], "00:00:00.000") << c.what;
+        EXPECT_EQ(log[log.size() - 2], "01:00:00.000") << c.what << ": only the finished job counts";
+        const Row row = test::gridRows(p.target)[1];
+        EXPECT_EQ(row[ColStart] + row[ColEnd] + row[ColDur], "") << c.what;
+        const JobRecord* record = p.target.records().ofRow(1);
+        ASSERT_NE(record, nullptr);
+        EXPECT_FALSE(record->durationMs) << c.what;
+    }
+}
+
+TEST_F(JobFilePass, PairWithARunningJobCountsTheFinishedOneOnly)
+{
+    const Pass p = pass(jobListText({{"Pass 1", "in.avi", "out.avi", "2", k10h00, k11h00},
+                                     {"Pass 2", "in.avi", "out.avi", "1", k11h00, kUnset}}));
+    EXPECT_EQ(test::gridRows(p.target)[3][ColDur], "01:00:00.000");
+    const JobRecord* pair = p.target.records().ofRow(3);
+    ASSERT_NE(pair, nullptr);
+    EXPECT_TRUE(pair->twoPass);
+    EXPECT_EQ(pair->durationMs, 3'600'000u);
+    EXPECT_FALSE(pair->endUtc);
+}
+
+// Stamps of a file with a signature line are UTC and shown in local time;
+// durations come from the stamps as written.
+TEST_F(JobFilePass, SignedFileShowsItsUtcStampsInLocalTime)
+{
+    const struct {
+        const char* zone;
+        bool signature;
+        const char* start;  // 2023-03-26 00:30 UTC, or as given
+        const char* end;
+        const char* shownStart;
+        const char* shownEnd;
+        const char* duration;
+    } cases[] = {
+        {"UTC", true, "01d95f7a 19583400", "01d95f8a dce10400", "26.03.2023 00:30:00", "26.03.2023 02:30:00", "02:00:00.000"},
+        // Summer time begins at 01:00 UTC: the clock jumps, the duration does not.
+        {"Europe/Berlin", true, "01d95f7a 19583400", "01d95f8a dce10400", "26.03.2023 01:30:00", "26.03.2023 04:30:00", "02:00:00.000"},
+        {"Europe/Berlin", false, "01d95f7a 19583400", "01d95f8a dce10400", "26.03.2023 00:30:00", "26.03.2023 02:30:00", "02:00:00.000"},
+        // Summer time ends at 01:00 UTC: one hour apart, the same clock time.
+        {"Europe/Berlin", true, "01da09ff 0cfbf400", "01da0a07 6ec05c00", "29.10.2023 02:30:00", "29.10.2023 02:30:00", "01:00:00.000"},
+        // 2023-03-12 06:15 and 08:15 UTC, across New York's change at 07:00 UTC.
+        {"America/New_York", true, "01d954a9 f9b90a00", "01d954ba bd41da00", "12.03.2023 01:15:00", "12.03.2023 04:15:00", "02:00:00.000"},
+    };
+    for (const auto& c : cases) {
+        const ScopedTimeZone zone(c.zone);
+        std::string text = jobListText({{"Clip", "in.avi", "out.avi", "2", c.start, c.end}});
+        if (c.signature) text.insert(text.find("// $numjobs"), "// $signature 0 1\r\n");
+        const Pass p = pass(text);
+        const Lines log = p.target.logLines();
+        ASSERT_GE(log.size(), 8u) << c.zone;
+        EXPECT_EQ(log[5], std::string("Start_time: ") + c.shownStart) << c.zone << " " << c.signature;
+        EXPECT_EQ(log[6], std::string("End_time: ") + c.shownEnd) << c.zone << " " << c.signature;
+        EXPECT_EQ(log[7], c.duration) << c.zone << " " << c.signature;
+        EXPECT_EQ(test::gridRows(p.target)[1][ColStart], c.shownStart) << c.zone;
+    }
+}
+
+TEST_F(JobFilePass, SignatureAfterTheCountLineIsNotTheFilesSignature)
+{
+    const ScopedTimeZone zone("Europe/Berlin");
+    std::string text = jobListText({{"Clip", "in.avi", "out.avi", "2", "01d95f7a 19583400", "01d95f8a dce10400"}});
+    text.insert(text.find("// $job"), "// $signature 0 1\r\n");
+    EXPECT_EQ(pass(text).target.logLines()[5], "Start_time: 26.03.2023 00:30:00");
+}
+
+TEST_F(JobFilePass, RecordsCarryTheValuesAndTheOptionalLines)
+{
+    const ScopedTimeZone zone("UTC");
+    Pass p;
+    runPass(p, std::string(CHRONELL_FIXTURES_DIR) + "/runners/queue.jobs", true, settingsB());
+    const auto& records = p.target.records().all();
+    ASSERT_EQ(records.size(), 5u);  // four jobs and one pair
+
+    const JobRecord& first = records[0];
+    EXPECT_EQ(first.row, 1);
+    EXPECT_EQ(first.name, "Holiday pass 1");
+    EXPECT_EQ(first.input, "E:\\capture\\holiday.avi");
+    EXPECT_EQ(first.state, 2);
+    EXPECT_EQ(first.runnerName, "STUDIO-PC");
+    EXPECT_EQ(first.runnerId, "8a7b6c5d00001f40");
+    EXPECT_EQ(first.id, "4f3a2b1c00000001");
+    EXPECT_FALSE(first.error);
+    EXPECT_EQ(first.durationMs, 5'415'500u);
+    EXPECT_EQ(first.startUtc->time_since_epoch().count(), 1'688'241'600'000);  // 2023-07-01 20:00 UTC
+    EXPECT_EQ(first.jobFile, "queue.jobs");
+
+    EXPECT_EQ(records[1].error, "Disk \"E:\\\" full!");
+    EXPECT_TRUE(records[2].twoPass);
+    EXPECT_EQ(records[2].durationMs, 5'415'500u + 1'860'000u);
+    EXPECT_EQ(records[2].startUtc, first.startUtc);
+    EXPECT_EQ(records[3].runnerName, "ATTIC \"2\"");
+    EXPECT_TRUE(records[3].startUtc);
+    EXPECT_FALSE(records[3].endUtc);
+    EXPECT_FALSE(records[4].startShown);
+    EXPECT_FALSE(records[4].runnerName);
+}
+
+TEST_F(JobFilePass, RecordsOfRowsTakenBackAreDropped)
+{
+    // The second job's file ends early: its reserved row and record go.
+    std::string text = jobListText({{"One", "a.avi", "a.avi", "2", k10h00, k11h00}}, "2");
+    text += "// $job \"Two\"\r\n";
+    const Pass p = pass(text);
+    EXPECT_EQ(p.target.records().all().size(), 1u);
 }
 
 } // namespace

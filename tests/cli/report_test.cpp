@@ -79,6 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
         GoldenCase{"--rows=csv report", "report.csv", 0, ""},
         GoldenCase{"--rows=json -f report", "report-formatted.json", 0, ""},
         GoldenCase{"--rows=json report 'W*.JOBS'", "report-waiting.json", 0, ""},
+        GoldenCase{"--rows=json -f runners", "runners-formatted.json", 0, ""},
         GoldenCase{"report-error", "report-error.log", 1, "chronell-report: 'x' is not a valid integer value.\n"},
         GoldenCase{"--rows=tsv report-error", "report-error.tsv", 1,
                    "chronell-report: 'x' is not a valid integer value.\n"}),
