@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "analysis/chronell_error.h"
+#include "platform/chronell_error.h"
 #include "analysis/duration.h"
 #include "analysis/integer_text.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/chronell_error.h"
+#include "platform/chronell_error.h"
 #include "analysis/processing_run.h"
 #include "analysis/regional_settings.h"
 #include "cli/progress_line.h"

@@ -4,14 +4,7 @@
 #include <string>
 
 #include "analysis/decimal_text.h"
-
-#ifdef _WIN32
-#include <io.h>
-#define isatty _isatty
-#define STDERR_FILENO 2
-#else
-#include <unistd.h>
-#endif
+#include "platform/terminal.h"
 
 namespace chronell::report {
 
@@ -22,7 +15,7 @@ constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
 
 } // namespace
 
-ProgressLine::ProgressLine() : enabled_(isatty(STDERR_FILENO) != 0), start_(Clock::now()) {}
+ProgressLine::ProgressLine() : enabled_(standardErrorIsTerminal()), start_(Clock::now()) {}
 
 ProgressLine::~ProgressLine()
 {

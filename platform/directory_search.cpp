@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "platform/ascii.h"
 #include "platform/paths.h"
 
 #ifdef _WIN32
@@ -16,10 +17,9 @@ namespace chronell {
 
 namespace {
 
-unsigned char upperAscii(char c)
+unsigned char upperByte(char c)
 {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte >= 'a' && byte <= 'z' ? static_cast<unsigned char>(byte - 'a' + 'A') : byte;
+    return static_cast<unsigned char>(upperAscii(c));
 }
 
 } // namespace
@@ -59,8 +59,8 @@ bool ntfsNameLess(std::string_view a, std::string_view b)
 {
     const std::size_t common = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < common; ++i) {
-        const unsigned char ua = upperAscii(a[i]);
-        const unsigned char ub = upperAscii(b[i]);
+        const unsigned char ua = upperByte(a[i]);
+        const unsigned char ub = upperByte(b[i]);
         if (ua != ub) return ua < ub;
     }
     if (a.size() != b.size()) return a.size() < b.size();

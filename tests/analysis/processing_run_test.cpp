@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/chronell_error.h"
+#include "platform/chronell_error.h"
 #include "analysis/in_memory_target.h"
 #include "analysis/regional_settings.h"
 #include "support/grid_rows.h"

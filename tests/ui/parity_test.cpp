@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/chronell_error.h"
+#include "platform/chronell_error.h"
 #include "analysis/in_memory_target.h"
 #include "analysis/processing_run.h"
 #include "analysis/regional_settings.h"
