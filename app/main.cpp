@@ -2,9 +2,12 @@
 // settings, names the application after its executable, creates the main
 // window (whose creation handler restores the settings) and shows it; at
 // the end the window is hidden and destroyed, and its destruction handler
-// writes the settings back.
-#include <QAction>
+// writes the settings back. A termination or interrupt signal ends it as
+// the close box does.
 #include <QApplication>
+#include <QSocketNotifier>
+
+#include <memory>
 
 #include <string>
 #include <vector>
@@ -13,12 +16,15 @@
 #include "app/application_title.h"
 #include "app/regional_settings_follower.h"
 #include "platform/command_line.h"
+#include "platform/end_request.h"
 #include "platform/executable_path.h"
 #include "ui/FMain.h"
 #include "ui/display_text.h"
 
 int main(int argc, char** argv)
 {
+    // Requests to end wait until the window takes them, below.
+    const int endRequests = chronell::watchEndRequests();
     // The arguments are the program's own: they are taken before Qt could
     // read any of them as an option of its own, and Qt is given none.
     std::vector<std::string> arguments = chronell::programArguments(argc, argv);
@@ -37,10 +43,15 @@ int main(int argc, char** argv)
     window.startUp(std::move(arguments), executable);
     window.show();
 
-    // The tests of the real program have no one to choose Exit; this
-    // chooses it for them as soon as the window waits for the user.
-    if (qEnvironmentVariableIsSet("CHRONELL_QUIT_AFTER_START"))
-        QMetaObject::invokeMethod(window.Quit1, &QAction::trigger, Qt::QueuedConnection);
+    // Taken once the window waits for the user.
+    std::unique_ptr<QSocketNotifier> endNotifier;
+    if (endRequests >= 0) {
+        endNotifier = std::make_unique<QSocketNotifier>(endRequests, QSocketNotifier::Read);
+        QObject::connect(endNotifier.get(), &QSocketNotifier::activated, &window, [&window, endRequests] {
+            chronell::takeEndRequests(endRequests);
+            window.close();
+        });
+    }
 
     QApplication::exec();
     return 0;

@@ -44,6 +44,11 @@ void ResultsGridModel::setCell(int column, int row, std::string_view text)
     }
 }
 
+std::string_view ResultsGridModel::cell(int column, int row) const
+{
+    return rows_.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column));
+}
+
 void ResultsGridModel::beginBatch()
 {
     beginResetModel();

@@ -1,8 +1,9 @@
 // The real program, run offscreen from a copy in a folder of its own, so
-// that its settings file lands there. CHRONELL_QUIT_AFTER_START makes it
-// choose Exit as soon as its window waits for the user.
+// that its settings file lands there, and ended by a termination signal as
+// soon as its window waits for the user.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <map>
 #include <spawn.h>
@@ -22,8 +23,9 @@ using test::TempFolder;
 namespace fs = std::filesystem;
 
 // The program copied into `folder`, started there with `arguments` on the
-// offscreen platform (with `screens` as its screens when given) and ended
-// by Exit. Returns its exit status, -1 when it did not exit by itself.
+// offscreen platform (with `screens` as its screens when given) and sent a
+// termination signal at once, which it holds until its window waits for
+// the user. Returns its exit status, -1 when it did not exit by itself.
 int runProgram(const TempFolder& folder, const std::vector<std::string>& arguments,
                const std::string& screens = {})
 {
@@ -32,10 +34,10 @@ int runProgram(const TempFolder& folder, const std::vector<std::string>& argumen
 
     std::string platform = "QT_QPA_PLATFORM=offscreen";
     if (!screens.empty()) platform += ":configfile=" + folder.write("screens.json", screens);
-    std::vector<std::string> environment = {platform, "CHRONELL_QUIT_AFTER_START=1"};
+    std::vector<std::string> environment = {platform};
     for (char** entry = environ; *entry != nullptr; ++entry) {
         const std::string text = *entry;
-        if (!text.starts_with("QT_QPA_PLATFORM=") && !text.starts_with("CHRONELL_")) environment.push_back(text);
+        if (!text.starts_with("QT_QPA_PLATFORM=")) environment.push_back(text);
     }
 
     std::vector<std::string> words = {program.string()};
@@ -47,8 +49,20 @@ int runProgram(const TempFolder& folder, const std::vector<std::string>& argumen
     for (std::string& entry : environment) envp.push_back(entry.data());
     envp.push_back(nullptr);
 
+    // Blocked from the start, so that the signal waits for the program's
+    // own handling however early it is sent.
+    posix_spawnattr_t attributes;
+    ::posix_spawnattr_init(&attributes);
+    sigset_t terminate;
+    sigemptyset(&terminate);
+    sigaddset(&terminate, SIGTERM);
+    ::posix_spawnattr_setsigmask(&attributes, &terminate);
+    ::posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK);
     pid_t pid = 0;
-    if (::posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), envp.data()) != 0) return -1;
+    const int spawned = ::posix_spawn(&pid, argv[0], nullptr, &attributes, argv.data(), envp.data());
+    ::posix_spawnattr_destroy(&attributes);
+    if (spawned != 0) return -1;
+    ::kill(pid, SIGTERM);
     int status = 0;
     if (::waitpid(pid, &status, 0) != pid) return -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;

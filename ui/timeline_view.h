@@ -1,0 +1,88 @@
+#pragma once
+// The Timeline window: the last run's records drawn as the report's SVG
+// draws them (a lane per runner or job-list file, a bar per job coloured by
+// its status, a legend, a local-time axis, two-pass pairs joined). The mouse
+// wheel zooms around the cursor, dragging pans, Home fits the whole run;
+// a bar shows its job in a tooltip, and a click on it hands its grid row on.
+#include <QColor>
+#include <QWidget>
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "analysis/job_record.h"
+#include "report/timeline.h"
+
+namespace chronell {
+
+struct RegionalSettings;
+
+class TimelineView : public QWidget {
+    Q_OBJECT
+
+public:
+    // `selectRow` gets the grid row of a bar that is clicked. A window of its
+    // own that goes with `owner` and does not keep the program running.
+    TimelineView(std::function<void(int row)> selectRow, QWidget* owner);
+
+    // Draws `records`, which must stay unchanged until the next call or
+    // clear(), fitted to the window; tooltips as `formatted` says.
+    void setRecords(const std::vector<JobRecord>& records, bool formatted);
+    // Lets go of the records, while a run changes them.
+    void clear();
+    // The whole run in view, the first lane at the top.
+    void fit();
+
+    // What is in view: the times at the plot's left and right edges, in
+    // milliseconds of the records' instants, and how far the lanes are scrolled.
+    double viewFrom() const { return viewFrom_; }
+    double viewTo() const { return viewTo_; }
+    int laneScroll() const { return laneScroll_; }
+    // The plot's left edge and the top of lane `lane`, in the window.
+    int plotLeft() const { return labelWidth_; }
+    int laneTop(std::size_t lane) const;
+    int laneHeight() const;
+    // The record of the bar under `pos`, if any.
+    const JobRecord* recordAt(QPoint pos) const;
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QRect plotRect() const;
+    double xOf(Instant instant) const;
+    double msAt(double x) const;
+    void setView(double from, double to);
+    void scrollLanes(int pixels);
+    void paintLegend(QPainter& painter) const;
+    void paintLanes(QPainter& painter) const;
+    void paintAxis(QPainter& painter) const;
+    void paintBars(QPainter& painter) const;
+    void paintPairs(QPainter& painter) const;
+
+    std::function<void(int row)> selectRow_;
+    report::Timeline timeline_;
+    bool formatted_ = false;
+    std::vector<std::size_t> laneStarts_;  // the first bar of each lane, and the bar count last
+    std::vector<QColor> barColours_;
+    std::vector<std::optional<std::int32_t>> legendStates_;
+    int labelWidth_ = 0;
+    double viewFrom_ = 0;
+    double viewTo_ = 1;
+    int laneScroll_ = 0;
+    QPoint pressAt_;
+    QPoint lastDragAt_;
+    bool pressed_ = false;
+    bool dragging_ = false;
+};
+
+} // namespace chronell
