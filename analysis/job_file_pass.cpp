@@ -20,18 +20,9 @@ namespace chronell {
 
 namespace {
 
-constexpr std::int64_t kTicksPerMillisecond = 10'000;
-constexpr std::int64_t kMillisecondsFrom1601To1970 = 11'644'473'600'000;
-
 std::uint64_t ticksOf(const FileTime& time)
 {
     return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-}
-
-Instant instantOf(const FileTime& time)
-{
-    const auto milliseconds = static_cast<std::int64_t>(ticksOf(time)) / kTicksPerMillisecond;
-    return Instant(std::chrono::milliseconds(milliseconds - kMillisecondsFrom1601To1970));
 }
 
 // One time stamp as read: its value as written, from which durations come,
