@@ -60,6 +60,15 @@ std::optional<Instant> instantOf(const Stamp& stamp)
     return utc ? std::optional<Instant>(instantOf(*utc)) : std::nullopt;
 }
 
+// The instants and shown values of a record's start and end.
+void setSpan(JobRecord& record, const Stamp& start, const Stamp& end)
+{
+    record.startUtc = instantOf(start);
+    record.endUtc = instantOf(end);
+    if (start.set) record.startShown = start.shown;
+    if (end.set) record.endShown = end.shown;
+}
+
 // One job as read; its texts point into the file's bytes.
 struct Job {
     int row = 0;
@@ -272,10 +281,7 @@ private:
         record.input = job.input;
         record.output = job.output;
         record.state = job.state;
-        record.startUtc = instantOf(job.start);
-        record.endUtc = instantOf(job.end);
-        if (job.start.set) record.startShown = job.start.shown;
-        if (job.end.set) record.endShown = job.end.shown;
+        setSpan(record, job.start, job.end);
         if (job.timed) record.durationMs = job.milliseconds;
         record.jobFile = jobFileName_;
         record.runnerName = std::move(extras.runnerName);
@@ -307,10 +313,7 @@ private:
         pair.name = "2pass";
         pair.input = second.input;
         pair.output = second.output;
-        pair.startUtc = instantOf(first.start);
-        pair.endUtc = instantOf(second.end);
-        if (first.start.set) pair.startShown = first.start.shown;
-        if (second.end.set) pair.endShown = second.end.shown;
+        setSpan(pair, first.start, second.end);
         if (first.timed || second.timed) pair.durationMs = pairMilliseconds;
         pair.jobFile = jobFileName_;
         target_.addRecord(pair);
