@@ -9,6 +9,10 @@
 
 #include "analysis/job_record.h"
 
+namespace chronell {
+struct RegionalSettings;
+}
+
 namespace chronell::report {
 
 struct TimelineBar {
