@@ -1,7 +1,6 @@
 #include "ui/timeline_view.h"
 
 #include <QApplication>
-#include <QDateTime>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -12,32 +11,37 @@
 #include <algorithm>
 #include <cmath>
 #include <set>
+#include <string>
 #include <utility>
 
 #include "analysis/regional_settings.h"
+#include "report/local_instant.h"
 #include "ui/display_text.h"
 
 namespace chronell {
 
 namespace {
 
-constexpr int kLegendHeight = 24;
-constexpr int kAxisHeight = 36;
+constexpr int kAxisHeight = 28;
+constexpr int kLegendHeight = 28;
 constexpr int kRightMargin = 12;
 constexpr int kMinLaneHeight = 8;
-constexpr int kMaxLaneHeight = 24;
-constexpr int kLabelPadding = 6;
+constexpr int kMaxLaneHeight = 22;
+constexpr int kPadding = 6;
 constexpr int kMinLabelWidth = 60;
-constexpr int kMaxLabelWidth = 220;
-constexpr int kTickSpacing = 110;  // pixels between axis ticks, about
+constexpr int kMaxLabelWidth = 200;
+constexpr int kTickSpacing = 175;  // pixels between axis ticks, about: room for a date-time text
+constexpr int kLegendSpacing = 110;
 constexpr double kFitMargin = 0.02;  // of the run's span, each side
 constexpr double kSmallestSpanMs = 1000;
 constexpr double kZoomStep = 1.25;  // per notch of the wheel
-constexpr double kMsPerDay = 86'400'000;
+constexpr double kWidestRuns = 100;  // the widest view, in spans of the run
+constexpr double kHitReach = 2;  // pixels around a bar that still hit it
 
-const QColor kLaneShade(0xF2, 0xF2, 0xF2);
-const QColor kGridLine(0xD8, 0xD8, 0xD8);
-const QColor kPairLine(0x30, 0x30, 0x30);
+const QColor kLaneStripe(0xF3, 0xF5, 0xF7);
+const QColor kTickLine(0xC8, 0xCC, 0xD0);
+const QColor kAxisText(0x37, 0x47, 0x4F);
+const QColor kPairLine(0x26, 0x32, 0x38);
 
 double msOf(Instant instant)
 {
@@ -49,9 +53,9 @@ Instant instantOf(double ms)
     return Instant(std::chrono::milliseconds(std::llround(ms)));
 }
 
-QDateTime localTime(double ms)
+QColor colourOf(std::optional<std::int32_t> state)
 {
-    return QDateTime::fromMSecsSinceEpoch(std::llround(ms));
+    return QColor::fromString(report::stateColour(state));
 }
 
 } // namespace
@@ -70,32 +74,31 @@ void TimelineView::setRecords(const std::vector<JobRecord>& records, bool format
 {
     timeline_ = report::buildTimeline(records);
     formatted_ = formatted;
+    drawnFor_.reset();
 
-    laneStarts_.assign(timeline_.lanes.size() + 1, timeline_.bars.size());
-    for (std::size_t i = timeline_.bars.size(); i-- > 0;) laneStarts_[timeline_.bars[i].lane] = i;
-    for (std::size_t lane = timeline_.lanes.size(); lane-- > 0;)
-        laneStarts_[lane] = std::min(laneStarts_[lane], laneStarts_[lane + 1]);
-
-    std::set<std::optional<std::int32_t>> states;
+    std::set<std::int32_t> states;  // -1 for bars without a state
     barColours_.clear();
     barColours_.reserve(timeline_.bars.size());
     for (const report::TimelineBar& bar : timeline_.bars) {
-        states.insert(bar.record->state);
-        barColours_.push_back(QColor::fromString(report::stateColour(bar.record->state)));
+        states.insert(bar.record->state.value_or(-1));
+        barColours_.push_back(colourOf(bar.record->state));
     }
-    legendStates_.assign(states.begin(), states.end());
+    legendStates_.clear();
+    for (const std::int32_t state : states)
+        legendStates_.push_back(state < 0 ? std::nullopt : std::optional<std::int32_t>(state));
 
     int widest = 0;
     for (const std::string& lane : timeline_.lanes)
         widest = std::max(widest, fontMetrics().horizontalAdvance(displayText(lane)));
-    labelWidth_ = std::clamp(widest + 2 * kLabelPadding, kMinLabelWidth, kMaxLabelWidth);
+    labelWidth_ = std::clamp(widest + 2 * kPadding, kMinLabelWidth, kMaxLabelWidth);
     fit();
 }
 
 void TimelineView::clear()
 {
     timeline_ = {};
-    laneStarts_.assign(1, 0);
+    drawnFor_.reset();
+    drawn_.clear();
     barColours_.clear();
     legendStates_.clear();
     update();
@@ -115,8 +118,8 @@ void TimelineView::fit()
 
 QRect TimelineView::plotRect() const
 {
-    return QRect(labelWidth_, kLegendHeight, std::max(1, width() - labelWidth_ - kRightMargin),
-                 std::max(1, height() - kLegendHeight - kAxisHeight));
+    return QRect(labelWidth_, kAxisHeight, std::max(1, width() - labelWidth_ - kRightMargin),
+                 std::max(1, height() - kAxisHeight - kLegendHeight));
 }
 
 int TimelineView::laneHeight() const
@@ -144,10 +147,10 @@ double TimelineView::msAt(double x) const
 
 void TimelineView::setView(double from, double to)
 {
-    // Never narrower than a second, never wider than a hundred runs.
-    double widest = 100 * kMsPerDay;
+    // Never narrower than a second, never much wider than the run.
+    double widest = kWidestRuns * kSmallestSpanMs;
     if (timeline_.from && timeline_.to)
-        widest = 100 * std::max(msOf(*timeline_.to) - msOf(*timeline_.from), kSmallestSpanMs);
+        widest = kWidestRuns * std::max(msOf(*timeline_.to) - msOf(*timeline_.from), kSmallestSpanMs);
     const double middle = (from + to) / 2;
     const double span = std::clamp(to - from, kSmallestSpanMs, widest);
     viewFrom_ = middle - span / 2;
@@ -162,38 +165,54 @@ void TimelineView::scrollLanes(int pixels)
     update();
 }
 
-const JobRecord* TimelineView::recordAt(QPoint pos) const
+const std::vector<report::DrawnBar>& TimelineView::drawn() const
+{
+    const double width = plotRect().width();
+    const std::array<double, 3> key{viewFrom_, viewTo_, width};
+    if (drawnFor_ != key) {
+        drawn_ = report::drawnBars(timeline_, instantOf(viewFrom_), instantOf(viewTo_), width);
+        drawnFor_ = key;
+    }
+    return drawn_;
+}
+
+const report::DrawnBar* TimelineView::barAt(QPoint pos) const
 {
     const QRect plot = plotRect();
     if (!plot.contains(pos) || timeline_.lanes.empty()) return nullptr;
-    const int offset = pos.y() - plot.top() + laneScroll_;
-    const auto lane = static_cast<std::size_t>(offset / laneHeight());
-    if (lane >= timeline_.lanes.size()) return nullptr;
-
-    // The bar under the cursor, or within two pixels of it: the nearest,
-    // the latest to start of those that hold it.
-    const double at = msAt(pos.x());
-    const double reach = 2 * (viewTo_ - viewFrom_) / plot.width();
-    const report::TimelineBar* best = nullptr;
-    double bestDistance = reach;
-    for (std::size_t i = laneStarts_[lane]; i < laneStarts_[lane + 1]; ++i) {
-        const report::TimelineBar& bar = timeline_.bars[i];
-        if (msOf(bar.start) > at + reach) break;
-        const double distance = std::max({0.0, msOf(bar.start) - at, at - msOf(bar.end)});
-        if (distance <= bestDistance) {
-            best = &bar;
-            bestDistance = distance;
+    const auto lane = static_cast<std::size_t>((pos.y() - plot.top() + laneScroll_) / laneHeight());
+    const std::vector<report::DrawnBar>& bars = drawn();
+    // The drawn bars come by lane, then from left to right.
+    auto at = std::lower_bound(bars.begin(), bars.end(), lane,
+                               [](const report::DrawnBar& bar, std::size_t l) { return bar.lane < l; });
+    const double x = pos.x() - plot.left();
+    const report::DrawnBar* nearest = nullptr;
+    double nearestDistance = kHitReach;
+    for (; at != bars.end() && at->lane == lane && at->x0 <= x + kHitReach; ++at) {
+        const double distance = std::max({0.0, at->x0 - x, x - std::max(at->x1, at->x0 + 1)});
+        if (distance <= nearestDistance) {
+            nearest = &*at;
+            nearestDistance = distance;
         }
     }
-    return best ? best->record : nullptr;
+    return nearest;
+}
+
+QString TimelineView::tooltipOf(const report::DrawnBar& bar) const
+{
+    const report::TimelineBar& first = timeline_.bars[bar.firstBar];
+    if (bar.count == 1) return displayText(report::barTooltip(*first.record, formatted_, regionalSettings()));
+    const report::TimelineBar& last = timeline_.bars[bar.firstBar + bar.count - 1];
+    return displayText(std::to_string(bar.count) + " jobs, " + report::localDateTimeText(first.start, regionalSettings()) +
+                       " to " + report::localDateTimeText(last.end, regionalSettings()));
 }
 
 bool TimelineView::event(QEvent* event)
 {
     if (event->type() != QEvent::ToolTip) return QWidget::event(event);
     auto* help = static_cast<QHelpEvent*>(event);
-    if (const JobRecord* record = recordAt(help->pos()))
-        QToolTip::showText(help->globalPos(), displayText(report::barTooltip(*record, formatted_, regionalSettings())), this);
+    if (const report::DrawnBar* bar = barAt(help->pos()))
+        QToolTip::showText(help->globalPos(), tooltipOf(*bar), this);
     else
         QToolTip::hideText();
     return true;
@@ -239,7 +258,9 @@ void TimelineView::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton || !pressed_) return QWidget::mouseReleaseEvent(event);
     pressed_ = false;
     if (dragging_) return;
-    if (const JobRecord* record = recordAt(event->position().toPoint())) selectRow_(record->row);
+    // A merged bar gives its first job.
+    if (const report::DrawnBar* bar = barAt(event->position().toPoint()))
+        selectRow_(timeline_.bars[bar->firstBar].record->row);
 }
 
 void TimelineView::keyPressEvent(QKeyEvent* event)
@@ -251,35 +272,17 @@ void TimelineView::keyPressEvent(QKeyEvent* event)
 void TimelineView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), palette().color(QPalette::Base));
-    painter.setPen(palette().color(QPalette::Text));
-    if (timeline_.bars.empty()) {
-        painter.drawText(rect(), Qt::AlignCenter, QStringLiteral("No job of the last run has a start and an end."));
-        return;
+    painter.fillRect(rect(), Qt::white);
+    paintLanes(painter);
+    if (!timeline_.bars.empty()) {
+        paintAxis(painter);
+        painter.save();
+        painter.setClipRect(plotRect());
+        paintBars(painter);
+        paintPairs(painter);
+        painter.restore();
     }
     paintLegend(painter);
-    paintLanes(painter);
-    paintAxis(painter);
-    painter.save();
-    painter.setClipRect(plotRect());
-    paintBars(painter);
-    paintPairs(painter);
-    painter.restore();
-}
-
-void TimelineView::paintLegend(QPainter& painter) const
-{
-    const QFontMetrics metrics = fontMetrics();
-    const int swatch = metrics.height() - 4;
-    int x = kLabelPadding;
-    for (const std::optional<std::int32_t>& state : legendStates_) {
-        const QString label = displayText(report::stateLabel(state));
-        painter.fillRect(x, (kLegendHeight - swatch) / 2, swatch, swatch,
-                         QColor::fromString(report::stateColour(state)));
-        x += swatch + 4;
-        painter.drawText(QRect(x, 0, metrics.horizontalAdvance(label) + 1, kLegendHeight), Qt::AlignVCenter, label);
-        x += metrics.horizontalAdvance(label) + 3 * kLabelPadding;
-    }
 }
 
 void TimelineView::paintLanes(QPainter& painter) const
@@ -289,15 +292,16 @@ void TimelineView::paintLanes(QPainter& painter) const
     const QFontMetrics metrics = fontMetrics();
     painter.save();
     painter.setClipRect(0, plot.top(), width(), plot.height());
+    painter.setPen(Qt::black);
     for (std::size_t lane = 0; lane < timeline_.lanes.size(); ++lane) {
         const int top = laneTop(lane);
         if (top + height < plot.top()) continue;
         if (top > plot.bottom()) break;
-        if (lane % 2 == 1) painter.fillRect(0, top, width(), height, kLaneShade);
+        if (lane % 2 == 1) painter.fillRect(0, top, width(), height, kLaneStripe);
         if (height < metrics.height() - 2) continue;  // too low for its name
         const QString name = metrics.elidedText(displayText(timeline_.lanes[lane]), Qt::ElideRight,
-                                                labelWidth_ - 2 * kLabelPadding);
-        painter.drawText(QRect(kLabelPadding, top, labelWidth_ - 2 * kLabelPadding, height), Qt::AlignVCenter, name);
+                                                labelWidth_ - 2 * kPadding);
+        painter.drawText(QRect(kPadding, top, labelWidth_ - 2 * kPadding, height), Qt::AlignVCenter, name);
     }
     painter.restore();
 }
@@ -305,31 +309,17 @@ void TimelineView::paintLanes(QPainter& painter) const
 void TimelineView::paintAxis(QPainter& painter) const
 {
     const QRect plot = plotRect();
+    const int lanesBottom = std::min(plot.bottom(), laneTop(timeline_.lanes.size()));
     const std::vector<Instant> ticks = report::timelineTicks(instantOf(viewFrom_), instantOf(viewTo_),
                                                              std::max(2, plot.width() / kTickSpacing));
-    const double step = ticks.size() > 1 ? msOf(ticks[1]) - msOf(ticks[0]) : viewTo_ - viewFrom_;
-    const QString timeFormat = step < 60'000 ? QStringLiteral("HH:mm:ss") : QStringLiteral("HH:mm");
-    const int line = fontMetrics().height();
-    painter.drawLine(plot.bottomLeft(), plot.bottomRight());
-    QDate shownDate;
     for (const Instant tick : ticks) {
         const double x = xOf(tick);
-        if (x < plot.left() || x > plot.right()) continue;
-        painter.setPen(kGridLine);
-        painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
-        painter.setPen(palette().color(QPalette::Text));
-        const QDateTime local = localTime(msOf(tick));
-        const QRectF labels(x - kTickSpacing / 2.0, plot.bottom() + 3, kTickSpacing, line);
-        // Days and longer steps show dates; shorter ones times, with the
-        // date under the first tick and under each new day.
-        if (step >= kMsPerDay) {
-            painter.drawText(labels, Qt::AlignHCenter, local.date().toString(Qt::ISODate));
-            continue;
-        }
-        painter.drawText(labels, Qt::AlignHCenter, local.time().toString(timeFormat));
-        if (local.date() != shownDate)
-            painter.drawText(labels.translated(0, line), Qt::AlignHCenter, local.date().toString(Qt::ISODate));
-        shownDate = local.date();
+        painter.setPen(kTickLine);
+        painter.drawLine(QPointF(x, kAxisHeight - 6), QPointF(x, lanesBottom));
+        painter.setPen(kAxisText);
+        painter.drawText(QRectF(x - kTickSpacing / 2.0, 0, kTickSpacing, kAxisHeight - 8),
+                         Qt::AlignHCenter | Qt::AlignBottom,
+                         displayText(report::localDateTimeText(tick, regionalSettings())));
     }
 }
 
@@ -337,9 +327,8 @@ void TimelineView::paintBars(QPainter& painter) const
 {
     const QRect plot = plotRect();
     const int height = laneHeight();
-    const int inset = height >= 12 ? 3 : 1;
-    for (const report::DrawnBar& bar :
-         report::drawnBars(timeline_, instantOf(viewFrom_), instantOf(viewTo_), plot.width())) {
+    const int inset = std::max(1, height / 6);
+    for (const report::DrawnBar& bar : drawn()) {
         const int top = laneTop(bar.lane);
         if (top + height < plot.top() || top > plot.bottom()) continue;
         painter.fillRect(QRectF(plot.left() + bar.x0, top + inset, std::max(1.0, bar.x1 - bar.x0), height - 2 * inset),
@@ -349,24 +338,39 @@ void TimelineView::paintBars(QPainter& painter) const
 
 void TimelineView::paintPairs(QPainter& painter) const
 {
-    // A bracket over both bars of a pair, when it is wide enough to see.
-    const QRect plot = plotRect();
-    const int height = laneHeight();
-    painter.setPen(kPairLine);
+    // The end of the first job joined to the start of the second, where
+    // both are drawn as bars of their own.
+    std::vector<bool> single(timeline_.bars.size(), false);
+    for (const report::DrawnBar& bar : drawn())
+        if (bar.count == 1) single[bar.firstBar] = true;
+    const double halfLane = laneHeight() / 2.0;
+    painter.setPen(QPen(kPairLine, 1.5));
     for (const report::TimelinePair& pair : timeline_.pairs) {
+        if (!single[pair.first] || !single[pair.second]) continue;
         const report::TimelineBar& first = timeline_.bars[pair.first];
         const report::TimelineBar& second = timeline_.bars[pair.second];
-        const double x0 = xOf(first.start);
-        const double x1 = xOf(second.end);
-        if (x1 - x0 < 3 || x1 < plot.left() || x0 > plot.right()) continue;
-        const double y0 = laneTop(first.lane) + 1;
-        const double y1 = laneTop(second.lane) + 1;
-        if (std::max(y0, y1) + height < plot.top() || std::min(y0, y1) > plot.bottom()) continue;
-        const double tick = std::max(2, height / 4);
-        painter.drawLine(QPointF(x0, y0 + tick), QPointF(x0, y0));
-        painter.drawLine(QPointF(x0, y0), QPointF(x1, y1));
-        painter.drawLine(QPointF(x1, y1), QPointF(x1, y1 + tick));
+        painter.drawLine(QPointF(xOf(first.end), laneTop(first.lane) + halfLane),
+                         QPointF(xOf(second.start), laneTop(second.lane) + halfLane));
     }
+}
+
+void TimelineView::paintLegend(QPainter& painter) const
+{
+    const int top = height() - kLegendHeight;
+    const int swatch = 12;
+    const int textTop = top + (kLegendHeight - fontMetrics().height()) / 2;
+    painter.fillRect(0, top, width(), kLegendHeight, Qt::white);
+    painter.setPen(Qt::black);
+    int x = kPadding;
+    for (const std::optional<std::int32_t>& state : legendStates_) {
+        painter.fillRect(x, top + (kLegendHeight - swatch) / 2, swatch, swatch, colourOf(state));
+        painter.drawText(QPoint(x + swatch + 4, textTop + fontMetrics().ascent()), displayText(report::stateLabel(state)));
+        x += kLegendSpacing;
+    }
+    painter.setPen(kAxisText);
+    const QString count = timeline_.bars.empty() ? QStringLiteral("No job with start and end times.")
+                                                 : QStringLiteral("%1 jobs").arg(timeline_.bars.size());
+    painter.drawText(QPoint(x, textTop + fontMetrics().ascent()), count);
 }
 
 } // namespace chronell

@@ -1,13 +1,15 @@
 #pragma once
 // The Timeline window: the last run's records drawn as the report's SVG
 // draws them (a lane per runner or job-list file, a bar per job coloured by
-// its status, a legend, a local-time axis, two-pass pairs joined). The mouse
-// wheel zooms around the cursor, dragging pans, Home fits the whole run;
-// a bar shows its job in a tooltip, and a click on it hands its grid row on.
+// its status, bars too narrow to see merged per lane and pixel, a local-time
+// axis, two-pass pairs joined, a legend). The mouse wheel zooms around the
+// cursor, dragging pans, Home fits the whole run; a bar shows its job in a
+// tooltip, and a click on it hands its grid row on.
 #include <QColor>
 #include <QWidget>
 
 #include <cstddef>
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -41,12 +43,12 @@ public:
     double viewFrom() const { return viewFrom_; }
     double viewTo() const { return viewTo_; }
     int laneScroll() const { return laneScroll_; }
-    // The plot's left edge and the top of lane `lane`, in the window.
-    int plotLeft() const { return labelWidth_; }
+    // Where the bars are drawn, and the top of lane `lane`, in the window.
+    QRect plotRect() const;
     int laneTop(std::size_t lane) const;
     int laneHeight() const;
-    // The record of the bar under `pos`, if any.
-    const JobRecord* recordAt(QPoint pos) const;
+    // The bar drawn under `pos` or within two pixels of it, if any.
+    const report::DrawnBar* barAt(QPoint pos) const;
 
 protected:
     bool event(QEvent* event) override;
@@ -58,9 +60,11 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    QRect plotRect() const;
     double xOf(Instant instant) const;
     double msAt(double x) const;
+    // The bars as drawn in the present view, made again when it changes.
+    const std::vector<report::DrawnBar>& drawn() const;
+    QString tooltipOf(const report::DrawnBar& bar) const;
     void setView(double from, double to);
     void scrollLanes(int pixels);
     void paintLegend(QPainter& painter) const;
@@ -72,10 +76,11 @@ private:
     std::function<void(int row)> selectRow_;
     report::Timeline timeline_;
     bool formatted_ = false;
-    std::vector<std::size_t> laneStarts_;  // the first bar of each lane, and the bar count last
     std::vector<QColor> barColours_;
     std::vector<std::optional<std::int32_t>> legendStates_;
     int labelWidth_ = 0;
+    mutable std::vector<report::DrawnBar> drawn_;
+    mutable std::optional<std::array<double, 3>> drawnFor_;  // from, to and width of drawn_
     double viewFrom_ = 0;
     double viewTo_ = 1;
     int laneScroll_ = 0;
