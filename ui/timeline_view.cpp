@@ -87,10 +87,11 @@ void TimelineView::setRecords(const std::vector<JobRecord>& records, bool format
     for (const std::int32_t state : states)
         legendStates_.push_back(state < 0 ? std::nullopt : std::optional<std::int32_t>(state));
 
+    ensurePolished();  // the font that paints the names measures them
     int widest = 0;
     for (const std::string& lane : timeline_.lanes)
         widest = std::max(widest, fontMetrics().horizontalAdvance(displayText(lane)));
-    labelWidth_ = std::clamp(widest + 2 * kPadding, kMinLabelWidth, kMaxLabelWidth);
+    labelWidth_ = std::clamp(widest + 2 * kPadding + 2, kMinLabelWidth, kMaxLabelWidth);  // 2: rounding of the text widths
     fit();
 }
 
