@@ -97,15 +97,11 @@ private:
     TfoMain& window_;
 };
 
-// Around a run: the views let go of the records while the run changes them
-// and draw the new ones at its end, also when an error ends it; a watched
-// folder is followed where the run looked.
+// After a run, also one that an error ended: the views take the new
+// records, and a watched folder is followed where the run looked.
 class TfoMain::RunFollowers {
 public:
-    explicit RunFollowers(TfoMain& window) : window_(window), inputs_(window.runInputs())
-    {
-        window_.views_->runStarting();
-    }
+    explicit RunFollowers(TfoMain& window) : window_(window), inputs_(window.runInputs()) {}
     ~RunFollowers()
     {
         window_.views_->runEnded();

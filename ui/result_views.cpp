@@ -50,11 +50,6 @@ SummaryWindow* ResultViews::summary() const
     return summary_;
 }
 
-void ResultViews::runStarting()
-{
-    if (timeline_) timeline_->clear();
-}
-
 void ResultViews::runEnded()
 {
     if (timeline_ && timeline_->isVisible()) refreshTimeline();
@@ -63,7 +58,9 @@ void ResultViews::runEnded()
 
 void ResultViews::refreshTimeline()
 {
-    timeline_->setRecords(records_.all(), formatted_());
+    timeline_->clear();  // lets go of the copy before it is replaced
+    timelineRecords_ = records_.all();
+    timeline_->setRecords(timelineRecords_, formatted_());
 }
 
 void ResultViews::refreshSummary()

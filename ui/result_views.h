@@ -1,10 +1,12 @@
 #pragma once
 // The View menu's windows over the last run's records, the Timeline and the
 // Summary: made when first chosen, owned by the main window, and brought up
-// to date after every run.
+// to date after every run. The Timeline draws a copy of the records, so
+// that nothing that changes the grid's rows can pull them from under it.
 #include <QPointer>
 
 #include <functional>
+#include <vector>
 
 #include "analysis/record_list.h"
 
@@ -25,9 +27,8 @@ public:
     void showTimeline();
     void showSummary();
 
-    // While a run changes the records, the views hold none of them; at its
-    // end, also one that an error ended, they draw the new ones.
-    void runStarting();
+    // At the end of a run, also one that an error ended, the views that are
+    // shown take the new records.
     void runEnded();
 
     // The windows once made, else null.
@@ -40,6 +41,7 @@ private:
 
     QWidget& owner_;
     const RecordList& records_;
+    std::vector<JobRecord> timelineRecords_;
     std::function<bool()> formatted_;
     std::function<void(int row)> selectRow_;
     QPointer<TimelineView> timeline_;

@@ -33,7 +33,7 @@ public:
     // Draws `records`, which must stay unchanged until the next call or
     // clear(), fitted to the window; tooltips as `formatted` says.
     void setRecords(const std::vector<JobRecord>& records, bool formatted);
-    // Lets go of the records, while a run changes them.
+    // Lets go of the records: draws none.
     void clear();
     // The whole run in view, the first lane at the top.
     void fit();
