@@ -12,6 +12,7 @@
 #include "analysis/regional_settings.h"
 #include "app/application_title.h"
 #include "app/regional_settings_follower.h"
+#include "app/termination_watch.h"
 #include "platform/command_line.h"
 #include "platform/executable_path.h"
 #include "ui/FMain.h"
@@ -34,6 +35,12 @@ int main(int argc, char** argv)
     // Destroyed before the application: hidden, then its settings written.
     TfoMain window;
     foMain = &window;
+    // The desktop ends the program by the way of File, Exit, so that the
+    // settings are written; exit() also ends a box that is still open.
+    chronell::TerminationWatch termination([&window] {
+        window.Quit1->trigger();
+        QCoreApplication::exit(0);
+    });
     window.startUp(std::move(arguments), executable);
     window.show();
 
