@@ -15,6 +15,7 @@
 #include "app/termination_watch.h"
 #include "platform/command_line.h"
 #include "platform/executable_path.h"
+#include "platform/termination_signals.h"
 #include "ui/FMain.h"
 #include "ui/display_text.h"
 
@@ -24,6 +25,9 @@ int main(int argc, char** argv)
     // read any of them as an option of its own, and Qt is given none.
     std::vector<std::string> arguments = chronell::programArguments(argc, argv);
     int qtArgc = argc > 0 ? 1 : 0;
+    // Caught from the start, so that one sent while the window is still
+    // being made ends it once the event loop runs.
+    const int terminationSignals = chronell::terminationSignalDescriptor();
 
     chronell::LoadRegionalSettings();
     QApplication application(qtArgc, argv);
@@ -37,7 +41,7 @@ int main(int argc, char** argv)
     foMain = &window;
     // The desktop ends the program by the way of File, Exit, so that the
     // settings are written; exit() also ends a box that is still open.
-    chronell::TerminationWatch termination([&window] {
+    chronell::TerminationWatch termination(terminationSignals, [&window] {
         window.Quit1->trigger();
         QCoreApplication::exit(0);
     });

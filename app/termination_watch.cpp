@@ -8,9 +8,9 @@
 
 namespace chronell {
 
-TerminationWatch::TerminationWatch(std::function<void()> quit, QObject* parent) : QObject(parent)
+TerminationWatch::TerminationWatch(int descriptor, std::function<void()> quit, QObject* parent)
+    : QObject(parent)
 {
-    const int descriptor = terminationSignalDescriptor();
     if (descriptor < 0) return;
     auto* notifier = new QSocketNotifier(descriptor, QSocketNotifier::Read, this);
     connect(notifier, &QSocketNotifier::activated, this, [descriptor, quit = std::move(quit)] {

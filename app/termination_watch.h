@@ -1,7 +1,9 @@
 #pragma once
 // The desktop's request to end the program: SIGTERM and SIGHUP (the
-// session ending) call `quit` from the event loop instead of ending the
-// process on the spot. Where the host has no such signals it does nothing.
+// session ending), received on `descriptor` (terminationSignalDescriptor()),
+// call `quit` from the event loop instead of ending the process on the
+// spot. Without a descriptor (-1: a host without such signals) it does
+// nothing.
 #include <QObject>
 
 #include <functional>
@@ -10,7 +12,7 @@ namespace chronell {
 
 class TerminationWatch : public QObject {
 public:
-    explicit TerminationWatch(std::function<void()> quit, QObject* parent = nullptr);
+    TerminationWatch(int descriptor, std::function<void()> quit, QObject* parent = nullptr);
 };
 
 } // namespace chronell
