@@ -173,11 +173,14 @@ TEST(Program, CopyInAFolderItCannotWriteKeepsItsSettingsInTheUserConfigFolder)
                  "XDG_CONFIG_HOME=" + configHome}));
         };
 
-        // The first start shows the home folder, and the first exit makes the folder.
+        // The first start shows the home folder, and the first exit makes the
+        // folder, for the user alone.
         ASSERT_EQ(run({}), 0) << c.settingsFile;
         const std::string settingsFile = folder.file(c.settingsFile);
         EXPECT_EQ(valueOf(sectionsOf(TempFolder::bytesOf(settingsFile)), "CHRONELL", "Directory"),
                   folder.file("home") + "/")
+            << c.settingsFile;
+        EXPECT_EQ(fs::status(fs::path(settingsFile).parent_path()).permissions(), fs::perms::owner_all)
             << c.settingsFile;
         // The next start reads it there.
         ASSERT_EQ(run({"/given folder"}), 0) << c.settingsFile;

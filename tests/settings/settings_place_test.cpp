@@ -2,15 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <map>
-
-#include "support/temp_folder.h"
 
 namespace chronell {
 namespace {
-
-using test::TempFolder;
 
 // A host whose executable lies in /opt/chronell/; the folder takes new
 // files or not, holds a settings file or not, and the environment holds
@@ -67,21 +62,6 @@ TEST(SettingsPlace, HostWithoutUserFoldersKeepsItBeside)
     host.userConfigFolders = false;
     EXPECT_EQ(settingsPlace("/opt/chronell/chronell", host),
               (SettingsPlace{"/opt/chronell/Settings.ini", "/opt/chronell/"}));
-}
-
-TEST(SettingsPlace, FolderIsCreatedForTheUserAlone)
-{
-    TempFolder folder;
-    createSettingsFolder(folder.file("config/Chronell/Settings.ini"));
-    namespace fs = std::filesystem;
-    for (const char* made : {"config", "config/Chronell"}) {
-        ASSERT_TRUE(fs::is_directory(folder.file(made))) << made;
-        EXPECT_EQ(fs::status(folder.file(made)).permissions(), fs::perms::owner_all) << made;
-    }
-    // A folder that exists keeps its permissions.
-    const fs::perms before = fs::status(folder.path()).permissions();
-    createSettingsFolder(folder.file("Settings.ini"));
-    EXPECT_EQ(fs::status(folder.path()).permissions(), before);
 }
 
 } // namespace
