@@ -13,7 +13,11 @@ const char* const kUsage =
     "  --help            print this help\n"
     "  --version         print the version\n"
     "\n"
-    "Exit status: 0 done, 1 an error ended the run, 2 usage error.\n";
+    "A FOLDER that cannot be searched is reported on standard error, and so is\n"
+    "a run in which no entry matched MASK.\n"
+    "\n"
+    "Exit status: 0 done (also when no entry matched), 1 an error ended the run\n"
+    "or FOLDER could not be searched, 2 usage error.\n";
 
 std::optional<ReportOptions> parseReportOptions(const std::vector<std::string>& arguments,
                                                 std::string& error)
@@ -29,11 +33,11 @@ std::optional<ReportOptions> parseReportOptions(const std::vector<std::string>& 
         } else if (argument == "-f" || argument == "--formatted") {
             options.formatted = true;
         } else if (argument == "--rows=tsv") {
-            options.rows = RowFormat::Tsv;
+            options.rows = ExportFormat::Tsv;
         } else if (argument == "--rows=csv") {
-            options.rows = RowFormat::Csv;
+            options.rows = ExportFormat::Csv;
         } else if (argument == "--rows=json") {
-            options.rows = RowFormat::Json;
+            options.rows = ExportFormat::Json;
         } else if (argument == "--help" || argument == "-h") {
             options.help = true;
         } else if (argument == "--version") {

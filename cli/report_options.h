@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-namespace chronell::report {
+#include "report/row_export.h"
 
-enum class RowFormat { None, Tsv, Csv, Json };
+namespace chronell::report {
 
 struct ReportOptions {
     bool formatted = false;
-    RowFormat rows = RowFormat::None;
+    std::optional<ExportFormat> rows;  // the grid in this format instead of the log
     std::string folder;
     std::string mask = "*.jobs";
     bool help = false;

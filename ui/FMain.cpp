@@ -253,7 +253,7 @@ void TfoMain::FormDestroy()
 void TfoMain::Button1Click()
 {
     const RunUpdates updates(*this);
-    chronell::runProcessing(*this, chronell::regionalSettings());
+    chronell::runProcessing(*this, chronell::regionalSettings(), runInputs());
 }
 
 void TfoMain::Button2Click()
@@ -278,7 +278,7 @@ void TfoMain::LatestVersion1Click()
 
 void TfoMain::proc_file(const std::string& path)
 {
-    chronell::proc_file(*this, chronell::regionalSettings(), rowCounter_, path);
+    chronell::proc_file(*this, chronell::regionalSettings(), rowCounter_, path, formattedTimeTicked());
 }
 
 std::string TfoMain::addzeros(std::uint32_t number, unsigned width)
@@ -324,6 +324,17 @@ int TfoMain::rowCount() const
 void TfoMain::setRowCount(int rows)
 {
     sg1->gridModel()->setGridRowCount(rows);
+    records_.keepBelow(std::max(rows, 1));
+}
+
+void TfoMain::addRecord(const chronell::JobRecord& record)
+{
+    records_.add(record);
+}
+
+chronell::RunInputs TfoMain::runInputs() const
+{
+    return {folderText(), maskText(), formattedTimeTicked(), clearLogTicked()};
 }
 
 void TfoMain::setCell(int column, int row, std::string_view text)

@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "analysis/date_time.h"
+#include "analysis/processing_run.h"
 #include "analysis/processing_target.h"
+#include "analysis/record_list.h"
 
 class QAction;
 class QCheckBox;
@@ -91,10 +93,17 @@ public:
     void setRowCount(int rows) override;
     void setCell(int column, int row, std::string_view text) override;
     void focusGrid() override;
-    std::string folderText() const override;
-    std::string maskText() const override;
-    bool formattedTimeTicked() const override;
-    bool clearLogTicked() const override;
+    void addRecord(const chronell::JobRecord& record) override;
+
+    // The input row: what Process reads.
+    std::string folderText() const;
+    std::string maskText() const;
+    bool formattedTimeTicked() const;
+    bool clearLogTicked() const;
+    chronell::RunInputs runInputs() const;
+
+    // The records of the grid's rows, from the last run.
+    const chronell::RecordList& records() const { return records_; }
 
 private:
     class RunUpdates;
@@ -111,6 +120,7 @@ private:
     int rowCounter_ = 0;  // the row written last by proc_file
     bool holdingLog_ = false;
     std::vector<std::string> heldLog_;
+    chronell::RecordList records_;
 };
 
 // The single main window.
