@@ -71,7 +71,9 @@ void InMemoryTarget::setCell(int column, int row, std::string_view text)
         throw std::out_of_range("InMemoryTarget::setCell");
     // Rows are written in ascending order, so the row is nearly always the last one or a new one.
     auto found = written_.end();
-    if (written_.empty() || written_.back().first < row) {
+    if (!written_.empty() && written_.back().first == row) {
+        found = std::prev(written_.end());
+    } else if (written_.empty() || written_.back().first < row) {
         if (text.empty()) return;  // an empty cell in a row never written changes nothing
         found = written_.emplace(written_.end(), row, Row{});
     } else {
@@ -89,6 +91,9 @@ const InMemoryTarget::Row& InMemoryTarget::row(int index) const
 {
     if (index < 0 || index >= rowCount_) throw std::out_of_range("InMemoryTarget::row");
     static const Row kEmpty{};
+    // Where every row up to `index` was written, the row stands at its own index.
+    const auto dense = static_cast<std::size_t>(index);
+    if (dense < written_.size() && written_[dense].first == index) return written_[dense].second;
     const auto found = std::lower_bound(written_.begin(), written_.end(), index,
                                         [](const auto& entry, int i) { return entry.first < i; });
     return found != written_.end() && found->first == index ? found->second : kEmpty;

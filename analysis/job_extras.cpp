@@ -50,7 +50,9 @@ std::string unescapeQuoted(std::string_view text)
 
 void readJobExtraLine(std::string_view line, JobExtras& extras)
 {
-    if (!line.starts_with("// $")) return;
+    // The letter after "// $" tells the optional lines apart from the rest cheaply.
+    if (line.size() < 5 || !line.starts_with("// $")) return;
+    if (line[4] != 'r' && line[4] != 'e' && line[4] != 'i') return;
     if (const auto value = valueAfter(line, "// $runner_name")) {
         extras.runnerName = unescapeQuoted(*value);
     } else if (const auto value = valueAfter(line, "// $runner_id")) {

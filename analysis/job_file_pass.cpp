@@ -37,31 +37,50 @@ Instant instantOf(const FileTime& time)
 // One time stamp as read: its value as written, from which durations come,
 // and the value shown, in local time where the file's stamps are UTC.
 struct Stamp {
+    FileTime fileTime;
     bool set = false;  // not both words 0
+    bool utc = false;
     TDateTime written = 0;
     TDateTime shown = 0;
-    std::optional<Instant> instant;  // absent when unset
 };
 
 Stamp readStamp(const TimeStampWords& words, bool utcStamps)
 {
     Stamp stamp;
-    const FileTime fileTime = timeStampFileTime(words.high, words.low);
-    stamp.set = ticksOf(fileTime) != 0;
-    if (!stamp.set || !utcStamps) {
-        stamp.written = FileTime2DateTime(fileTime);
-        stamp.shown = stamp.written;
-        const auto utc = stamp.set ? localToUtcFileTime(fileTime) : std::nullopt;
-        if (utc) stamp.instant = instantOf(*utc);
-        return stamp;
+    stamp.fileTime = timeStampFileTime(words.high, words.low);
+    stamp.set = ticksOf(stamp.fileTime) != 0;
+    stamp.utc = utcStamps;
+    stamp.written = FileTime2DateTime(stamp.fileTime);
+    stamp.shown = stamp.written;
+    if (stamp.set && utcStamps) {
+        // The shown value, too, is held to the calendar's limits.
+        if (const auto local = utcToLocalFileTime(stamp.fileTime)) stamp.shown = FileTime2DateTime(*local);
     }
-    // The shown value is the one held to the calendar's limits.
-    const auto local = utcToLocalFileTime(fileTime);
-    stamp.shown = FileTime2DateTime(local ? *local : fileTime);
-    stamp.written = local ? FileTime2DateTime(fileTime) : stamp.shown;
-    stamp.instant = instantOf(fileTime);
     return stamp;
 }
+
+// The instant of a set stamp: UTC as written, or the local wall-clock time
+// of an older writer taken in this machine's time zone.
+std::optional<Instant> instantOf(const Stamp& stamp)
+{
+    if (!stamp.set) return std::nullopt;
+    if (stamp.utc) return instantOf(stamp.fileTime);
+    const auto utc = localToUtcFileTime(stamp.fileTime);
+    return utc ? std::optional<Instant>(instantOf(*utc)) : std::nullopt;
+}
+
+// One job as read; its texts point into the file's bytes.
+struct Job {
+    int row = 0;
+    std::string_view name;
+    std::string_view input;
+    std::string_view output;
+    std::int32_t state = 0;
+    Stamp start;
+    Stamp end;
+    bool timed = false;  // both stamps set
+    std::uint64_t milliseconds = 0;
+};
 
 std::string_view statusWord(std::int32_t state)
 {
@@ -139,7 +158,8 @@ public:
           settings_(settings),
           rowCounter_(rowCounter),
           jobFileName_(hostFileNamePart(path)),
-          formatted_(formattedTime)
+          formatted_(formattedTime),
+          keepsRecords_(target.keepsRecords())
     {
     }
 
@@ -161,24 +181,20 @@ public:
         const int reserved = static_cast<int>(text.lineCountUpTo(static_cast<std::size_t>(count)));
         target_.setRowCount(target_.rowCount() + reserved);
 
-        JobRecord previous;
-        std::uint64_t previousMilliseconds = 0;
+        Job previous;
         std::uint64_t totalMilliseconds = 0;
         double secondsSum = 0;
         for (std::int32_t j = 0; j < count; ++j) {
-            JobRecord job;
-            std::uint64_t milliseconds = 0;
-            if (!readJob(reader, job, milliseconds)) {
+            Job job;
+            if (!readJob(reader, job)) {
                 target_.appendLogLine("Enexpected end of file.");
                 target_.setRowCount(target_.rowCount() - (reserved - j));
                 return;
             }
-            totalMilliseconds += milliseconds;
-            secondsSum += secondsValue(durationFieldsFromMilliseconds(milliseconds));
-            if (j > 0 && job.output == previous.output)
-                writeTwoPassRow(previous, job, milliseconds + previousMilliseconds);
-            previous = std::move(job);
-            previousMilliseconds = milliseconds;
+            totalMilliseconds += job.milliseconds;
+            secondsSum += secondsValue(durationFieldsFromMilliseconds(job.milliseconds));
+            if (j > 0 && job.output == previous.output) writeTwoPassRow(previous, job);
+            previous = job;
         }
 
         if (secondsSum > 0) {
@@ -201,7 +217,7 @@ private:
 
     // Reads, logs and writes the row and record of one job; false when the
     // file ends first.
-    bool readJob(JobFileReader& reader, JobRecord& job, std::uint64_t& milliseconds)
+    bool readJob(JobFileReader& reader, Job& job)
     {
         if (!reader.find(kJobMarker)) return false;
         job.name = takeTextValue(reader.line(), kJobNameColumn);
@@ -217,62 +233,72 @@ private:
 
         if (!reader.find(kStateMarker)) return false;
         job.state = takeState(reader.line());
-        logLine("State: ", decimalText(*job.state));
-        JobExtras extras = reader.readExtras();
+        logLine("State: ", decimalText(job.state));
+        JobExtras extras;
+        if (keepsRecords_) extras = reader.readExtras();
 
         if (!reader.find(kStartTimeMarker)) return false;
-        const Stamp start = readStamp(takeTimeStampWords(reader.line(), kStartHighColumn, kStartLowColumn),
-                                      reader.utcStamps());
+        job.start = readStamp(takeTimeStampWords(reader.line(), kStartHighColumn, kStartLowColumn),
+                              reader.utcStamps());
         startText_.clear();
-        appendDateTimeText(startText_, start.shown, settings_);
+        appendDateTimeText(startText_, job.start.shown, settings_);
         logLine("Start_time: ", startText_);
 
         if (!reader.find(kEndTimeMarker)) return false;
-        const Stamp end = readStamp(takeTimeStampWords(reader.line(), kEndHighColumn, kEndLowColumn),
-                                    reader.utcStamps());
+        job.end = readStamp(takeTimeStampWords(reader.line(), kEndHighColumn, kEndLowColumn), reader.utcStamps());
         endText_.clear();
-        appendDateTimeText(endText_, end.shown, settings_);
+        appendDateTimeText(endText_, job.end.shown, settings_);
         logLine("End_time: ", endText_);
 
         // A stamp that is not set (a waiting or running job) gives no duration.
-        const bool timed = start.set && end.set;
-        milliseconds = timed ? durationMilliseconds(end.written - start.written) : 0;
-        const DurationFields fields = durationFieldsFromMilliseconds(milliseconds);
+        job.timed = job.start.set && job.end.set;
+        job.milliseconds = job.timed ? durationMilliseconds(job.end.written - job.start.written) : 0;
+        const DurationFields fields = durationFieldsFromMilliseconds(job.milliseconds);
         const double seconds = secondsValue(fields);
         const std::string duration = durationText(fields, seconds, formatted_, settings_);
         target_.appendLogLine(duration);
 
-        const int row = ++rowCounter_;
-        target_.setCell(ColName, row, job.name);
-        target_.setCell(ColSource, row, windowsFileNamePart(job.input));
-        target_.setCell(ColDest, row, windowsFileNamePart(job.output));
-        target_.setCell(ColStatus, row, statusWord(*job.state));
-        target_.setCell(ColJobfile, row, jobFileName_);
+        job.row = ++rowCounter_;
+        target_.setCell(ColName, job.row, job.name);
+        target_.setCell(ColSource, job.row, windowsFileNamePart(job.input));
+        target_.setCell(ColDest, job.row, windowsFileNamePart(job.output));
+        target_.setCell(ColStatus, job.row, statusWord(job.state));
+        target_.setCell(ColJobfile, job.row, jobFileName_);
         if (seconds > 0) {
-            target_.setCell(ColStart, row, startText_);
-            target_.setCell(ColEnd, row, endText_);
-            target_.setCell(ColDur, row, duration);
+            target_.setCell(ColStart, job.row, startText_);
+            target_.setCell(ColEnd, job.row, endText_);
+            target_.setCell(ColDur, job.row, duration);
         }
-
-        job.row = row;
-        job.jobFile = jobFileName_;
-        job.startUtc = start.instant;
-        job.endUtc = end.instant;
-        if (start.set) job.startShown = start.shown;
-        if (end.set) job.endShown = end.shown;
-        if (timed) job.durationMs = milliseconds;
-        job.runnerName = std::move(extras.runnerName);
-        job.runnerId = std::move(extras.runnerId);
-        job.error = std::move(extras.error);
-        job.id = std::move(extras.id);
-        target_.addRecord(job);
+        if (keepsRecords_) target_.addRecord(jobRecord(job, std::move(extras)));
         return true;
+    }
+
+    JobRecord jobRecord(const Job& job, JobExtras extras) const
+    {
+        JobRecord record;
+        record.row = job.row;
+        record.name = job.name;
+        record.input = job.input;
+        record.output = job.output;
+        record.state = job.state;
+        record.startUtc = instantOf(job.start);
+        record.endUtc = instantOf(job.end);
+        if (job.start.set) record.startShown = job.start.shown;
+        if (job.end.set) record.endShown = job.end.shown;
+        if (job.timed) record.durationMs = job.milliseconds;
+        record.jobFile = jobFileName_;
+        record.runnerName = std::move(extras.runnerName);
+        record.runnerId = std::move(extras.runnerId);
+        record.error = std::move(extras.error);
+        record.id = std::move(extras.id);
+        return record;
     }
 
     // The row of a pair of consecutive jobs with the same output; its
     // duration is the sum of the two jobs' durations.
-    void writeTwoPassRow(const JobRecord& first, const JobRecord& second, std::uint64_t pairMilliseconds)
+    void writeTwoPassRow(const Job& first, const Job& second)
     {
+        const std::uint64_t pairMilliseconds = first.milliseconds + second.milliseconds;
         const int row = ++rowCounter_;
         target_.setRowCount(target_.rowCount() + 1);
         target_.setCell(ColName, row, "2pass");
@@ -282,6 +308,7 @@ private:
         const DurationFields fields = durationFieldsFromMilliseconds(pairMilliseconds);
         const double seconds = secondsValue(fields);
         if (seconds > 0) target_.setCell(ColDur, row, durationText(fields, seconds, formatted_, settings_));
+        if (!keepsRecords_) return;
 
         JobRecord pair;
         pair.row = row;
@@ -289,11 +316,11 @@ private:
         pair.name = "2pass";
         pair.input = second.input;
         pair.output = second.output;
-        pair.startUtc = first.startUtc;
-        pair.endUtc = second.endUtc;
-        pair.startShown = first.startShown;
-        pair.endShown = second.endShown;
-        if (first.durationMs || second.durationMs) pair.durationMs = pairMilliseconds;
+        pair.startUtc = instantOf(first.start);
+        pair.endUtc = instantOf(second.end);
+        if (first.start.set) pair.startShown = first.start.shown;
+        if (second.end.set) pair.endShown = second.end.shown;
+        if (first.timed || second.timed) pair.durationMs = pairMilliseconds;
         pair.jobFile = jobFileName_;
         target_.addRecord(pair);
     }
@@ -303,6 +330,7 @@ private:
     int& rowCounter_;
     std::string_view jobFileName_;
     bool formatted_;
+    bool keepsRecords_;
     // Texts rebuilt for every job, kept so that their memory is reused.
     std::string line_;  // the log line being put together
     std::string startText_;

@@ -28,8 +28,10 @@ public:
     virtual void setCell(int column, int row, std::string_view text) = 0;
     virtual void focusGrid() = 0;
 
-    // The values of a job row or two-pass row, handed over after its cells.
-    // A later lowering of the row count drops the records of the rows it drops.
+    // The values of a job row or two-pass row, handed over after its cells
+    // when the target keeps records. A later lowering of the row count drops
+    // the records of the rows it drops.
+    virtual bool keepsRecords() const { return true; }
     virtual void addRecord(const JobRecord& record) = 0;
 };
 

@@ -46,7 +46,7 @@ int main(int argc, char** argv)
 
     LoadRegionalSettings();
     TextSink out(writeOut);
-    ReportTarget target(options->rows ? nullptr : &out);
+    ReportTarget target(options->rows ? nullptr : &out, options->rows == ExportFormat::Json);
     RunInputs inputs;
     inputs.folder = options->folder;
     inputs.mask = options->mask;

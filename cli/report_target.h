@@ -3,7 +3,8 @@
 // chosen output needs. The log, when it is what is printed, goes straight to
 // the output as it is written (the run clears the log only before its first
 // line); with the grid printed the log's lines are dropped, and with the log
-// printed the grid keeps only its row count, which the run reads.
+// printed the grid keeps only its row count, which the run reads. Records
+// are kept only where the output prints them.
 #include <algorithm>
 #include <string_view>
 
@@ -15,7 +16,7 @@ namespace chronell::report {
 class ReportTarget : public InMemoryTarget {
 public:
     // `log`: the sink the log is printed to, or null when the grid is printed.
-    explicit ReportTarget(TextSink* log) : log_(log) {}
+    ReportTarget(TextSink* log, bool keepsRecords) : log_(log), keepsRecords_(keepsRecords) {}
 
     void appendLogLine(std::string_view line) override
     {
@@ -36,13 +37,11 @@ public:
     {
         if (!log_) InMemoryTarget::setCell(column, row, text);
     }
-    void addRecord(const JobRecord& record) override
-    {
-        if (!log_) InMemoryTarget::addRecord(record);
-    }
+    bool keepsRecords() const override { return keepsRecords_; }
 
 private:
     TextSink* log_;
+    bool keepsRecords_;
     int rowCount_ = 2;  // the grid's row count, while its cells are not kept
 };
 
