@@ -5,15 +5,6 @@
 
 namespace chronell {
 
-// Whether the host has per-user configuration folders that a copy in a
-// folder it cannot write uses instead. Windows copies keep their settings
-// beside themselves, as a portable copy does everywhere.
-#ifdef _WIN32
-inline constexpr bool kUserConfigFolders = false;
-#else
-inline constexpr bool kUserConfigFolders = true;
-#endif
-
 bool fileExists(const std::string& path);
 
 // Whether this process may create files in `folder`.

@@ -48,7 +48,9 @@ SettingsQueries hostSettingsQueries()
             const char* value = std::getenv(name);
             return value ? std::optional<std::string>(value) : std::nullopt;
         },
-        .userConfigFolders = kUserConfigFolders,
+        // Windows copies keep their settings beside themselves, as a portable
+        // copy does everywhere.
+        .userConfigFolders = !kWindowsHost,
     };
 }
 
