@@ -20,18 +20,9 @@ namespace chronell {
 
 namespace {
 
-constexpr std::int64_t kTicksPerMillisecond = 10'000;
-constexpr std::int64_t kMillisecondsFrom1601To1970 = 11'644'473'600'000;
-
 std::uint64_t ticksOf(const FileTime& time)
 {
     return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-}
-
-Instant instantOf(const FileTime& time)
-{
-    const auto milliseconds = static_cast<std::int64_t>(ticksOf(time)) / kTicksPerMillisecond;
-    return Instant(std::chrono::milliseconds(milliseconds - kMillisecondsFrom1601To1970));
 }
 
 // One time stamp as read: its value as written, from which durations come,
@@ -67,6 +58,15 @@ std::optional<Instant> instantOf(const Stamp& stamp)
     if (stamp.utc) return instantOf(stamp.fileTime);
     const auto utc = localToUtcFileTime(stamp.fileTime);
     return utc ? std::optional<Instant>(instantOf(*utc)) : std::nullopt;
+}
+
+// The instants and shown values of a record's start and end.
+void setSpan(JobRecord& record, const Stamp& start, const Stamp& end)
+{
+    record.startUtc = instantOf(start);
+    record.endUtc = instantOf(end);
+    if (start.set) record.startShown = start.shown;
+    if (end.set) record.endShown = end.shown;
 }
 
 // One job as read; its texts point into the file's bytes.
@@ -281,10 +281,7 @@ private:
         record.input = job.input;
         record.output = job.output;
         record.state = job.state;
-        record.startUtc = instantOf(job.start);
-        record.endUtc = instantOf(job.end);
-        if (job.start.set) record.startShown = job.start.shown;
-        if (job.end.set) record.endShown = job.end.shown;
+        setSpan(record, job.start, job.end);
         if (job.timed) record.durationMs = job.milliseconds;
         record.jobFile = jobFileName_;
         record.runnerName = std::move(extras.runnerName);
@@ -316,10 +313,7 @@ private:
         pair.name = "2pass";
         pair.input = second.input;
         pair.output = second.output;
-        pair.startUtc = instantOf(first.start);
-        pair.endUtc = instantOf(second.end);
-        if (first.start.set) pair.startShown = first.start.shown;
-        if (second.end.set) pair.endShown = second.end.shown;
+        setSpan(pair, first.start, second.end);
         if (first.timed || second.timed) pair.durationMs = pairMilliseconds;
         pair.jobFile = jobFileName_;
         target_.addRecord(pair);

@@ -1,16 +1,14 @@
 #pragma once
 // A job row or two-pass row of the results grid as values, handed to the
 // target beside the row's texts so that other views need not parse text.
-#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
 
 #include "analysis/date_time.h"
+#include "analysis/instant.h"
 
 namespace chronell {
-
-using Instant = std::chrono::sys_time<std::chrono::milliseconds>;
 
 struct JobRecord {
     int row = 0;  // the results-grid row the record belongs to

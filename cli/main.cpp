@@ -13,6 +13,8 @@
 #include "cli/report_target.h"
 #include "report/grid_rows.h"
 #include "report/row_export.h"
+#include "report/summary.h"
+#include "report/timeline.h"
 #include "report/text_sink.h"
 
 namespace {
@@ -46,7 +48,8 @@ int main(int argc, char** argv)
 
     LoadRegionalSettings();
     TextSink out(writeOut);
-    ReportTarget target(options->rows ? nullptr : &out, options->rows == ExportFormat::Json);
+    const bool printsLog = !options->rows && !options->summary && !options->timeline;
+    ReportTarget target(printsLog ? &out : nullptr, options->needsRecords());
     RunInputs inputs;
     inputs.folder = options->folder;
     inputs.mask = options->mask;
@@ -68,6 +71,12 @@ int main(int argc, char** argv)
     }
 
     if (options->rows) writeRows(*options->rows, InMemoryGridRows(target), out);
+    if (options->summary) {
+        const Summary summary = summarize(target.records().all());
+        out.append(options->summary == SummaryFormat::Json ? summaryJson(summary)
+                                                           : summaryText(summary, options->formatted, regionalSettings()));
+    }
+    if (options->timeline) out.append(timelineSvg(buildTimeline(target.records().all()), regionalSettings()));
     out.flush();
     std::fflush(stdout);
     if (failed) {

@@ -80,6 +80,9 @@ INSTANTIATE_TEST_SUITE_P(
         GoldenCase{"--rows=json -f report", "report-formatted.json", 0, ""},
         GoldenCase{"--rows=json report 'W*.JOBS'", "report-waiting.json", 0, ""},
         GoldenCase{"--rows=json -f runners", "runners-formatted.json", 0, ""},
+        GoldenCase{"--summary -f runners", "runners-summary-formatted.txt", 0, ""},
+        GoldenCase{"--summary report", "report-summary.txt", 0, ""},
+        GoldenCase{"--summary=json report", "report-summary.json", 0, ""},
         GoldenCase{"report-error", "report-error.log", 1, "chronell-report: 'x' is not a valid integer value.\n"},
         GoldenCase{"--rows=tsv report-error", "report-error.tsv", 1,
                    "chronell-report: 'x' is not a valid integer value.\n"}),
@@ -93,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Report, UsageErrorsExitWithTwoAndTheUsage)
 {
-    for (const char* arguments : {"", "--rows=xml report", "--bogus report", "a b c"}) {
+    for (const char* arguments : {"", "--rows=xml report", "--bogus report", "a b c", "--summary --timeline report"}) {
         const Result result = runReport(arguments);
         EXPECT_EQ(result.status, 2) << arguments;
         EXPECT_TRUE(result.out.empty()) << arguments;
