@@ -10,7 +10,7 @@ bool fileExists(const std::string& path);
 // Whether this process may create files in `folder`.
 bool folderWritable(const std::string& folder);
 
-// Creates `folder` and its missing parents, each readable by the user
+// Creates `folder` and its missing parents, each open to the user
 // alone. A failure is left to the write that follows to report.
 void createUserFolders(const std::string& folder);
 
