@@ -2,12 +2,9 @@
 // settings, names the application after its executable, creates the main
 // window (whose creation handler restores the settings) and shows it; at
 // the end the window is hidden and destroyed, and its destruction handler
-// writes the settings back. A termination or interrupt signal ends it as
-// the close box does.
+// writes the settings back.
+#include <QAction>
 #include <QApplication>
-#include <QSocketNotifier>
-
-#include <memory>
 
 #include <string>
 #include <vector>
@@ -15,20 +12,22 @@
 #include "analysis/regional_settings.h"
 #include "app/application_title.h"
 #include "app/regional_settings_follower.h"
+#include "app/termination_watch.h"
 #include "platform/command_line.h"
-#include "platform/end_request.h"
 #include "platform/executable_path.h"
+#include "platform/termination_signals.h"
 #include "ui/FMain.h"
 #include "ui/display_text.h"
 
 int main(int argc, char** argv)
 {
-    // Requests to end wait until the window takes them, below.
-    const int endRequests = chronell::watchEndRequests();
     // The arguments are the program's own: they are taken before Qt could
     // read any of them as an option of its own, and Qt is given none.
     std::vector<std::string> arguments = chronell::programArguments(argc, argv);
     int qtArgc = argc > 0 ? 1 : 0;
+    // Caught from the start, so that one sent while the window is still
+    // being made ends it once the event loop runs.
+    const int terminationSignals = chronell::terminationSignalDescriptor();
 
     chronell::LoadRegionalSettings();
     QApplication application(qtArgc, argv);
@@ -40,18 +39,14 @@ int main(int argc, char** argv)
     // Destroyed before the application: hidden, then its settings written.
     TfoMain window;
     foMain = &window;
+    // The desktop ends the program by the way of File, Exit, so that the
+    // settings are written; exit() also ends a box that is still open.
+    chronell::TerminationWatch termination(terminationSignals, [&window] {
+        window.Quit1->trigger();
+        QCoreApplication::exit(0);
+    });
     window.startUp(std::move(arguments), executable);
     window.show();
-
-    // Taken once the window waits for the user.
-    std::unique_ptr<QSocketNotifier> endNotifier;
-    if (endRequests >= 0) {
-        endNotifier = std::make_unique<QSocketNotifier>(endRequests, QSocketNotifier::Read);
-        QObject::connect(endNotifier.get(), &QSocketNotifier::activated, &window, [&window, endRequests] {
-            chronell::takeEndRequests(endRequests);
-            window.close();
-        });
-    }
 
     QApplication::exec();
     return 0;

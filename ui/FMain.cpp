@@ -19,6 +19,7 @@
 #include "analysis/job_file_pass.h"
 #include "analysis/processing_run.h"
 #include "analysis/regional_settings.h"
+#include "settings/settings_place.h"
 #include "settings/settings_store.h"
 #include "ui/access_keys.h"
 #include "ui/designed_fonts.h"
@@ -281,12 +282,14 @@ void TfoMain::runGuarded(void (TfoMain::*handler)())
 
 void TfoMain::FormCreate()
 {
-    settingsStore.emplace(chronell::settingsPathBeside(executablePath_));
-    chronell::restoreFormSettings(*this, *settingsStore, arguments_, chronell::folderOf(executablePath_));
+    const chronell::SettingsPlace place = chronell::settingsPlace(executablePath_, chronell::hostSettingsQueries());
+    settingsStore.emplace(place.file);
+    chronell::restoreFormSettings(*this, *settingsStore, arguments_, place.defaultFolder);
 }
 
 void TfoMain::FormDestroy()
 {
+    chronell::createSettingsFolder(settingsStore->path());
     chronell::saveFormSettings(*this, *settingsStore);
 }
 

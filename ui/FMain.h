@@ -73,7 +73,8 @@ public:
 
     // Runs the creation handler FormCreate with the command line's
     // arguments and the executable's path, beside which the settings file
-    // lies. A window so started runs the destruction handler FormDestroy
+    // lies (in the user's configuration folder for a copy whose folder
+    // takes no new files: settings/settings_place.h). A window so started runs the destruction handler FormDestroy
     // when it is destroyed, after hiding itself; a window never started up
     // (the layout alone) runs neither.
     void startUp(std::vector<std::string> arguments, std::string executablePath);
