@@ -26,6 +26,12 @@ ResultViews::ResultViews(QWidget& owner, const RecordList& records, std::functio
 {
 }
 
+ResultViews::~ResultViews()
+{
+    delete timeline_;
+    delete summary_;
+}
+
 void ResultViews::showTimeline()
 {
     if (!timeline_) timeline_ = new TimelineView(selectRow_, &owner_);

@@ -23,6 +23,10 @@ public:
     // row for a click on the Timeline.
     ResultViews(QWidget& owner, const RecordList& records, std::function<bool()> formatted,
                 std::function<void(int row)> selectRow);
+    // The windows go first, before the records they draw.
+    ~ResultViews();
+    ResultViews(const ResultViews&) = delete;
+    ResultViews& operator=(const ResultViews&) = delete;
 
     void showTimeline();
     void showSummary();
