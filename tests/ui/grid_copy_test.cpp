@@ -57,12 +57,4 @@ TEST(GridCopy, CtrlASelectsEveryRowForTheCopy)
     EXPECT_EQ(QGuiApplication::clipboard()->text(), kHeader + rowText(1) + rowText(2) + rowText(3));
 }
 
-TEST(GridCopy, NothingSelectedCopiesTheHeaderAlone)
-{
-    auto window = windowWithRows(2);
-    window->sg1->clearSelection();
-    QTest::keyClick(window->sg1, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), kHeader);
-}
-
 } // namespace

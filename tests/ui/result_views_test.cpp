@@ -97,7 +97,7 @@ protected:
     std::unique_ptr<TfoMain> window;
 };
 
-TEST_F(ResultViews, ClickingABarSelectsItsRowAndItsTooltipNamesTheJob)
+TEST_F(ResultViews, ClickingABarSelectsItsRowAndItsTooltipNamesTheJobOfTheLastRun)
 {
     TempFolder folder;
     folder.write("a.jobs", jobListText({job("A1", 0, 30), job("A2", 60, 90)}));
@@ -131,25 +131,15 @@ TEST_F(ResultViews, ClickingABarSelectsItsRowAndItsTooltipNamesTheJob)
     gap.setX((middleOf(timeline, first, 0).x() + middleOf(timeline, second, 0).x()) / 2);
     QTest::mouseClick(&timeline, Qt::LeftButton, Qt::NoModifier, gap);
     EXPECT_EQ(selectedRow(), -1);
-}
 
-TEST_F(ResultViews, TheTimelineFollowsTheNextRun)
-{
-    TempFolder first;
-    first.write("a.jobs", jobListText({job("A1", 0, 30), job("A2", 60, 90)}));
-    process(first);
-    TimelineView& timeline = openTimeline();
-
-    TempFolder second;
-    second.write("c.jobs", jobListText({job("C1", 1000, 1010), job("C2", 1020, 1030), job("C3", 1040, 1100)}));
-    process(second);
-    const chronell::JobRecord& last = *window->records().ofRow(3);
-    ASSERT_EQ(last.name, "C3");
-    EXPECT_LE(timeline.viewFrom(), static_cast<double>(window->records().ofRow(1)->startUtc->time_since_epoch().count()));
-    EXPECT_GE(timeline.viewTo(), static_cast<double>(last.endUtc->time_since_epoch().count()));
+    // The next run's jobs take their place.
+    TempFolder next;
+    next.write("c.jobs", jobListText({job("C1", 1000, 1010), job("C2", 1020, 1100)}));
+    process(next);
+    const chronell::JobRecord& last = *window->records().ofRow(2);
+    ASSERT_EQ(last.name, "C2");
     QTest::mouseClick(&timeline, Qt::LeftButton, Qt::NoModifier, middleOf(timeline, last, 0));
-    EXPECT_EQ(selectedRow(), 3);
-    timeline.grab();  // paints the new records
+    EXPECT_EQ(selectedRow(), 2);
 }
 
 TEST_F(ResultViews, WheelZoomsAroundTheCursorDragPansAndHomeFits)

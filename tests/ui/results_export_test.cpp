@@ -104,17 +104,6 @@ TEST_F(SaveResults, WritesWhatTheReportPrintsForEachFormat)
     EXPECT_TRUE(collaborators.errors.empty());
 }
 
-TEST_F(SaveResults, TheDialogOpensInTheFolderBoxsFolderAndCancellingWritesNothing)
-{
-    TempFolder folder;
-    folder.write("a.jobs", jobListText({JobLines{"A", "D:\\a.avi", "D:\\b.avi"}}));
-    process(folder.string(), "*.jobs", false);
-    window->SaveResultsAs1->trigger();  // no answer: cancelled
-    EXPECT_EQ(collaborators.saveStarts, std::vector<QString>{QString::fromStdString(folder.string())});
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
-    EXPECT_TRUE(collaborators.errors.empty());
-}
-
 TEST_F(SaveResults, AFailedWriteLeavesNoFileAndShowsTheReason)
 {
     TempFolder folder;
@@ -147,6 +136,8 @@ TEST_F(SaveResults, AFailedWriteLeavesNoFileAndShowsTheReason)
         EXPECT_EQ(after, before) << c.what << ": nothing left behind";
         EXPECT_TRUE(fs::is_empty(folder.path() / "taken")) << c.what;
     }
+    // The dialog opened in the folder box's folder each time.
+    EXPECT_EQ(collaborators.saveStarts, std::vector<QString>(std::size(cases), QString::fromStdString(folder.string())));
 }
 
 } // namespace
