@@ -108,7 +108,7 @@ void FolderWatch::follow(const std::vector<std::string>& entries)
         if (!followed.contains(path)) added.append(path);
     if (!added.isEmpty()) watcher_->addPaths(added);
 
-    const QString folder = pathText(searchFolder_.empty() ? std::string(".") : searchFolder_);
+    const QString folder = pathText(searchFolder_);
     if (watcher_->directories().isEmpty() && QFileInfo(folder).isDir()) watcher_->addPath(folder);
 }
 

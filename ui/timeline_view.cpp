@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QToolTip>
 #include <QWheelEvent>
 
@@ -25,7 +26,6 @@ namespace {
 constexpr int kAxisHeight = 28;
 constexpr int kLegendHeight = 28;
 constexpr int kRightMargin = 12;
-constexpr int kMinLaneHeight = 8;
 constexpr int kMaxLaneHeight = 22;
 constexpr int kPadding = 6;
 constexpr int kMinLabelWidth = 60;
@@ -61,8 +61,10 @@ QColor colourOf(std::optional<std::int32_t> state)
 } // namespace
 
 TimelineView::TimelineView(std::function<void(int row)> selectRow, QWidget* owner)
-    : QWidget(owner, Qt::Window), selectRow_(std::move(selectRow))
+    : QWidget(owner, Qt::Window), selectRow_(std::move(selectRow)), lanesBar_(new QScrollBar(Qt::Vertical, this))
 {
+    lanesBar_->hide();
+    connect(lanesBar_, &QScrollBar::valueChanged, this, qOverload<>(&QWidget::update));
     setWindowTitle(QStringLiteral("Timeline"));
     setAttribute(Qt::WA_QuitOnClose, false);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -107,7 +109,8 @@ void TimelineView::clear()
 
 void TimelineView::fit()
 {
-    laneScroll_ = 0;
+    placeLanesBar();
+    lanesBar_->setValue(0);
     if (!timeline_.from || !timeline_.to) {
         setView(0, kSmallestSpanMs);
         return;
@@ -119,19 +122,22 @@ void TimelineView::fit()
 
 QRect TimelineView::plotRect() const
 {
-    return QRect(labelWidth_, kAxisHeight, std::max(1, width() - labelWidth_ - kRightMargin),
+    const int right = kRightMargin + (lanesBar_->isVisibleTo(this) ? lanesBar_->sizeHint().width() : 0);
+    return QRect(labelWidth_, kAxisHeight, std::max(1, width() - labelWidth_ - right),
                  std::max(1, height() - kAxisHeight - kLegendHeight));
 }
 
 int TimelineView::laneHeight() const
 {
+    // High enough for a lane's name; lanes that do not fit then scroll.
     const int lanes = std::max<int>(1, static_cast<int>(timeline_.lanes.size()));
-    return std::clamp(plotRect().height() / lanes, kMinLaneHeight, kMaxLaneHeight);
+    const int lowest = fontMetrics().height() + 2;
+    return std::clamp(plotRect().height() / lanes, lowest, std::max(lowest, kMaxLaneHeight));
 }
 
 int TimelineView::laneTop(std::size_t lane) const
 {
-    return plotRect().top() + static_cast<int>(lane) * laneHeight() - laneScroll_;
+    return plotRect().top() + static_cast<int>(lane) * laneHeight() - lanesBar_->value();
 }
 
 double TimelineView::xOf(Instant instant) const
@@ -159,11 +165,22 @@ void TimelineView::setView(double from, double to)
     update();
 }
 
-void TimelineView::scrollLanes(int pixels)
+void TimelineView::placeLanesBar()
 {
+    const QRect plot = plotRect();
     const int content = static_cast<int>(timeline_.lanes.size()) * laneHeight();
-    laneScroll_ = std::clamp(laneScroll_ + pixels, 0, std::max(0, content - plotRect().height()));
-    update();
+    lanesBar_->setRange(0, std::max(0, content - plot.height()));
+    lanesBar_->setPageStep(plot.height());
+    lanesBar_->setSingleStep(laneHeight());
+    const int barWidth = lanesBar_->sizeHint().width();
+    lanesBar_->setGeometry(width() - barWidth, plot.top(), barWidth, plot.height());
+    lanesBar_->setVisible(lanesBar_->maximum() > 0);
+}
+
+void TimelineView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    placeLanesBar();
 }
 
 const std::vector<report::DrawnBar>& TimelineView::drawn() const
@@ -181,7 +198,7 @@ const report::DrawnBar* TimelineView::barAt(QPoint pos) const
 {
     const QRect plot = plotRect();
     if (!plot.contains(pos) || timeline_.lanes.empty()) return nullptr;
-    const auto lane = static_cast<std::size_t>((pos.y() - plot.top() + laneScroll_) / laneHeight());
+    const auto lane = static_cast<std::size_t>((pos.y() - plot.top() + lanesBar_->value()) / laneHeight());
     const std::vector<report::DrawnBar>& bars = drawn();
     // The drawn bars come by lane, then from left to right.
     auto at = std::lower_bound(bars.begin(), bars.end(), lane,
@@ -251,7 +268,7 @@ void TimelineView::mouseMoveEvent(QMouseEvent* event)
     lastDragAt_ = at;
     const double shift = moved.x() * (viewTo_ - viewFrom_) / plotRect().width();
     setView(viewFrom_ - shift, viewTo_ - shift);
-    scrollLanes(-moved.y());
+    lanesBar_->setValue(lanesBar_->value() - moved.y());
 }
 
 void TimelineView::mouseReleaseEvent(QMouseEvent* event)
@@ -299,7 +316,6 @@ void TimelineView::paintLanes(QPainter& painter) const
         if (top + height < plot.top()) continue;
         if (top > plot.bottom()) break;
         if (lane % 2 == 1) painter.fillRect(0, top, width(), height, kLaneStripe);
-        if (height < metrics.height() - 2) continue;  // too low for its name
         const QString name = metrics.elidedText(displayText(timeline_.lanes[lane]), Qt::ElideRight,
                                                 labelWidth_ - 2 * kPadding);
         painter.drawText(QRect(kPadding, top, labelWidth_ - 2 * kPadding, height), Qt::AlignVCenter, name);
@@ -345,7 +361,7 @@ void TimelineView::paintPairs(QPainter& painter) const
     for (const report::DrawnBar& bar : drawn())
         if (bar.count == 1) single[bar.firstBar] = true;
     const double halfLane = laneHeight() / 2.0;
-    painter.setPen(QPen(kPairLine, 1.5));
+    painter.setPen(QPen(kPairLine, 1));
     for (const report::TimelinePair& pair : timeline_.pairs) {
         if (!single[pair.first] || !single[pair.second]) continue;
         const report::TimelineBar& first = timeline_.bars[pair.first];

@@ -3,10 +3,13 @@
 // draws them (a lane per runner or job-list file, a bar per job coloured by
 // its status, bars too narrow to see merged per lane and pixel, a local-time
 // axis, two-pass pairs joined, a legend). The mouse wheel zooms around the
-// cursor, dragging pans, Home fits the whole run; a bar shows its job in a
-// tooltip, and a click on it hands its grid row on.
+// cursor, dragging pans (the lanes too, which also scroll by their scroll
+// bar when they do not fit), Home fits the whole run; a bar shows its job in
+// a tooltip, and a click on it hands its grid row on.
 #include <QColor>
 #include <QWidget>
+
+class QScrollBar;
 
 #include <cstddef>
 #include <array>
@@ -39,10 +42,9 @@ public:
     void fit();
 
     // What is in view: the times at the plot's left and right edges, in
-    // milliseconds of the records' instants, and how far the lanes are scrolled.
+    // milliseconds of the records' instants.
     double viewFrom() const { return viewFrom_; }
     double viewTo() const { return viewTo_; }
-    int laneScroll() const { return laneScroll_; }
     // Where the bars are drawn, and the top of lane `lane`, in the window.
     QRect plotRect() const;
     int laneTop(std::size_t lane) const;
@@ -58,6 +60,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     double xOf(Instant instant) const;
@@ -66,7 +69,8 @@ private:
     const std::vector<report::DrawnBar>& drawn() const;
     QString tooltipOf(const report::DrawnBar& bar) const;
     void setView(double from, double to);
-    void scrollLanes(int pixels);
+    // The lanes' scroll bar: its range for the lanes and the plot's height.
+    void placeLanesBar();
     void paintLegend(QPainter& painter) const;
     void paintLanes(QPainter& painter) const;
     void paintAxis(QPainter& painter) const;
@@ -83,7 +87,7 @@ private:
     mutable std::optional<std::array<double, 3>> drawnFor_;  // from, to and width of drawn_
     double viewFrom_ = 0;
     double viewTo_ = 1;
-    int laneScroll_ = 0;
+    QScrollBar* lanesBar_;  // its value: how far the lanes are scrolled, in pixels
     QPoint pressAt_;
     QPoint lastDragAt_;
     bool pressed_ = false;
