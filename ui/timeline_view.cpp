@@ -218,11 +218,7 @@ const report::DrawnBar* TimelineView::barAt(QPoint pos) const
 
 QString TimelineView::tooltipOf(const report::DrawnBar& bar) const
 {
-    const report::TimelineBar& first = timeline_.bars[bar.firstBar];
-    if (bar.count == 1) return displayText(report::barTooltip(*first.record, formatted_, regionalSettings()));
-    const report::TimelineBar& last = timeline_.bars[bar.firstBar + bar.count - 1];
-    return displayText(std::to_string(bar.count) + " jobs, " + report::localDateTimeText(first.start, regionalSettings()) +
-                       " to " + report::localDateTimeText(last.end, regionalSettings()));
+    return displayText(report::drawnBarTooltip(timeline_, bar, formatted_, regionalSettings()));
 }
 
 bool TimelineView::event(QEvent* event)
