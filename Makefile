@@ -2,7 +2,7 @@
 PRESET ?= default
 BUILD_DIR := $(if $(filter asan,$(PRESET)),build-asan,build)
 
-.PHONY: deps configure build test run bench asan windows clean
+.PHONY: deps configure build test run bench asan package windows clean
 
 deps:
 	@scripts/install-deps
@@ -22,6 +22,9 @@ run: build
 bench: build
 	@bench/run $(BUILD_DIR)
 
+package: build
+	@scripts/build-package $(BUILD_DIR)
+
 asan:
 	$(MAKE) test PRESET=asan
 
@@ -34,4 +37,4 @@ windows:
 	ctest --preset windows
 
 clean:
-	rm -rf build build-asan build-windows
+	rm -rf build build-asan build-windows dist

@@ -53,7 +53,7 @@ std::vector<std::string> words(const std::string& text)
 // golden text as CR LF, where it is not one already (CSV rows).
 std::string withHostLineEnds(const std::string& text)
 {
-    if (!test::kWindowsHost) return text;
+    if (!kWindowsHost) return text;
     std::string crlf;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) crlf += '\r';
@@ -62,11 +62,12 @@ std::string withHostLineEnds(const std::string& text)
     return crlf;
 }
 
-// Runs the report with `arguments` (words, '...' quoting) from the fixtures folder.
+// Runs the report with `arguments` (words, '...' quoting) from the
+// fixtures folder, in the C locale and on UTC.
 Result runReport(const std::string& arguments)
 {
     return test::runProgram(std::string(CHRONELL_BIN_DIR) + "/chronell-report" + CHRONELL_EXE_SUFFIX, words(arguments),
-                            CHRONELL_FIXTURES_DIR, {{"LC_ALL", "C"}});
+                            CHRONELL_FIXTURES_DIR, {{"LC_ALL", "C"}, {"TZ", "UTC"}});
 }
 
 // On Windows the dates follow the user's locale, not LC_ALL: the date-times
@@ -74,7 +75,7 @@ Result runReport(const std::string& arguments)
 // and in any numeric picture in the output.
 std::string datesMasked(const std::string& text, bool golden)
 {
-    if (!test::kWindowsHost) return text;
+    if (!kWindowsHost) return text;
     static const std::regex cPictures(R"(\d\d/\d\d/\d\d( \d\d:\d\d:\d\d)?)");
     static const std::regex anyPictures(R"(\d{1,4}[./-]\d{1,2}[./-]\d{1,4}( \d{1,2}:\d\d:\d\d( ?[AP]M)?)?)");
     return std::regex_replace(text, golden ? cPictures : anyPictures, "<date>");
@@ -115,6 +116,10 @@ INSTANTIATE_TEST_SUITE_P(
         GoldenCase{"--rows=csv report", "report.csv", 0, ""},
         GoldenCase{"--rows=json -f report", "report-formatted.json", 0, ""},
         GoldenCase{"--rows=json report 'W*.JOBS'", "report-waiting.json", 0, ""},
+        GoldenCase{"--rows=json -f runners", "runners-formatted.json", 0, ""},
+        GoldenCase{"--summary -f runners", "runners-summary-formatted.txt", 0, ""},
+        GoldenCase{"--summary report", "report-summary.txt", 0, ""},
+        GoldenCase{"--summary=json report", "report-summary.json", 0, ""},
         GoldenCase{"report-error", "report-error.log", 1, "chronell-report: 'x' is not a valid integer value.\n"},
         GoldenCase{"--rows=tsv report-error", "report-error.tsv", 1,
                    "chronell-report: 'x' is not a valid integer value.\n"}),
@@ -128,7 +133,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Report, UsageErrorsExitWithTwoAndTheUsage)
 {
-    for (const char* arguments : {"", "--rows=xml report", "--bogus report", "a b c"}) {
+    for (const char* arguments : {"", "--rows=xml report", "--bogus report", "a b c", "--summary --timeline report"}) {
         const Result result = runReport(arguments);
         EXPECT_EQ(result.status, 2) << arguments;
         EXPECT_TRUE(result.out.empty()) << arguments;
@@ -146,14 +151,30 @@ TEST(Report, HelpAndVersion)
     EXPECT_EQ(version.out, withHostLineEnds("chronell-report 0.1\n"));
 }
 
-TEST(Report, NoMatchGivesTheEmptyGridAndNoProgressOffATerminal)
+TEST(Report, NoMatchGivesTheEmptyGridAndSaysSo)
 {
     const Result log = runReport("report '*.none'");
     EXPECT_EQ(log.status, 0);
     EXPECT_EQ(log.out, "");
-    EXPECT_EQ(log.err, "");
+    EXPECT_EQ(log.err, "chronell-report: no entry of 'report' matches '*.none'.\n");
     const Result rows = runReport("--rows=tsv report '*.none'");
     EXPECT_EQ(rows.out, withHostLineEnds("Name\tSource\tDest\tStart\tEnd\tStatus\tDur\tJobfile\n\t\t\t\t\t\t\t\n"));
+}
+
+TEST(Report, FolderThatCannotBeSearchedFailsWithTheReason)
+{
+    const struct {
+        const char* arguments;
+        const char* err;
+    } cases[] = {
+        {"missing", "chronell-report: cannot search 'missing': No such file or directory\n"},
+        {"--rows=csv report/clip.jobs", "chronell-report: cannot search 'report/clip.jobs': Not a directory\n"},
+    };
+    for (const auto& c : cases) {
+        const Result result = runReport(c.arguments);
+        EXPECT_EQ(result.status, 1) << c.arguments;
+        EXPECT_EQ(result.err, c.err);
+    }
 }
 
 } // namespace

@@ -1,13 +1,14 @@
 #pragma once
-// The host the tests run on, and what only a POSIX host has: FIFOs and
-// UNIX sockets. A test that needs one of them skips on Windows first, with
-// its reason; there the helpers are never reached and throw. Whether file
-// permissions bind this process is probed, not assumed.
+// What only a POSIX host has: FIFOs and UNIX sockets. A test that needs
+// one of them skips on Windows (kWindowsHost) first, with its reason; there
+// the helpers are never reached and throw. Whether file permissions bind
+// this process is probed, not assumed.
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <string>
 
+#include "platform/paths.h"  // kWindowsHost
 #include "support/temp_folder.h"
 
 #ifndef _WIN32
@@ -19,12 +20,6 @@
 #endif
 
 namespace chronell::test {
-
-#ifdef _WIN32
-inline constexpr bool kWindowsHost = true;
-#else
-inline constexpr bool kWindowsHost = false;
-#endif
 
 // Makes a FIFO (named pipe) at `path`; throws when it cannot.
 inline void makeFifo(const std::string& path)

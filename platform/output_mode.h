@@ -1,11 +1,8 @@
 #pragma once
-// The process's standard streams as the host has them: whether standard
-// error is a terminal, and output whose line ends are the text's own.
+// How the C runtime writes a stream's line ends.
 #include <cstdio>
 
 namespace chronell {
-
-bool standardErrorIsTerminal();
 
 // Writes the stream's bytes as they are: on Windows the C runtime's text
 // mode would write each LF as CR LF (and a CR LF as CR CR LF). Text mode,
