@@ -7,6 +7,7 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "support/host.h"
@@ -77,7 +78,8 @@ std::string datesMasked(const std::string& text, bool golden)
 {
     if (!kWindowsHost) return text;
     static const std::regex cPictures(R"(\d\d/\d\d/\d\d( \d\d:\d\d:\d\d)?)");
-    static const std::regex anyPictures(R"(\d{1,4}[./-]\d{1,2}[./-]\d{1,4}( \d{1,2}:\d\d:\d\d( ?[AP]M)?)?)");
+    // Not the ISO dates of the records ("2008-05-10T14:00:00Z").
+    static const std::regex anyPictures(R"(\d{1,4}[./-]\d{1,2}[./-]\d{1,4}(?![\dT])( \d{1,2}:\d\d:\d\d( ?[AP]M)?)?)");
     return std::regex_replace(text, golden ? cPictures : anyPictures, "<date>");
 }
 
@@ -156,7 +158,7 @@ TEST(Report, NoMatchGivesTheEmptyGridAndSaysSo)
     const Result log = runReport("report '*.none'");
     EXPECT_EQ(log.status, 0);
     EXPECT_EQ(log.out, "");
-    EXPECT_EQ(log.err, "chronell-report: no entry of 'report' matches '*.none'.\n");
+    EXPECT_EQ(log.err, withHostLineEnds("chronell-report: no entry of 'report' matches '*.none'.\n"));
     const Result rows = runReport("--rows=tsv report '*.none'");
     EXPECT_EQ(rows.out, withHostLineEnds("Name\tSource\tDest\tStart\tEnd\tStatus\tDur\tJobfile\n\t\t\t\t\t\t\t\n"));
 }
@@ -173,7 +175,16 @@ TEST(Report, FolderThatCannotBeSearchedFailsWithTheReason)
     for (const auto& c : cases) {
         const Result result = runReport(c.arguments);
         EXPECT_EQ(result.status, 1) << c.arguments;
-        EXPECT_EQ(result.err, c.err);
+        if (kWindowsHost) {
+            // The reason in the system's words, which differ between Windows and Wine.
+            const std::string_view err(c.err);
+            const std::string start(err.substr(0, err.rfind(": ") + 2));
+            EXPECT_EQ(result.err.rfind(start, 0), 0u) << result.err;
+            EXPECT_GT(result.err.size(), start.size() + 2) << result.err;
+            EXPECT_TRUE(result.err.ends_with("\r\n")) << result.err;
+        } else {
+            EXPECT_EQ(result.err, c.err);
+        }
     }
 }
 
