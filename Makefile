@@ -2,7 +2,7 @@
 PRESET ?= default
 BUILD_DIR := $(if $(filter asan,$(PRESET)),build-asan,build)
 
-.PHONY: deps configure build test run bench asan windows windows-package windows-package-test clean
+.PHONY: deps configure build test run bench asan package windows windows-package windows-package-test clean
 
 deps:
 	@scripts/install-deps
@@ -21,6 +21,9 @@ run: build
 
 bench: build
 	@bench/run $(BUILD_DIR)
+
+package: build
+	@scripts/build-package $(BUILD_DIR)
 
 asan:
 	$(MAKE) test PRESET=asan

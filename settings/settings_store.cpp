@@ -3,7 +3,7 @@
 #include <charconv>
 #include <utility>
 
-#include "analysis/chronell_error.h"
+#include "platform/chronell_error.h"
 #include "analysis/integer_text.h"
 #include "platform/paths.h"
 #include "platform/private_profile.h"

@@ -6,11 +6,15 @@
 #include <QRect>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "analysis/date_time.h"
+#include "analysis/processing_run.h"
 #include "analysis/processing_target.h"
+#include "analysis/record_list.h"
+#include "ui/collaborators.h"
 
 class QAction;
 class QCheckBox;
@@ -23,7 +27,9 @@ class QPushButton;
 class QStatusBar;
 
 namespace chronell {
+class FolderWatch;
 class LogView;
+class ResultViews;
 class ResultsGridView;
 class Splitter;
 } // namespace chronell
@@ -32,7 +38,9 @@ class TfoMain : public QMainWindow, public chronell::ProcessingTarget {
     Q_OBJECT
 
 public:
-    explicit TfoMain(QWidget* parent = nullptr);
+    // The window asks `collaborators` for its boxes, dialogs, web browser
+    // and the folder watch's timer.
+    explicit TfoMain(chronell::WindowCollaborators collaborators = {}, QWidget* parent = nullptr);
     ~TfoMain() override;
 
     // The controls; the window owns them all for its whole life.
@@ -56,10 +64,17 @@ public:
     QMenu* Help1;
     QAction* About1;
     QAction* LatestVersion1;
+    // Beside the design's controls: the View menu, Save Results As and Watch Folder.
+    QMenu* View1;
+    QAction* Timeline1;
+    QAction* Summary1;
+    QAction* SaveResultsAs1;
+    QAction* WatchFolder1;
 
     // Runs the creation handler FormCreate with the command line's
     // arguments and the executable's path, beside which the settings file
-    // lies. A window so started runs the destruction handler FormDestroy
+    // lies (in the user's configuration folder for a copy whose folder
+    // takes no new files: settings/settings_place.h). A window so started runs the destruction handler FormDestroy
     // when it is destroyed, after hiding itself; a window never started up
     // (the layout alone) runs neither.
     void startUp(std::vector<std::string> arguments, std::string executablePath);
@@ -72,6 +87,10 @@ public:
     void Quit1Click();
     void About1Click();
     void LatestVersion1Click();
+    void Timeline1Click();
+    void Summary1Click();
+    void SaveResultsAs1Click();
+    void WatchFolder1Click();
 
     // Working methods of the design, over the engine.
     void proc_file(const std::string& path);
@@ -90,19 +109,38 @@ public:
     void setRowCount(int rows) override;
     void setCell(int column, int row, std::string_view text) override;
     void focusGrid() override;
-    std::string folderText() const override;
-    std::string maskText() const override;
-    bool formattedTimeTicked() const override;
-    bool clearLogTicked() const override;
+    void addRecord(const chronell::JobRecord& record) override;
+
+    // The input row: what Process reads.
+    std::string folderText() const;
+    std::string maskText() const;
+    bool formattedTimeTicked() const;
+    bool clearLogTicked() const;
+    chronell::RunInputs runInputs() const;
+
+    // The records of the grid's rows, from the last run.
+    const chronell::RecordList& records() const { return records_; }
+
+    // The Timeline and Summary windows, and the folder watch.
+    chronell::ResultViews& resultViews() const { return *views_; }
+    chronell::FolderWatch& folderWatch() const { return *watch_; }
+    // Selects a grid row (1 is the first data row) and scrolls it into view.
+    void selectGridRow(int row);
 
 private:
     class RunUpdates;
+    class RunFollowers;
 
     void createMenu();
     void createTopPanel();
     void createResultsPanel();
     void chainTabOrder();
     void wireHandlers();
+    void createViewsAndWatch();
+    // Runs a handler inside the handler barrier.
+    void runGuarded(void (TfoMain::*handler)());
+
+    chronell::WindowCollaborators collaborators_;
 
     std::vector<std::string> arguments_;  // for FormCreate
     std::string executablePath_;
@@ -110,6 +148,9 @@ private:
     int rowCounter_ = 0;  // the row written last by proc_file
     bool holdingLog_ = false;
     std::vector<std::string> heldLog_;
+    chronell::RecordList records_;
+    std::unique_ptr<chronell::ResultViews> views_;
+    chronell::FolderWatch* watch_ = nullptr;  // owned as a child
 };
 
 // The single main window.

@@ -44,6 +44,12 @@ void ResultsGridModel::setCell(int column, int row, std::string_view text)
     }
 }
 
+std::string_view ResultsGridModel::cell(int column, int row) const
+{
+    const auto index = static_cast<std::size_t>(row);
+    return index < rows_.size() ? std::string_view(rows_[index].at(static_cast<std::size_t>(column))) : std::string_view();
+}
+
 void ResultsGridModel::beginBatch()
 {
     beginResetModel();

@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "analysis/chronell_error.h"
+#include "platform/chronell_error.h"
 #include "analysis/in_memory_target.h"
 #include "analysis/regional_settings.h"
+#include "platform/paths.h"
+#include "support/grid_rows.h"
 #include "support/host.h"
 #include "support/job_list_text.h"
 #include "support/sample_settings.h"
@@ -44,23 +46,30 @@ TEST(JoinFolder, AddsTheSeparatorOnlyWhenMissing)
         const char* mask;
         const char* searchPath;
     };
-    const Case cases[] = {{"/jobs", "*.jobs", "/jobs/*.jobs"},
-                          {"/jobs/", "*.jobs", "/jobs/*.jobs"},
-                          {"", "*.jobs", "/*.jobs"},
-                          {"/jobs", "", "/jobs/"},
-                          {"/", "a", "/a"}};
-    for (const auto& c : cases) EXPECT_EQ(joinFolder(c.folder, c.mask), c.searchPath) << c.folder;
+    // '/' stands for the host's separator.
+    std::vector<Case> cases{{"/jobs", "*.jobs", "/jobs/*.jobs"},
+                            {"/jobs/", "*.jobs", "/jobs/*.jobs"},
+                            {"", "*.jobs", "/*.jobs"},
+                            {"/jobs", "", "/jobs/"},
+                            {"/", "a", "/a"}};
+    if (kWindowsHost) cases.push_back({"C:", "*.jobs", "C:/*.jobs"});  // a drive alone gets one too
+    const auto host = [](std::string path) {
+        std::replace(path.begin(), path.end(), '/', kPathSeparator);
+        return path;
+    };
+    for (const auto& c : cases) EXPECT_EQ(joinFolder(host(c.folder), c.mask), host(c.searchPath)) << c.folder;
 }
 
 class ProcessingRun : public ::testing::Test {
 protected:
     void run()
     {
-        target.folder = folder.string();
-        runProcessing(target, settingsB());
+        inputs.folder = folder.string();
+        runProcessing(target, settingsB(), inputs);
     }
     TempFolder folder;
     InMemoryTarget target;
+    RunInputs inputs;
 };
 
 TEST_F(ProcessingRun, LogTextOfTheExampleFileByteForByte)
@@ -72,7 +81,7 @@ TEST_F(ProcessingRun, LogTextOfTheExampleFileByteForByte)
                  "// $input \"D:\\video\\clip2.avi\"\r\n// $output \"D:\\out\\clip.avi\"\r\n// $state 2\r\n"
                  "// $start_time 01c8b2ac 6c3b3e00\r\n// $end_time 01c8b2b2 e28eeec0\r\n"
                  "// (further lines of the second job)\r\n");
-    target.formattedTime = true;
+    inputs.formattedTime = true;
     run();
     EXPECT_EQ(target.logText(),
               "clip.jobs\n----------------\nNumber of jobs: 2\nJob name: Clip one\nInput: D:\\video\\clip1.avi\n"
@@ -91,9 +100,9 @@ TEST_F(ProcessingRun, RowsOfAllFilesInNameOrderAndTheSpareRowRemoved)
     folder.write("notes.txt", "not a job list");
     run();
     ASSERT_EQ(target.rowCount(), 6);
-    EXPECT_EQ(target.rows()[1][ColName], "a0");
-    EXPECT_EQ(target.rows()[3][ColName], "b0");
-    EXPECT_EQ(target.rows()[5][ColName], "b2");
+    EXPECT_EQ(test::gridRows(target)[1][ColName], "a0");
+    EXPECT_EQ(test::gridRows(target)[3][ColName], "b0");
+    EXPECT_EQ(test::gridRows(target)[5][ColName], "b2");
     const Lines log = target.logLines();
     EXPECT_EQ(log[0], "A.jobs");
     EXPECT_EQ(log[1], "----------------");
@@ -105,15 +114,15 @@ TEST_F(ProcessingRun, NoEntryLeavesHeaderAndOneEmptyRow)
     run();
     ASSERT_EQ(target.rowCount(), 3);
 
-    target.mask = "*.none";
-    target.clearLogOption = false;
+    inputs.mask = "*.none";
+    inputs.clearLog = false;
     target.appendLogLine("kept");
     run();
     EXPECT_EQ(target.rowCount(), 2);
-    EXPECT_EQ(target.rows()[1], Row{});  // the first run's row is cleared
+    EXPECT_EQ(test::gridRows(target)[1], Row{});  // the first run's row is cleared
     EXPECT_EQ(target.logLines().back(), "kept");
 
-    target.clearLogOption = true;
+    inputs.clearLog = true;
     run();
     EXPECT_TRUE(target.logText().empty());
 }
@@ -121,21 +130,21 @@ TEST_F(ProcessingRun, NoEntryLeavesHeaderAndOneEmptyRow)
 TEST_F(ProcessingRun, EmptyMaskAndMissingFolderFindNothing)
 {
     folder.write("a.jobs", jobsFile(1, "a"));
-    target.mask = "";
+    inputs.mask = "";
     run();
     EXPECT_EQ(target.rowCount(), 2);
     EXPECT_TRUE(target.logText().empty());
 
-    target.mask = "*.jobs";
-    target.folder = folder.string() + "/missing";
-    runProcessing(target, settingsB());
+    inputs.mask = "*.jobs";
+    inputs.folder = folder.string() + "/missing";
+    runProcessing(target, settingsB(), inputs);
     EXPECT_EQ(target.rowCount(), 2);
 }
 
 TEST_F(ProcessingRun, UnclearedLogIsFollowedDirectly)
 {
     folder.write("a.jobs", jobsFile(1, "a"));
-    target.clearLogOption = false;
+    inputs.clearLog = false;
     run();
     const std::size_t firstRun = target.logLines().size();
     run();
@@ -149,8 +158,8 @@ TEST_F(ProcessingRun, EveryMatchingEntryIsHandedToThePass)
     folder.write("a.jobs", jobsFile(1, "a"));
     std::filesystem::create_directory(folder.path() / "old.jobs");
     folder.write(".hidden.jobs", jobsFile(1, "h"));
-    if (!test::kWindowsHost) test::makeFifo(folder.file("pipe.jobs"));  // Windows folders hold no FIFOs
-    target.mask = "*";
+    if (!kWindowsHost) test::makeFifo(folder.file("pipe.jobs"));  // Windows folders hold no FIFOs
+    inputs.mask = "*";
     run();
     const Lines log = target.logLines();
     const auto at = [&](const std::string& name) {
@@ -161,7 +170,7 @@ TEST_F(ProcessingRun, EveryMatchingEntryIsHandedToThePass)
     EXPECT_EQ(at("."), "Can't open file, or file is empty.");
     EXPECT_EQ(at(".."), "Can't open file, or file is empty.");
     EXPECT_EQ(at("old.jobs"), "Can't open file, or file is empty.");
-    if (!test::kWindowsHost) {
+    if (!kWindowsHost) {
         EXPECT_EQ(at("pipe.jobs"), "Can't open file, or file is empty.");
     }
     EXPECT_EQ(at(".hidden.jobs"), "Number of jobs: 1");
@@ -171,13 +180,18 @@ TEST_F(ProcessingRun, EveryMatchingEntryIsHandedToThePass)
 TEST_F(ProcessingRun, MaskWithAFolderPartReadsTheFileFound)
 {
     folder.write("sub/inner.jobs", jobsFile(1, "inner"));
-    target.mask = "sub/*.jobs";
-    run();
-    const Lines log = target.logLines();
-    ASSERT_GE(log.size(), 3u);
-    EXPECT_EQ(log[0], "inner.jobs");
-    EXPECT_EQ(log[2], "Number of jobs: 1");
-    EXPECT_EQ(target.rows()[1][ColName], "inner0");
+    // A backslash is an ordinary character of a Linux name.
+    for (const char* mask : kWindowsHost ? std::vector<const char*>{"sub/*.jobs", "sub\\*.jobs"}
+                                               : std::vector<const char*>{"sub/*.jobs"}) {
+        target = InMemoryTarget{};
+        inputs.mask = mask;
+        run();
+        const Lines log = target.logLines();
+        ASSERT_GE(log.size(), 3u) << mask;
+        EXPECT_EQ(log[0], "inner.jobs") << mask;
+        EXPECT_EQ(log[2], "Number of jobs: 1") << mask;
+        EXPECT_EQ(test::gridRows(target)[1][ColName], "inner0") << mask;
+    }
 }
 
 TEST_F(ProcessingRun, FilesWithoutRowsLeaveTwoRows)
@@ -195,9 +209,9 @@ TEST_F(ProcessingRun, ErrorInTheSecondOfThreeFilesEndsTheRun)
     folder.write("1.jobs", jobsFile(1, "one"));
     folder.write("2.jobs", jobListText({{"two-a", "i", "o1", "2", k10h00, k11h00}, {"two-b", "i", "o2", "x", k10h00, k11h00}}));
     folder.write("3.jobs", jobsFile(1, "three"));
-    target.folder = folder.string();
+    inputs.folder = folder.string();
     try {
-        runProcessing(target, settingsB());
+        runProcessing(target, settingsB(), inputs);
         FAIL() << "no failure";
     } catch (const ChronellError& error) {
         EXPECT_STREQ(error.what(), "'x' is not a valid integer value");
@@ -207,10 +221,10 @@ TEST_F(ProcessingRun, ErrorInTheSecondOfThreeFilesEndsTheRun)
     EXPECT_EQ(std::count(log.begin(), log.end(), "3.jobs"), 0);
     // header, file 1's row, file 2's two reserved rows (first filled), spare row
     ASSERT_EQ(target.rowCount(), 5);
-    EXPECT_EQ(target.rows()[1][ColName], "one0");
-    EXPECT_EQ(target.rows()[2][ColName], "two-a");
-    EXPECT_EQ(target.rows()[3], Row{});
-    EXPECT_EQ(target.rows()[4], Row{});
+    EXPECT_EQ(test::gridRows(target)[1][ColName], "one0");
+    EXPECT_EQ(test::gridRows(target)[2][ColName], "two-a");
+    EXPECT_EQ(test::gridRows(target)[3], Row{});
+    EXPECT_EQ(test::gridRows(target)[4], Row{});
     EXPECT_FALSE(target.gridFocused());
 }
 

@@ -97,7 +97,7 @@ class LoadRegionalSettingsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (test::kWindowsHost) GTEST_SKIP() << "on Windows the record comes from the locale functions, not LC_ALL";
+        if (kWindowsHost) GTEST_SKIP() << "on Windows the record comes from the locale functions, not LC_ALL";
     }
     void TearDown() override { regionalSettings() = saved_; }
     static const RegionalSettings& loadUnder(const char* localeName)

@@ -7,6 +7,7 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "support/host.h"
@@ -23,11 +24,7 @@ std::string readFile(const std::string& path)
     return text.str();
 }
 
-struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using Result = test::ProgramResult;
 
 // The words of an argument text: separated by blanks, '...' quoting.
 std::vector<std::string> words(const std::string& text)
@@ -37,7 +34,7 @@ std::vector<std::string> words(const std::string& text)
     bool inWord = false;
     bool quoted = false;
     for (const char c : text) {
-        if (c == '\'' ) {
+        if (c == '\'') {
             quoted = !quoted;
             inWord = true;
         } else if (c == ' ' && !quoted) {
@@ -53,23 +50,25 @@ std::vector<std::string> words(const std::string& text)
     return result;
 }
 
-// On Windows the C runtime writes text with CR LF line ends; compared as LF.
-std::string withLfLineEnds(std::string text)
+// On Windows the report writes text as Windows tools do: each LF of the
+// golden text as CR LF, where it is not one already (CSV rows).
+std::string withHostLineEnds(const std::string& text)
 {
-    if (!test::kWindowsHost) return text;
-    std::string lf;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) lf += text[i];
-    return lf;
+    if (!kWindowsHost) return text;
+    std::string crlf;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) crlf += '\r';
+        crlf += text[i];
+    }
+    return crlf;
 }
 
-// Runs the report with `arguments` (words, '...' quoting) from the fixtures folder.
+// Runs the report with `arguments` (words, '...' quoting) from the
+// fixtures folder, in the C locale and on UTC.
 Result runReport(const std::string& arguments)
 {
-    const test::ProgramResult run =
-        test::runProgram(std::string(CHRONELL_BIN_DIR) + "/chronell-report" + CHRONELL_EXE_SUFFIX, words(arguments),
-                         CHRONELL_FIXTURES_DIR, {{"LC_ALL", "C"}});
-    return {run.status, withLfLineEnds(run.out), withLfLineEnds(run.err)};
+    return test::runProgram(std::string(CHRONELL_BIN_DIR) + "/chronell-report" + CHRONELL_EXE_SUFFIX, words(arguments),
+                            CHRONELL_FIXTURES_DIR, {{"LC_ALL", "C"}, {"TZ", "UTC"}});
 }
 
 // On Windows the dates follow the user's locale, not LC_ALL: the date-times
@@ -77,9 +76,10 @@ Result runReport(const std::string& arguments)
 // and in any numeric picture in the output.
 std::string datesMasked(const std::string& text, bool golden)
 {
-    if (!test::kWindowsHost) return text;
+    if (!kWindowsHost) return text;
     static const std::regex cPictures(R"(\d\d/\d\d/\d\d( \d\d:\d\d:\d\d)?)");
-    static const std::regex anyPictures(R"(\d{1,4}[./-]\d{1,2}[./-]\d{1,4}( \d{1,2}:\d\d:\d\d( ?[AP]M)?)?)");
+    // Not the ISO dates of the records ("2008-05-10T14:00:00Z").
+    static const std::regex anyPictures(R"(\d{1,4}[./-]\d{1,2}[./-]\d{1,4}(?![\dT])( \d{1,2}:\d\d:\d\d( ?[AP]M)?)?)");
     return std::regex_replace(text, golden ? cPictures : anyPictures, "<date>");
 }
 
@@ -104,8 +104,8 @@ TEST_P(ReportGolden, OutputStatusAndErrorText)
     ASSERT_FALSE(expected.empty()) << c.goldenFile;
     const Result result = runReport(c.arguments);
     EXPECT_EQ(result.status, c.status);
-    EXPECT_EQ(datesMasked(result.out, false), datesMasked(expected, true));
-    EXPECT_EQ(result.err, c.err);
+    EXPECT_EQ(datesMasked(result.out, false), datesMasked(withHostLineEnds(expected), true));
+    EXPECT_EQ(result.err, withHostLineEnds(c.err));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -118,6 +118,10 @@ INSTANTIATE_TEST_SUITE_P(
         GoldenCase{"--rows=csv report", "report.csv", 0, ""},
         GoldenCase{"--rows=json -f report", "report-formatted.json", 0, ""},
         GoldenCase{"--rows=json report 'W*.JOBS'", "report-waiting.json", 0, ""},
+        GoldenCase{"--rows=json -f runners", "runners-formatted.json", 0, ""},
+        GoldenCase{"--summary -f runners", "runners-summary-formatted.txt", 0, ""},
+        GoldenCase{"--summary report", "report-summary.txt", 0, ""},
+        GoldenCase{"--summary=json report", "report-summary.json", 0, ""},
         GoldenCase{"report-error", "report-error.log", 1, "chronell-report: 'x' is not a valid integer value.\n"},
         GoldenCase{"--rows=tsv report-error", "report-error.tsv", 1,
                    "chronell-report: 'x' is not a valid integer value.\n"}),
@@ -131,7 +135,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Report, UsageErrorsExitWithTwoAndTheUsage)
 {
-    for (const char* arguments : {"", "--rows=xml report", "--bogus report", "a b c"}) {
+    for (const char* arguments : {"", "--rows=xml report", "--bogus report", "a b c", "--summary --timeline report"}) {
         const Result result = runReport(arguments);
         EXPECT_EQ(result.status, 2) << arguments;
         EXPECT_TRUE(result.out.empty()) << arguments;
@@ -146,17 +150,42 @@ TEST(Report, HelpAndVersion)
     EXPECT_EQ(help.out.rfind("usage: chronell-report", 0), 0u);
     Result version = runReport("--version");
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, "chronell-report 0.1\n");
+    EXPECT_EQ(version.out, withHostLineEnds("chronell-report 0.1\n"));
 }
 
-TEST(Report, NoMatchGivesTheEmptyGridAndNoProgressOffATerminal)
+TEST(Report, NoMatchGivesTheEmptyGridAndSaysSo)
 {
     const Result log = runReport("report '*.none'");
     EXPECT_EQ(log.status, 0);
     EXPECT_EQ(log.out, "");
-    EXPECT_EQ(log.err, "");
+    EXPECT_EQ(log.err, withHostLineEnds("chronell-report: no entry of 'report' matches '*.none'.\n"));
     const Result rows = runReport("--rows=tsv report '*.none'");
-    EXPECT_EQ(rows.out, "Name\tSource\tDest\tStart\tEnd\tStatus\tDur\tJobfile\n\t\t\t\t\t\t\t\n");
+    EXPECT_EQ(rows.out, withHostLineEnds("Name\tSource\tDest\tStart\tEnd\tStatus\tDur\tJobfile\n\t\t\t\t\t\t\t\n"));
+}
+
+TEST(Report, FolderThatCannotBeSearchedFailsWithTheReason)
+{
+    const struct {
+        const char* arguments;
+        const char* err;
+    } cases[] = {
+        {"missing", "chronell-report: cannot search 'missing': No such file or directory\n"},
+        {"--rows=csv report/clip.jobs", "chronell-report: cannot search 'report/clip.jobs': Not a directory\n"},
+    };
+    for (const auto& c : cases) {
+        const Result result = runReport(c.arguments);
+        EXPECT_EQ(result.status, 1) << c.arguments;
+        if (kWindowsHost) {
+            // The reason in the system's words, which differ between Windows and Wine.
+            const std::string_view err(c.err);
+            const std::string start(err.substr(0, err.rfind(": ") + 2));
+            EXPECT_EQ(result.err.rfind(start, 0), 0u) << result.err;
+            EXPECT_GT(result.err.size(), start.size() + 2) << result.err;
+            EXPECT_TRUE(result.err.ends_with("\r\n")) << result.err;
+        } else {
+            EXPECT_EQ(result.err, c.err);
+        }
+    }
 }
 
 } // namespace

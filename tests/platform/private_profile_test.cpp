@@ -23,7 +23,7 @@ namespace fs = std::filesystem;
 std::vector<std::string> unusablePaths(const TempFolder& folder, std::vector<std::string> paths)
 {
     paths.push_back("");
-    if (test::kWindowsHost) {
+    if (kWindowsHost) {
         for (const char* device : {"NUL", "CON", "\\\\.\\NUL"}) paths.push_back(device);
         paths.push_back(folder.file("NUL"));
     } else {
@@ -244,6 +244,7 @@ TEST(WritePrivateProfileString, WritesInPlace)
 {
     // The file keeps its identity: hard links share the change, a symbolic
     // link stays a link, and its mode is kept.
+    if (kWindowsHost) GTEST_SKIP() << "the C++ library makes no symbolic links on Windows";
     TempFolder folder;
     const std::string path = folder.write("Settings.ini", "[A]\nk=1\n");
     fs::create_hard_link(path, folder.path() / "hard.ini");
@@ -301,6 +302,7 @@ TEST(WritePrivateProfileString, ReadOnlyFileOrFolderReportsFailure)
     EXPECT_FALSE(WritePrivateProfileString("A", "k", "2", locked));
     EXPECT_EQ(TempFolder::bytesOf(locked), before);
 
+    if (kWindowsHost) return;  // a read-only folder on Windows still takes new files
     fs::create_directory(folder.path() / "shut");
     fs::permissions(folder.path() / "shut", fs::perms::owner_read | fs::perms::owner_exec);
     EXPECT_FALSE(WritePrivateProfileString("A", "k", "2", folder.file("shut/Settings.ini")));

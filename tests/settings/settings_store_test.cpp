@@ -5,7 +5,7 @@
 #include <climits>
 #include <filesystem>
 
-#include "analysis/chronell_error.h"
+#include "platform/chronell_error.h"
 #include "support/host.h"
 #include "support/temp_folder.h"
 

@@ -1,10 +1,15 @@
 #pragma once
-// The host the tests run on, and what only a POSIX host has: FIFOs, the
-// effective user, and a way to name both. A test that needs one of them
-// skips on Windows first, with its reason; there the helpers are never
-// reached and throw.
+// What only a POSIX host has: FIFOs and UNIX sockets. A test that needs
+// one of them skips on Windows (kWindowsHost) first, with its reason; there
+// the helpers are never reached and throw. Whether file permissions bind
+// this process is probed, not assumed.
+#include <filesystem>
+#include <fstream>
 #include <stdexcept>
 #include <string>
+
+#include "platform/paths.h"  // kWindowsHost
+#include "support/temp_folder.h"
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -15,12 +20,6 @@
 #endif
 
 namespace chronell::test {
-
-#ifdef _WIN32
-inline constexpr bool kWindowsHost = true;
-#else
-inline constexpr bool kWindowsHost = false;
-#endif
 
 // Makes a FIFO (named pipe) at `path`; throws when it cannot.
 inline void makeFifo(const std::string& path)
@@ -73,25 +72,23 @@ private:
     int fd_ = -1;
 };
 
-// Whether taking away the permission to read or write a file stops this
-// process: not for root on POSIX; on Windows the read-only attribute stops
-// every writer, and nothing stops reading.
+// Whether taking the write (read) permission of a file away stops this
+// process. It does not for root on POSIX, nor under Wine run by root; on
+// Windows nothing takes the read permission away.
 inline bool writeProtectionHolds()
 {
-#ifdef _WIN32
-    return true;
-#else
-    return ::geteuid() != 0;
-#endif
+    const TempFolder folder;
+    const std::string probe = folder.write("probe", "x");
+    std::filesystem::permissions(probe, std::filesystem::perms::owner_read);
+    return !std::ofstream(probe, std::ios::app).is_open();
 }
 
 inline bool readProtectionHolds()
 {
-#ifdef _WIN32
-    return false;
-#else
-    return ::geteuid() != 0;
-#endif
+    const TempFolder folder;
+    const std::string probe = folder.write("probe", "x");
+    std::filesystem::permissions(probe, std::filesystem::perms::none);
+    return !std::ifstream(probe).is_open();
 }
 
 } // namespace chronell::test

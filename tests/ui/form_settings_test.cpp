@@ -8,29 +8,29 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <functional>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
 
 #include "analysis/in_memory_target.h"
 #include "settings/settings_store.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/unwritable.h"
 #include "tests/ui/window_support.h"
 #include "ui/results_grid_view.h"
 
 namespace {
 
 using chronell::SettingsStore;
-using chronell::test::CapturedBoxes;
+using chronell::test::TestCollaborators;
+using chronell::test::unaskedCollaborators;
 using chronell::test::settle;
 using chronell::test::TempFolder;
+using chronell::test::Unwritable;
 
 // A window started up as the program starts it, its executable as if in `folder`.
-std::unique_ptr<TfoMain> startedWindow(const TempFolder& folder, std::vector<std::string> arguments = {})
+std::unique_ptr<TfoMain> startedWindow(const TempFolder& folder, std::vector<std::string> arguments = {},
+                                       chronell::WindowCollaborators collaborators = unaskedCollaborators())
 {
-    auto window = std::make_unique<TfoMain>();
+    auto window = std::make_unique<TfoMain>(std::move(collaborators));
     window->startUp(std::move(arguments), folder.file("chronell"));
     return window;
 }
@@ -75,8 +75,8 @@ std::string shownFor(TfoMain& window, const std::string& key)
 TEST(FormSettings, FirstStartShowsTheDefaultsAndWritesEveryKeyAtExit)
 {
     TempFolder folder;
-    CapturedBoxes boxes;
-    auto window = startedWindow(folder);
+    TestCollaborators boxes;
+    auto window = startedWindow(folder, {}, boxes.collaborators());
 
     EXPECT_EQ(window->folderText(), folder.string() + "/");
     EXPECT_EQ(window->maskText(), "*.jobs");
@@ -93,7 +93,7 @@ TEST(FormSettings, FirstStartShowsTheDefaultsAndWritesEveryKeyAtExit)
               "[CHRONELL]\nDirectory=" + folder.string() + "/\nMask=*.jobs\nFormated Output=1\nClear Log=1\n"
               "[ColumnWidths]\nName=39\nSource=76\nDest=76\nStart=92\nEnd=95\nStatus=60\nDur=73\nJobfile=42\n"
               "[Window]\nLeft=296\nTop=163\nWidth=575\nHeight=400\nTabHeight=229\n");
-    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_TRUE(boxes.errors.empty());
 }
 
 TEST(FormSettings, StoredValuesAreShownAndWrittenBack)
@@ -134,12 +134,12 @@ TEST(FormSettings, StoredValuesAreShownAndWrittenBack)
     for (const auto& c : cases) {
         TempFolder folder;
         folder.write("Settings.ini", std::string("[") + c.section + "]\n" + c.key + "=" + c.stored + "\n");
-        CapturedBoxes boxes;
-        auto window = startedWindow(folder);
+        TestCollaborators boxes;
+        auto window = startedWindow(folder, {}, boxes.collaborators());
         EXPECT_EQ(shownFor(*window, c.key), c.shown) << c.key << "=" << c.stored;
         window.reset();
         EXPECT_EQ(storedValue(folder, c.section, c.key), c.shown) << c.key << "=" << c.stored;
-        EXPECT_TRUE(boxes.texts.empty());
+        EXPECT_TRUE(boxes.errors.empty());
     }
 }
 
@@ -235,57 +235,18 @@ TEST(FormSettings, FirstFailingWriteEndsTheDestructionHandler)
     // the folder's has been made.
     TempFolder folder;
     folder.write("Settings.ini", kBefore);
-    CapturedBoxes boxes;
-    auto window = startedWindow(folder);
+    TestCollaborators boxes;
+    auto window = startedWindow(folder, {}, boxes.collaborators());
     window->Edit1->setText(QStringLiteral("/after/"));
     window->Edit2->setText(QStringLiteral("*.a\nb"));
     window->CheckBox1->setChecked(true);
     window.reset();
 
-    EXPECT_EQ(boxes.texts, std::vector<QString>{"Unable to write to " + QString::fromStdString(folder.file("Settings.ini")) + "."});
+    EXPECT_EQ(boxes.errors, std::vector<QString>{"Unable to write to " + QString::fromStdString(folder.file("Settings.ini")) + "."});
     std::string expected = kBefore;
     expected.replace(expected.find("/before/"), 8, "/after/");
     EXPECT_EQ(settingsOf(folder), expected);
 }
-
-// Makes a file unwritable for as long as it lives: a read-only mode, or for
-// root, whom modes do not stop, the immutable attribute.
-class Unwritable {
-public:
-    explicit Unwritable(const std::string& path) : path_(path)
-    {
-        if (::geteuid() != 0) {
-            std::filesystem::permissions(path, std::filesystem::perms::owner_read);
-            made_ = true;
-        } else {
-            made_ = setImmutable(true);
-        }
-    }
-    ~Unwritable()
-    {
-        if (made_ && ::geteuid() == 0) setImmutable(false);
-    }
-    Unwritable(const Unwritable&) = delete;
-    Unwritable& operator=(const Unwritable&) = delete;
-
-    bool made() const { return made_; }
-
-private:
-    bool setImmutable(bool on) const
-    {
-        const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) return false;
-        int flags = 0;
-        bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-        done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-        ::close(fd);
-        return done;
-    }
-
-    std::string path_;
-    bool made_ = false;
-};
 
 TEST(FormSettings, ReadOnlySettingsFileGivesOneErrorBoxAndKeepsItsContents)
 {
@@ -294,14 +255,14 @@ TEST(FormSettings, ReadOnlySettingsFileGivesOneErrorBoxAndKeepsItsContents)
     const Unwritable unwritable(path);
     if (!unwritable.made()) GTEST_SKIP() << "this file system cannot make a file unwritable for root";
 
-    CapturedBoxes boxes;
-    auto window = startedWindow(folder);
+    TestCollaborators boxes;
+    auto window = startedWindow(folder, {}, boxes.collaborators());
     EXPECT_EQ(window->folderText(), "/before/");  // reads still work
     EXPECT_EQ(window->sg1->colWidth(7), 8);
     window->Edit1->setText(QStringLiteral("/after/"));
     window.reset();
 
-    EXPECT_EQ(boxes.texts, std::vector<QString>{"Unable to write to " + QString::fromStdString(path) + "."});
+    EXPECT_EQ(boxes.errors, std::vector<QString>{"Unable to write to " + QString::fromStdString(path) + "."});
     EXPECT_EQ(settingsOf(folder), kBefore);
 }
 
@@ -314,18 +275,19 @@ TEST(FormSettings, SettingsAreWrittenOnceWhenTheWindowIsDestroyedHidden)
     };
     for (const auto& closeIt : closings) {
         TempFolder folder;
-        auto window = startedWindow(folder);
+        std::vector<bool> visibleAtBox;
+        TfoMain* shown = nullptr;
+        chronell::WindowCollaborators collaborators = unaskedCollaborators();
+        collaborators.showError = [&](const QString&) { visibleAtBox.push_back(shown->isVisible()); };
+        auto window = startedWindow(folder, {}, collaborators);
+        shown = window.get();
         showAndSettle(*window);
         window->Edit2->setText(QStringLiteral("*.a\nb"));  // so that each run of the handler shows a box
 
-        std::vector<bool> visibleAtBox;
-        TfoMain* shown = window.get();
-        const auto previous = chronell::setErrorBoxShower([&](const QString&) { visibleAtBox.push_back(shown->isVisible()); });
         closeIt(*window);
         settle();
         EXPECT_TRUE(visibleAtBox.empty()) << "closing itself writes nothing";
         window.reset();
-        chronell::setErrorBoxShower(previous);
 
         EXPECT_EQ(visibleAtBox, std::vector<bool>{false});  // once, with the window hidden
     }
@@ -335,11 +297,11 @@ TEST(FormSettings, WindowNeverStartedUpWritesNothing)
 {
     // The bare window of the layout tests: no creation handler, so no
     // destruction handler either.
-    CapturedBoxes boxes;
-    auto window = std::make_unique<TfoMain>();
+    TestCollaborators boxes;
+    auto window = std::make_unique<TfoMain>(boxes.collaborators());
     window->Edit2->setText(QStringLiteral("*.a\nb"));
     window.reset();
-    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_TRUE(boxes.errors.empty());
 }
 
 } // namespace

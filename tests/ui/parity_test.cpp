@@ -11,10 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "analysis/chronell_error.h"
+#include "platform/chronell_error.h"
 #include "analysis/in_memory_target.h"
 #include "analysis/processing_run.h"
 #include "analysis/regional_settings.h"
+#include "support/grid_rows.h"
 #include "tests/ui/window_support.h"
 #include "ui/display_text.h"
 #include "ui/log_view.h"
@@ -24,7 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using chronell::displayText;
-using chronell::test::CapturedBoxes;
+using chronell::test::TestCollaborators;
 using chronell::test::shownWindow;
 
 // The fixtures folder and every folder below it that holds files.
@@ -52,29 +53,26 @@ void expectParity(const fs::path& folder, const Options& options)
     SCOPED_TRACE(folder.string() + " mask " + options.mask + (options.formatted ? " formatted" : " plain"));
 
     chronell::InMemoryTarget memory;
-    memory.folder = folder.string();
-    memory.mask = options.mask;
-    memory.formattedTime = options.formatted;
-    memory.clearLogOption = true;
+    const chronell::RunInputs inputs{folder.string(), options.mask, options.formatted, true};
     std::vector<QString> memoryErrors;
     try {
-        chronell::runProcessing(memory, chronell::regionalSettings());
+        chronell::runProcessing(memory, chronell::regionalSettings(), inputs);
     } catch (const chronell::ChronellError& error) {
         memoryErrors.push_back(displayText(chronell::errorBoxText(error.what())));
     }
 
-    auto window = shownWindow();
-    CapturedBoxes boxes;
+    TestCollaborators boxes;
+    auto window = shownWindow(boxes.collaborators());
     window->Edit1->setText(QString::fromStdString(folder.string()));
     window->Edit2->setText(QString::fromLatin1(options.mask));
     window->CheckBox1->setChecked(options.formatted);
     window->CheckBox2->setChecked(true);
     QTest::mouseClick(window->Button1, Qt::LeftButton);
 
-    EXPECT_EQ(boxes.texts, memoryErrors);
+    EXPECT_EQ(boxes.errors, memoryErrors);
     EXPECT_EQ(window->sg1->hasFocus(), memory.gridFocused());
 
-    const auto& rows = memory.rows();
+    const auto& rows = chronell::test::gridRows(memory);
     ASSERT_EQ(window->rowCount(), static_cast<int>(rows.size()));
     const QAbstractItemModel* model = window->sg1->model();
     for (int column = 0; column < chronell::kGridColumns; ++column)
