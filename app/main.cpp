@@ -32,7 +32,12 @@ int main(int argc, char** argv)
     chronell::LoadRegionalSettings();
     QApplication application(qtArgc, argv);
     const std::string executable = chronell::executablePath();
-    QApplication::setApplicationDisplayName(chronell::displayText(chronell::applicationTitle(executable)));
+    // The application's name, which the message boxes read as its display
+    // name: a display name set apart is added to every window caption that
+    // does not end with it, so on Windows, where the title keeps the
+    // executable's lower-case first letter, "Chronell" would read
+    // "Chronell - chronell".
+    QApplication::setApplicationName(chronell::displayText(chronell::applicationTitle(executable)));
     chronell::RegionalSettingsFollower follower;
     follower.install();
 
