@@ -46,11 +46,7 @@ DurationFields durationFieldsFromMilliseconds(std::uint64_t milliseconds)
     DurationFields fields;
     const std::uint64_t minuteCount = milliseconds / 60000;
     const std::uint64_t rest = milliseconds % 60000;
-    const std::uint64_t hours = minuteCount / 60;
-    // Only sums of absurd time stamps reach the limit of the hours field.
-    fields.hours = hours > std::numeric_limits<std::uint32_t>::max()
-                       ? std::numeric_limits<std::uint32_t>::max()
-                       : static_cast<std::uint32_t>(hours);
+    fields.hours = minuteCount / 60;
     fields.minutes = static_cast<std::uint16_t>(minuteCount % 60);
     fields.seconds = static_cast<std::uint16_t>(rest / 1000);
     fields.milliseconds = static_cast<std::uint16_t>(rest % 1000);
@@ -68,14 +64,14 @@ double secondsValue(const DurationFields& fields)
     // The exact millisecond count divided once, so that the double is the
     // nearest one to the decimal value.
     const std::uint64_t milliseconds =
-        (static_cast<std::uint64_t>(fields.hours) * 3600 + fields.minutes * 60u + fields.seconds) * 1000 +
+        (fields.hours * 3600 + fields.minutes * 60u + fields.seconds) * 1000 +
         fields.milliseconds;
     return static_cast<double>(milliseconds) / 1000.0;
 }
 
-void appendZeroPadded(std::string& text, std::uint32_t number, unsigned width)
+void appendZeroPadded(std::string& text, std::uint64_t number, unsigned width)
 {
-    std::array<char, 16> digits{};
+    std::array<char, 20> digits{};  // the 20 digits of the largest 64-bit number
     const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), number).ptr;
     const auto count = static_cast<unsigned>(end - digits.data());
     if (count < width) text.append(width - count, '0');
