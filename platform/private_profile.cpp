@@ -57,12 +57,16 @@ struct Line {
     std::size_t next = 0;
 };
 
+// A UTF-8 byte-order mark that editors put at the start of a file.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 // Lines end at LF; a CR before the LF, or a CR that ends the file, belongs
-// to the line break.
+// to the line break. A byte-order mark at the start is no part of the first
+// line, and stays in the file on write since it lies before it.
 std::vector<Line> splitLines(std::string_view text)
 {
     std::vector<Line> lines;
-    std::size_t begin = 0;
+    std::size_t begin = text.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
     while (begin < text.size()) {
         const std::size_t feed = text.find('\n', begin);
         Line line;
@@ -257,7 +261,7 @@ std::string withValue(const std::string& old, std::string_view section, std::str
 
     // A new section goes at the end of the file.
     result.append(text);
-    const bool endsOpen = !text.empty() && text.back() != '\n' && text.back() != '\r';
+    const bool endsOpen = !lines.empty() && lines.back().next == lines.back().end;
     if (endsOpen) result.append(lineBreak);
     result.append("[").append(section).append("]").append(lineBreak);
     result.append(keyLine);
