@@ -4,6 +4,7 @@
 // Process runs the same engine as chronell-report.
 #include <QMainWindow>
 #include <QRect>
+#include <QStringList>
 
 #include <cstdint>
 #include <string>
@@ -11,12 +12,12 @@
 
 #include "analysis/date_time.h"
 #include "analysis/processing_target.h"
+#include "ui/input_box.h"
 
 class QAction;
 class QCheckBox;
 class QFrame;
 class QLabel;
-class QLineEdit;
 class QMenu;
 class QMenuBar;
 class QPushButton;
@@ -41,10 +42,10 @@ public:
     chronell::LogView* Memo1;
     QFrame* Panel2;  // top panel
     QLabel* Label1;
-    QLineEdit* Edit1;  // folder box
+    chronell::InputBox* Edit1;  // folder box
     QPushButton* Button2;  // Browse
     QLabel* Label2;
-    QLineEdit* Edit2;  // mask box
+    chronell::InputBox* Edit2;  // mask box
     QCheckBox* CheckBox1;  // formatted-time option
     QCheckBox* CheckBox2;  // clear-log option
     QPushButton* Button1;  // Process
@@ -109,7 +110,7 @@ private:
     bool startedUp_ = false;
     int rowCounter_ = 0;  // the row written last by proc_file
     bool holdingLog_ = false;
-    std::vector<std::string> heldLog_;
+    QStringList heldLog_;  // as the log shows them
 };
 
 // The single main window.
