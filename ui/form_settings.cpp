@@ -65,7 +65,8 @@ int withinQtRange(std::int32_t value)
 // Left, top, width and height, each read with the window's current value
 // as default and applied at once; the window's minimum size raises a size
 // below it. Positions are taken as stored, unless the rectangle then lies
-// on no screen at all.
+// on no screen at all; a size larger than the screen it lands on is
+// reduced to that screen.
 void restoreWindowBounds(TfoMain& form, const SettingsStore& store)
 {
     QRect bounds = form.outerBounds();
