@@ -160,6 +160,23 @@ TEST(FormSettings, ExtremeValuesStayWithinWhatTheWindowHolds)
     EXPECT_EQ(window->outerBounds().height(), primary.height());
 }
 
+TEST(FormSettings, FolderAndMaskBytesThatAreNotUtf8GoBackUnchanged)
+{
+    const std::string folderBytes = "/srv/vid\xE9os/";
+    const std::string maskBytes = "*\xE9.jobs";
+    for (const bool fromCommandLine : {true, false}) {
+        TempFolder folder;
+        if (!fromCommandLine)
+            folder.write("Settings.ini", "[CHRONELL]\nDirectory=" + folderBytes + "\nMask=" + maskBytes + "\n");
+        auto window = fromCommandLine ? startedWindow(folder, {folderBytes, maskBytes}) : startedWindow(folder);
+        EXPECT_EQ(window->folderText(), folderBytes) << fromCommandLine;
+        EXPECT_EQ(window->maskText(), maskBytes) << fromCommandLine;
+        window.reset();
+        EXPECT_EQ(storedValue(folder, "CHRONELL", "Directory"), folderBytes) << fromCommandLine;
+        EXPECT_EQ(storedValue(folder, "CHRONELL", "Mask"), maskBytes) << fromCommandLine;
+    }
+}
+
 TEST(FormSettings, StoredSizeLargerThanTheScreenIsReducedToIt)
 {
     const QRect primary = QGuiApplication::primaryScreen()->availableGeometry();
