@@ -2,7 +2,7 @@
 PRESET ?= default
 BUILD_DIR := $(if $(filter asan,$(PRESET)),build-asan,build)
 
-.PHONY: deps configure build test run bench asan clean
+.PHONY: deps configure build test run bench asan package clean
 
 deps:
 	@scripts/install-deps
@@ -22,8 +22,11 @@ run: build
 bench: build
 	@bench/run $(BUILD_DIR)
 
+package: build
+	@scripts/build-package $(BUILD_DIR)
+
 asan:
 	$(MAKE) test PRESET=asan
 
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan dist

@@ -14,8 +14,11 @@ using TDateTime = double;
 // 9999 or a file time the platform cannot convert (first word 80000000 up).
 TDateTime FileTime2DateTime(const FileTime& fileTime);
 
-// Each word read as hexadecimal by the quiet integer rule ("$" put in front),
-// 0 when it does not read; high word first.
+// The file time of a time stamp's two words, each read as hexadecimal by the
+// quiet integer rule ("$" put in front), 0 when it does not read.
+FileTime timeStampFileTime(std::string_view highWord, std::string_view lowWord);
+
+// FileTime2DateTime of timeStampFileTime; high word first.
 TDateTime TimeStamp2DateTime(std::string_view highWord, std::string_view lowWord);
 
 struct DecodedDateTime {

@@ -4,13 +4,12 @@
 
 #include "analysis/duration.h"
 #include "analysis/regional_settings.h"
+#include "platform/ascii.h"
 
 namespace chronell {
 
 namespace {
 
-char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-bool isAsciiLetter(char c) { return upperAscii(c) >= 'A' && upperAscii(c) <= 'Z'; }
 bool isQuote(char c) { return c == '"' || c == '\''; }
 
 // Case-insensitive test whether `picture` has `word` at `pos`.

@@ -71,6 +71,11 @@ double secondsValue(const DurationFields& fields)
 
 void appendZeroPadded(std::string& text, std::uint64_t number, unsigned width)
 {
+    if (number < 100 && width <= 2) {  // the fields of dates and times, without a conversion
+        if (number >= 10 || width == 2) text.push_back(static_cast<char>('0' + number / 10));
+        text.push_back(static_cast<char>('0' + number % 10));
+        return;
+    }
     std::array<char, 20> digits{};  // the 20 digits of the largest 64-bit number
     const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), number).ptr;
     const auto count = static_cast<unsigned>(end - digits.data());

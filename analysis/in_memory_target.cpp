@@ -1,6 +1,7 @@
 #include "analysis/in_memory_target.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace chronell {
 
@@ -19,7 +20,7 @@ const InMemoryTarget::Row& gridHeaderTexts()
     return header;
 }
 
-InMemoryTarget::InMemoryTarget() : rows_{gridHeaderTexts(), Row{}} {}
+InMemoryTarget::InMemoryTarget() : written_{{0, gridHeaderTexts()}} {}
 
 void InMemoryTarget::appendLogLine(std::string_view line)
 {
@@ -57,19 +58,50 @@ std::vector<std::string> InMemoryTarget::logLines() const
     return lines;
 }
 
-int InMemoryTarget::rowCount() const
-{
-    return static_cast<int>(rows_.size());
-}
-
 void InMemoryTarget::setRowCount(int rows)
 {
-    rows_.resize(static_cast<std::size_t>(std::max(rows, 1)));
+    rowCount_ = std::max(rows, 1);
+    while (!written_.empty() && written_.back().first >= rowCount_) written_.pop_back();
+    records_.keepBelow(rowCount_);
 }
 
 void InMemoryTarget::setCell(int column, int row, std::string_view text)
 {
-    rows_.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column)) = text;
+    if (row < 0 || row >= rowCount_ || column < 0 || column >= kGridColumns)
+        throw std::out_of_range("InMemoryTarget::setCell");
+    // Rows are written in ascending order, so the row is nearly always the last one or a new one.
+    auto found = written_.end();
+    if (!written_.empty() && written_.back().first == row) {
+        found = std::prev(written_.end());
+    } else if (written_.empty() || written_.back().first < row) {
+        if (text.empty()) return;  // an empty cell in a row never written changes nothing
+        found = written_.emplace(written_.end(), row, Row{});
+    } else {
+        found = std::lower_bound(written_.begin(), written_.end(), row,
+                                 [](const auto& entry, int index) { return entry.first < index; });
+        if (found == written_.end() || found->first != row) {
+            if (text.empty()) return;
+            found = written_.emplace(found, row, Row{});
+        }
+    }
+    found->second[static_cast<std::size_t>(column)] = text;
+}
+
+const InMemoryTarget::Row& InMemoryTarget::row(int index) const
+{
+    if (index < 0 || index >= rowCount_) throw std::out_of_range("InMemoryTarget::row");
+    static const Row kEmpty{};
+    // Where every row up to `index` was written, the row stands at its own index.
+    const auto dense = static_cast<std::size_t>(index);
+    if (dense < written_.size() && written_[dense].first == index) return written_[dense].second;
+    const auto found = std::lower_bound(written_.begin(), written_.end(), index,
+                                        [](const auto& entry, int i) { return entry.first < i; });
+    return found != written_.end() && found->first == index ? found->second : kEmpty;
+}
+
+void InMemoryTarget::addRecord(const JobRecord& record)
+{
+    records_.add(record);
 }
 
 void InMemoryTarget::focusGrid()

@@ -1,13 +1,16 @@
 #pragma once
 // The seam over a plain in-memory grid and log, for the report and the
 // tests. The log is kept as text, each line followed by a line feed, in
-// chunks, so that a long run never copies what it has already logged.
+// chunks, so that a long run never copies what it has already logged. Only
+// rows that were written hold cells: a row reserved and never filled costs
+// nothing, however many a file reserves.
 #include <array>
-#include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "analysis/processing_target.h"
+#include "analysis/record_list.h"
 
 namespace chronell {
 
@@ -19,29 +22,27 @@ public:
 
     void appendLogLine(std::string_view line) override;
     void clearLog() override;
-    int rowCount() const override;
+    int rowCount() const override { return rowCount_; }
     void setRowCount(int rows) override;
     void setCell(int column, int row, std::string_view text) override;
     void focusGrid() override;
-    std::string folderText() const override { return folder; }
-    std::string maskText() const override { return mask; }
-    bool formattedTimeTicked() const override { return formattedTime; }
-    bool clearLogTicked() const override { return clearLogOption; }
+    void addRecord(const JobRecord& record) override;
 
     const std::vector<std::string>& logChunks() const { return log_; }
     std::string logText() const;
     std::vector<std::string> logLines() const;
-    const std::deque<Row>& rows() const { return rows_; }  // row 0 is the header
+    // The cells of a row (row 0 is the header); empty cells for a row never
+    // written. Throws std::out_of_range beyond the row count.
+    const Row& row(int index) const;
+    // The records in row order; the record of a row, or null.
+    const RecordList& records() const { return records_; }
     bool gridFocused() const { return gridFocused_; }
-
-    std::string folder;
-    std::string mask = "*.jobs";
-    bool formattedTime = false;
-    bool clearLogOption = true;
 
 private:
     std::vector<std::string> log_;
-    std::deque<Row> rows_;
+    int rowCount_ = 2;
+    std::vector<std::pair<int, Row>> written_;  // by row index, ascending
+    RecordList records_;
     bool gridFocused_ = false;
 };
 

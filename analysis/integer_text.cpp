@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "analysis/chronell_error.h"
+#include "platform/chronell_error.h"
 
 namespace chronell {
 

@@ -3,19 +3,34 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <system_error>
 
 namespace chronell {
 
 class ProcessingTarget;
 struct RegionalSettings;
 
+// What a run reads: the folder box, the mask box and the two options.
+struct RunInputs {
+    std::string folder;
+    std::string mask = "*.jobs";
+    bool formattedTime = false;
+    bool clearLog = true;
+};
+
 // Called after each file with (files done, files found).
 using ProgressCallback = std::function<void(std::size_t done, std::size_t found)>;
 
-// Lists the entries of the folder text matching the mask text and passes
-// each one to proc_file. Throws ChronellError from a pass, which ends the run.
-void runProcessing(ProcessingTarget& target, const RegionalSettings& settings,
-                   const ProgressCallback& progress = {});
+// How the directory search of a run ended.
+struct RunOutcome {
+    std::size_t entries = 0;  // entries found and processed
+    std::error_code searchError;  // set when the folder could not be searched
+};
+
+// Lists the entries of the folder matching the mask and passes each one to
+// proc_file. Throws ChronellError from a pass, which ends the run.
+RunOutcome runProcessing(ProcessingTarget& target, const RegionalSettings& settings,
+                         const RunInputs& inputs, const ProgressCallback& progress = {});
 
 // Folder text, the host separator unless it already ends in one, then `tail`.
 std::string joinFolder(const std::string& folderText, const std::string& tail);

@@ -1,10 +1,11 @@
 #pragma once
-// The seam between the engine and its surroundings: the operations of the
-// log, the results grid and the input row that a processing run uses.
-// The window implements it over its controls; the report and the tests over
-// an in-memory grid and log.
-#include <string>
+// The seam between the engine and its surroundings: the log and the results
+// grid that a processing run writes to, and the records of its rows. The
+// window implements it over its controls; the report and the tests over an
+// in-memory grid and log.
 #include <string_view>
+
+#include "analysis/job_record.h"
 
 namespace chronell {
 
@@ -27,11 +28,11 @@ public:
     virtual void setCell(int column, int row, std::string_view text) = 0;
     virtual void focusGrid() = 0;
 
-    // Input row.
-    virtual std::string folderText() const = 0;
-    virtual std::string maskText() const = 0;
-    virtual bool formattedTimeTicked() const = 0;
-    virtual bool clearLogTicked() const = 0;
+    // The values of a job row or two-pass row, handed over after its cells
+    // when the target keeps records. A later lowering of the row count drops
+    // the records of the rows it drops.
+    virtual bool keepsRecords() const { return true; }
+    virtual void addRecord(const JobRecord& record) = 0;
 };
 
 } // namespace chronell

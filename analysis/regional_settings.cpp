@@ -5,7 +5,9 @@
 #include <string_view>
 
 #include "analysis/integer_text.h"
+#include "platform/ascii.h"
 #include "platform/locale_items.h"
+#include "platform/paths.h"
 #include "platform/windows_locale_items.h"
 
 namespace chronell {
@@ -38,10 +40,7 @@ std::optional<Conversion> conversionAt(std::string_view format, std::size_t pos)
     return c;
 }
 
-bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
-
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // The picture elements of the date conversions we know; others are dropped.
 std::optional<std::string_view> dateElement(const Conversion& c)
@@ -292,13 +291,13 @@ RegionalSettings& regionalSettings()
 
 void LoadRegionalSettings()
 {
-#ifdef _WIN32
-    regionalSettings() = regionalSettingsFromWindowsItems(readWindowsLocaleItems());
-#else
-    // "" takes LC_TIME and LC_NUMERIC from the environment, LC_ALL first.
-    const auto items = readLocaleItems("");
-    regionalSettings() = items ? regionalSettingsFromLocaleItems(*items) : RegionalSettings{};
-#endif
+    if constexpr (kWindowsHost) {
+        regionalSettings() = regionalSettingsFromWindowsItems(readWindowsLocaleItems());
+    } else {
+        // "" takes LC_TIME and LC_NUMERIC from the environment, LC_ALL first.
+        const auto items = readLocaleItems("");
+        regionalSettings() = items ? regionalSettingsFromLocaleItems(*items) : RegionalSettings{};
+    }
 }
 
 } // namespace chronell

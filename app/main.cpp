@@ -12,8 +12,10 @@
 #include "analysis/regional_settings.h"
 #include "app/application_title.h"
 #include "app/regional_settings_follower.h"
+#include "app/termination_watch.h"
 #include "platform/command_line.h"
 #include "platform/executable_path.h"
+#include "platform/termination_signals.h"
 #include "ui/FMain.h"
 #include "ui/display_text.h"
 
@@ -23,6 +25,9 @@ int main(int argc, char** argv)
     // read any of them as an option of its own, and Qt is given none.
     std::vector<std::string> arguments = chronell::programArguments(argc, argv);
     int qtArgc = argc > 0 ? 1 : 0;
+    // Caught from the start, so that one sent while the window is still
+    // being made ends it once the event loop runs.
+    const int terminationSignals = chronell::terminationSignalDescriptor();
 
     chronell::LoadRegionalSettings();
     QApplication application(qtArgc, argv);
@@ -34,6 +39,12 @@ int main(int argc, char** argv)
     // Destroyed before the application: hidden, then its settings written.
     TfoMain window;
     foMain = &window;
+    // The desktop ends the program by the way of File, Exit, so that the
+    // settings are written; exit() also ends a box that is still open.
+    chronell::TerminationWatch termination(terminationSignals, [&window] {
+        window.Quit1->trigger();
+        QCoreApplication::exit(0);
+    });
     window.startUp(std::move(arguments), executable);
     window.show();
 

@@ -5,35 +5,26 @@
 #include <string>
 #include <vector>
 
-#include "analysis/chronell_error.h"
-#include "analysis/in_memory_target.h"
+#include "platform/chronell_error.h"
 #include "analysis/processing_run.h"
 #include "analysis/regional_settings.h"
 #include "cli/progress_line.h"
 #include "cli/report_options.h"
 #include "cli/report_target.h"
-#include "cli/row_output.h"
+#include "report/grid_rows.h"
+#include "report/row_export.h"
+#include "report/summary.h"
+#include "report/timeline.h"
+#include "report/text_sink.h"
 
 namespace {
 
 using namespace chronell;
 using namespace chronell::report;
 
-void writeOut(const std::string& text)
+bool writeOut(std::string_view text)
 {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-}
-
-void writeOutput(const InMemoryTarget& target, RowFormat format)
-{
-    switch (format) {
-    case RowFormat::Tsv: return writeOut(rowsAsTsv(target.rows()));
-    case RowFormat::Csv: return writeOut(rowsAsCsv(target.rows()));
-    case RowFormat::Json: return writeOut(rowsAsJson(target.rows()));
-    case RowFormat::None:
-        for (const auto& chunk : target.logChunks()) writeOut(chunk);
-        return;
-    }
+    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
 }
 
 } // namespace
@@ -56,30 +47,49 @@ int main(int argc, char** argv)
     }
 
     LoadRegionalSettings();
-    ReportTarget target(options->rows);
-    target.folder = options->folder;
-    target.mask = options->mask;
-    target.formattedTime = options->formatted;
-    target.clearLogOption = true;
+    TextSink out(writeOut);
+    const bool printsLog = !options->rows && !options->summary && !options->timeline;
+    ReportTarget target(printsLog ? &out : nullptr, options->needsRecords());
+    RunInputs inputs;
+    inputs.folder = options->folder;
+    inputs.mask = options->mask;
+    inputs.formattedTime = options->formatted;
+    inputs.clearLog = true;
 
     std::string failure;
     bool failed = false;
+    RunOutcome outcome;
     {
         ProgressLine progress;
         try {
-            runProcessing(target, regionalSettings(),
-                          [&progress](std::size_t done, std::size_t found) { progress.update(done, found); });
+            outcome = runProcessing(target, regionalSettings(), inputs,
+                                    [&progress](std::size_t done, std::size_t found) { progress.update(done, found); });
         } catch (const ChronellError& error) {
             failed = true;
             failure = error.what();
         }
     }
 
-    writeOutput(target, options->rows);
+    if (options->rows) writeRows(*options->rows, InMemoryGridRows(target), out);
+    if (options->summary) {
+        const Summary summary = summarize(target.records().all());
+        out.append(options->summary == SummaryFormat::Json ? summaryJson(summary)
+                                                           : summaryText(summary, options->formatted, regionalSettings()));
+    }
+    if (options->timeline) out.append(timelineSvg(buildTimeline(target.records().all()), regionalSettings()));
+    out.flush();
     std::fflush(stdout);
     if (failed) {
         std::fprintf(stderr, "chronell-report: %s\n", errorBoxText(failure).c_str());
         return 1;
     }
+    if (outcome.searchError) {
+        std::fprintf(stderr, "chronell-report: cannot search '%s': %s\n", options->folder.c_str(),
+                     outcome.searchError.message().c_str());
+        return 1;
+    }
+    if (outcome.entries == 0)
+        std::fprintf(stderr, "chronell-report: no entry of '%s' matches '%s'.\n", options->folder.c_str(),
+                     options->mask.c_str());
     return 0;
 }

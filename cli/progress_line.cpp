@@ -1,16 +1,10 @@
 #include "cli/progress_line.h"
 
-#include <charconv>
 #include <cstdio>
 #include <string>
 
-#ifdef _WIN32
-#include <io.h>
-#define isatty _isatty
-#define STDERR_FILENO 2
-#else
-#include <unistd.h>
-#endif
+#include "analysis/decimal_text.h"
+#include "platform/terminal.h"
 
 namespace chronell::report {
 
@@ -19,15 +13,9 @@ namespace {
 constexpr auto kDelay = std::chrono::seconds(1);
 constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
 
-std::string decimal(std::size_t value)
-{
-    char buffer[24];
-    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
-}
-
 } // namespace
 
-ProgressLine::ProgressLine() : enabled_(isatty(STDERR_FILENO) != 0), start_(Clock::now()) {}
+ProgressLine::ProgressLine() : enabled_(standardErrorIsTerminal()), start_(Clock::now()) {}
 
 ProgressLine::~ProgressLine()
 {
@@ -39,7 +27,7 @@ void ProgressLine::update(std::size_t done, std::size_t found)
     if (!enabled_) return;
     const auto now = Clock::now();
     if (now - start_ < kDelay || (shown_ && now - lastDrawn_ < kRedrawInterval)) return;
-    const std::string text = "\r\033[K" + decimal(done) + " of " + decimal(found) + " files";
+    const std::string text = "\r\033[K" + decimalText(static_cast<std::int64_t>(done)) + " of " + decimalText(static_cast<std::int64_t>(found)) + " files";
     std::fputs(text.c_str(), stderr);
     std::fflush(stderr);
     shown_ = true;

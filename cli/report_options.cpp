@@ -3,17 +3,28 @@
 namespace chronell::report {
 
 const char* const kUsage =
-    "usage: chronell-report [-f|--formatted] [--rows=tsv|csv|json] FOLDER [MASK]\n"
+    "usage: chronell-report [-f|--formatted] [--rows=tsv|csv|json | --summary[=json] | --timeline]\n"
+    "                       FOLDER [MASK]\n"
     "\n"
     "Reads the job-list files of FOLDER that match MASK (default \"*.jobs\") and\n"
-    "prints the log of the run, or with --rows the results grid.\n"
+    "prints the log of the run, or the results grid, a summary or a timeline.\n"
     "\n"
     "  -f, --formatted   durations as hh:mm:ss.zzz instead of seconds\n"
     "  --rows=FORMAT     print the results grid as tsv, csv or json\n"
+    "  --summary         print per file and for the run: jobs by status, total\n"
+    "                    duration, first start, last end, span, busy share, the\n"
+    "                    jobs and total per runner, and the errors\n"
+    "  --summary=json    the same as JSON\n"
+    "  --timeline        print the run as an SVG picture: a lane per runner (per\n"
+    "                    file for jobs without one), a bar per job with times\n"
     "  --help            print this help\n"
     "  --version         print the version\n"
     "\n"
-    "Exit status: 0 done, 1 an error ended the run, 2 usage error.\n";
+    "A FOLDER that cannot be searched is reported on standard error, and so is\n"
+    "a run in which no entry matched MASK.\n"
+    "\n"
+    "Exit status: 0 done (also when no entry matched), 1 an error ended the run\n"
+    "or FOLDER could not be searched, 2 usage error.\n";
 
 std::optional<ReportOptions> parseReportOptions(const std::vector<std::string>& arguments,
                                                 std::string& error)
@@ -29,11 +40,17 @@ std::optional<ReportOptions> parseReportOptions(const std::vector<std::string>& 
         } else if (argument == "-f" || argument == "--formatted") {
             options.formatted = true;
         } else if (argument == "--rows=tsv") {
-            options.rows = RowFormat::Tsv;
+            options.rows = ExportFormat::Tsv;
         } else if (argument == "--rows=csv") {
-            options.rows = RowFormat::Csv;
+            options.rows = ExportFormat::Csv;
         } else if (argument == "--rows=json") {
-            options.rows = RowFormat::Json;
+            options.rows = ExportFormat::Json;
+        } else if (argument == "--summary") {
+            options.summary = SummaryFormat::Text;
+        } else if (argument == "--summary=json") {
+            options.summary = SummaryFormat::Json;
+        } else if (argument == "--timeline") {
+            options.timeline = true;
         } else if (argument == "--help" || argument == "-h") {
             options.help = true;
         } else if (argument == "--version") {
@@ -44,6 +61,10 @@ std::optional<ReportOptions> parseReportOptions(const std::vector<std::string>& 
         }
     }
     if (options.help || options.version) return options;
+    if ((options.rows ? 1 : 0) + (options.summary ? 1 : 0) + (options.timeline ? 1 : 0) > 1) {
+        error = "--rows, --summary and --timeline exclude each other";
+        return std::nullopt;
+    }
     if (positional.empty()) {
         error = "missing FOLDER";
         return std::nullopt;

@@ -4,17 +4,24 @@
 #include <string>
 #include <vector>
 
+#include "report/row_export.h"
+
 namespace chronell::report {
 
-enum class RowFormat { None, Tsv, Csv, Json };
+enum class SummaryFormat { Text, Json };
 
 struct ReportOptions {
     bool formatted = false;
-    RowFormat rows = RowFormat::None;
+    std::optional<ExportFormat> rows;  // the grid in this format instead of the log
+    std::optional<SummaryFormat> summary;  // the summary instead of the log
+    bool timeline = false;                 // the SVG timeline instead of the log
     std::string folder;
     std::string mask = "*.jobs";
     bool help = false;
     bool version = false;
+
+    // Whether the chosen output needs the records of the rows.
+    bool needsRecords() const { return rows == ExportFormat::Json || summary || timeline; }
 };
 
 extern const char* const kUsage;

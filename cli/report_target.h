@@ -1,39 +1,47 @@
 #pragma once
 // The report's target: the in-memory grid and log, keeping only what the
-// chosen output prints. With the log printed the grid's cells are dropped
-// and only its row count kept, which the run reads; with the grid printed
-// the log's lines are dropped. The output is the same, at less memory.
+// chosen output needs. The log, when it is what is printed, goes straight to
+// the output as it is written (the run clears the log only before its first
+// line); with the grid printed the log's lines are dropped, and with the log
+// printed the grid keeps only its row count, which the run reads. Records
+// are kept only where the output prints them.
 #include <algorithm>
 #include <string_view>
 
 #include "analysis/in_memory_target.h"
-#include "cli/report_options.h"
+#include "report/text_sink.h"
 
 namespace chronell::report {
 
 class ReportTarget : public InMemoryTarget {
 public:
-    explicit ReportTarget(RowFormat output) : printsLog_(output == RowFormat::None) {}
+    // `log`: the sink the log is printed to, or null when the grid is printed.
+    ReportTarget(TextSink* log, bool keepsRecords) : log_(log), keepsRecords_(keepsRecords) {}
 
     void appendLogLine(std::string_view line) override
     {
-        if (printsLog_) InMemoryTarget::appendLogLine(line);
+        if (!log_) return;
+        log_->append(line);
+        log_->push('\n');
     }
-    int rowCount() const override { return printsLog_ ? rowCount_ : InMemoryTarget::rowCount(); }
+    void clearLog() override {}
+    int rowCount() const override { return log_ ? rowCount_ : InMemoryTarget::rowCount(); }
     void setRowCount(int rows) override
     {
-        if (printsLog_)
+        if (log_)
             rowCount_ = std::max(rows, 1);
         else
             InMemoryTarget::setRowCount(rows);
     }
     void setCell(int column, int row, std::string_view text) override
     {
-        if (!printsLog_) InMemoryTarget::setCell(column, row, text);
+        if (!log_) InMemoryTarget::setCell(column, row, text);
     }
+    bool keepsRecords() const override { return keepsRecords_; }
 
 private:
-    bool printsLog_;
+    TextSink* log_;
+    bool keepsRecords_;
     int rowCount_ = 2;  // the grid's row count, while its cells are not kept
 };
 

@@ -1,7 +1,9 @@
 #include "platform/directory_search.h"
 
 #include <algorithm>
+#include <cerrno>
 
+#include "platform/ascii.h"
 #include "platform/paths.h"
 
 #ifdef _WIN32
@@ -15,10 +17,9 @@ namespace chronell {
 
 namespace {
 
-unsigned char upperAscii(char c)
+unsigned char upperByte(char c)
 {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte >= 'a' && byte <= 'z' ? static_cast<unsigned char>(byte - 'a' + 'A') : byte;
+    return static_cast<unsigned char>(upperAscii(c));
 }
 
 } // namespace
@@ -58,8 +59,8 @@ bool ntfsNameLess(std::string_view a, std::string_view b)
 {
     const std::size_t common = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < common; ++i) {
-        const unsigned char ua = upperAscii(a[i]);
-        const unsigned char ub = upperAscii(b[i]);
+        const unsigned char ua = upperByte(a[i]);
+        const unsigned char ub = upperByte(b[i]);
         if (ua != ub) return ua < ub;
     }
     if (a.size() != b.size()) return a.size() < b.size();
@@ -75,12 +76,18 @@ bool ntfsNameLess(std::string_view a, std::string_view b)
 #ifdef _WIN32
 
 // The platform's own search matches; only the order is ours.
-std::vector<std::string> findEntries(std::string_view searchPath)
+std::vector<std::string> findEntries(std::string_view searchPath, std::error_code& error)
 {
     std::vector<std::string> names;
+    error.clear();
     WIN32_FIND_DATAA found{};
     const HANDLE search = FindFirstFileA(std::string(searchPath).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
+    if (search == INVALID_HANDLE_VALUE) {
+        const DWORD code = GetLastError();
+        if (code != ERROR_FILE_NOT_FOUND && code != ERROR_NO_MORE_FILES)
+            error.assign(static_cast<int>(code), std::system_category());
+        return names;
+    }
     do {
         names.emplace_back(found.cFileName);
     } while (FindNextFileA(search, &found));
@@ -91,16 +98,20 @@ std::vector<std::string> findEntries(std::string_view searchPath)
 
 #else
 
-std::vector<std::string> findEntries(std::string_view searchPath)
+std::vector<std::string> findEntries(std::string_view searchPath, std::error_code& error)
 {
     std::vector<std::string> names;
+    error.clear();
     const std::size_t separator = searchPath.rfind(kPathSeparator);
     const std::string folder(separator == std::string_view::npos ? std::string_view{}
                                                                   : searchPath.substr(0, separator + 1));
     const std::string_view mask =
         separator == std::string_view::npos ? searchPath : searchPath.substr(separator + 1);
     DIR* directory = ::opendir(folder.empty() ? "." : folder.c_str());
-    if (directory == nullptr) return names;
+    if (directory == nullptr) {
+        error.assign(errno, std::system_category());
+        return names;
+    }
     // readdir gives every entry, "." and ".." and dot files included; a read
     // error ends the listing like its end does.
     while (const dirent* entry = ::readdir(directory)) {

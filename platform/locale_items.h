@@ -20,10 +20,9 @@ struct LocaleItems {
     std::array<std::string, 7> longDayNames;   // Sunday first
 };
 
-#ifndef _WIN32
 // Items of the named locale; "" takes LC_TIME and LC_NUMERIC from the
 // environment as setlocale would. Nothing when the locale does not exist.
+// Linux only.
 std::optional<LocaleItems> readLocaleItems(const std::string& localeName);
-#endif
 
 } // namespace chronell

@@ -26,6 +26,11 @@ std::string_view hostFileNamePart(std::string_view path)
 #endif
 }
 
+std::string_view hostFolderPart(std::string_view path)
+{
+    return path.substr(0, path.size() - hostFileNamePart(path).size());
+}
+
 std::string_view windowsFileNamePart(std::string_view path)
 {
     return afterLast(path, isWindowsSeparator);

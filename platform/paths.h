@@ -5,13 +5,18 @@
 namespace chronell {
 
 #ifdef _WIN32
+inline constexpr bool kWindowsHost = true;
 inline constexpr char kPathSeparator = '\\';
 #else
+inline constexpr bool kWindowsHost = false;
 inline constexpr char kPathSeparator = '/';
 #endif
 
 // The text after the last host separator (on Windows also after '/' and ':').
 std::string_view hostFileNamePart(std::string_view path);
+
+// The path up to and including its last host separator; empty without one.
+std::string_view hostFolderPart(std::string_view path);
 
 // The text after the last '\', '/' or ':' (paths written inside job-list files).
 std::string_view windowsFileNamePart(std::string_view path);

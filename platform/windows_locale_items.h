@@ -25,9 +25,8 @@ struct WindowsLocaleItems {
     std::array<Item, 7> longDayNames;   // Monday first
 };
 
-#ifdef _WIN32
-// Makes the user's default locale the thread's locale, then reads its items.
+// Makes the user's default locale the thread's locale, then reads its
+// items. Windows only.
 WindowsLocaleItems readWindowsLocaleItems();
-#endif
 
 } // namespace chronell

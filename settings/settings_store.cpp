@@ -3,7 +3,7 @@
 #include <charconv>
 #include <utility>
 
-#include "analysis/chronell_error.h"
+#include "platform/chronell_error.h"
 #include "analysis/integer_text.h"
 #include "platform/paths.h"
 #include "platform/private_profile.h"
@@ -66,13 +66,7 @@ std::string settingsPathBeside(std::string_view executablePath)
 
 std::string folderOf(std::string_view path)
 {
-#ifdef _WIN32
-    constexpr std::string_view kSeparators = "\\:";
-#else
-    constexpr std::string_view kSeparators{&kPathSeparator, 1};
-#endif
-    const std::size_t last = path.find_last_of(kSeparators);
-    return last == std::string_view::npos ? std::string() : std::string(path.substr(0, last + 1));
+    return std::string(hostFolderPart(path));
 }
 
 } // namespace chronell

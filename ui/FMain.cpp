@@ -17,6 +17,7 @@
 #include "analysis/job_file_pass.h"
 #include "analysis/processing_run.h"
 #include "analysis/regional_settings.h"
+#include "settings/settings_place.h"
 #include "settings/settings_store.h"
 #include "ui/access_keys.h"
 #include "ui/designed_fonts.h"
@@ -236,19 +237,21 @@ void TfoMain::wireHandlers()
 
 void TfoMain::FormCreate()
 {
-    settingsStore.emplace(chronell::settingsPathBeside(executablePath_));
-    chronell::restoreFormSettings(*this, *settingsStore, arguments_, chronell::folderOf(executablePath_));
+    const chronell::SettingsPlace place = chronell::settingsPlace(executablePath_, chronell::hostSettingsQueries());
+    settingsStore.emplace(place.file);
+    chronell::restoreFormSettings(*this, *settingsStore, arguments_, place.defaultFolder);
 }
 
 void TfoMain::FormDestroy()
 {
+    chronell::createSettingsFolder(settingsStore->path());
     chronell::saveFormSettings(*this, *settingsStore);
 }
 
 void TfoMain::Button1Click()
 {
     const RunUpdates updates(*this);
-    chronell::runProcessing(*this, chronell::regionalSettings());
+    chronell::runProcessing(*this, chronell::regionalSettings(), runInputs());
 }
 
 void TfoMain::Button2Click()
@@ -273,7 +276,7 @@ void TfoMain::LatestVersion1Click()
 
 void TfoMain::proc_file(const std::string& path)
 {
-    chronell::proc_file(*this, chronell::regionalSettings(), rowCounter_, path);
+    chronell::proc_file(*this, chronell::regionalSettings(), rowCounter_, path, formattedTimeTicked());
 }
 
 std::string TfoMain::addzeros(std::uint32_t number, unsigned width)
@@ -319,6 +322,17 @@ int TfoMain::rowCount() const
 void TfoMain::setRowCount(int rows)
 {
     sg1->gridModel()->setGridRowCount(rows);
+    records_.keepBelow(std::max(rows, 1));
+}
+
+void TfoMain::addRecord(const chronell::JobRecord& record)
+{
+    records_.add(record);
+}
+
+chronell::RunInputs TfoMain::runInputs() const
+{
+    return {folderText(), maskText(), formattedTimeTicked(), clearLogTicked()};
 }
 
 void TfoMain::setCell(int column, int row, std::string_view text)

@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "analysis/date_time.h"
+#include "analysis/processing_run.h"
 #include "analysis/processing_target.h"
+#include "analysis/record_list.h"
 #include "ui/input_box.h"
 
 class QAction;
@@ -60,7 +62,8 @@ public:
 
     // Runs the creation handler FormCreate with the command line's
     // arguments and the executable's path, beside which the settings file
-    // lies. A window so started runs the destruction handler FormDestroy
+    // lies (in the user's configuration folder for a copy whose folder
+    // takes no new files: settings/settings_place.h). A window so started runs the destruction handler FormDestroy
     // when it is destroyed, after hiding itself; a window never started up
     // (the layout alone) runs neither.
     void startUp(std::vector<std::string> arguments, std::string executablePath);
@@ -91,10 +94,17 @@ public:
     void setRowCount(int rows) override;
     void setCell(int column, int row, std::string_view text) override;
     void focusGrid() override;
-    std::string folderText() const override;
-    std::string maskText() const override;
-    bool formattedTimeTicked() const override;
-    bool clearLogTicked() const override;
+    void addRecord(const chronell::JobRecord& record) override;
+
+    // The input row: what Process reads.
+    std::string folderText() const;
+    std::string maskText() const;
+    bool formattedTimeTicked() const;
+    bool clearLogTicked() const;
+    chronell::RunInputs runInputs() const;
+
+    // The records of the grid's rows, from the last run.
+    const chronell::RecordList& records() const { return records_; }
 
 private:
     class RunUpdates;
@@ -111,6 +121,7 @@ private:
     int rowCounter_ = 0;  // the row written last by proc_file
     bool holdingLog_ = false;
     QStringList heldLog_;  // as the log shows them
+    chronell::RecordList records_;
 };
 
 // The single main window.

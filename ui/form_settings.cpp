@@ -32,9 +32,9 @@ void takeCommandLine(TfoMain& form, const std::vector<std::string>& arguments)
     if (arguments.size() > 2 && arguments[2] == "/f") form.CheckBox1->setChecked(true);
 }
 
-void restoreInputRow(TfoMain& form, const SettingsStore& store, std::string_view executableFolder)
+void restoreInputRow(TfoMain& form, const SettingsStore& store, std::string_view defaultFolder)
 {
-    form.Edit1->setBytes(store.readText(kInputSection, "Directory", executableFolder));
+    form.Edit1->setBytes(store.readText(kInputSection, "Directory", defaultFolder));
     form.Edit2->setBytes(store.readText(kInputSection, "Mask", "*.jobs"));
     form.CheckBox1->setChecked(store.readFlag(kInputSection, "Formated Output", true));
 }
@@ -90,10 +90,10 @@ void restoreWindowBounds(TfoMain& form, const SettingsStore& store)
 } // namespace
 
 void restoreFormSettings(TfoMain& form, const SettingsStore& store,
-                         const std::vector<std::string>& arguments, std::string_view executableFolder)
+                         const std::vector<std::string>& arguments, std::string_view defaultFolder)
 {
     if (arguments.empty())
-        restoreInputRow(form, store, executableFolder);
+        restoreInputRow(form, store, defaultFolder);
     else
         takeCommandLine(form, arguments);
     form.CheckBox2->setChecked(store.readFlag(kInputSection, "Clear Log", true));

@@ -3,7 +3,7 @@
 #include <exception>
 #include <utility>
 
-#include "analysis/chronell_error.h"
+#include "platform/chronell_error.h"
 #include "ui/display_text.h"
 #include "ui/error_message_box.h"
 

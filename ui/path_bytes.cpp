@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QStringList>
 
+#include <system_error>
 #include <vector>
 
 #include "platform/directory_search.h"
@@ -18,7 +19,8 @@ namespace {
 // separator, or empty for the current folder) that Qt reads as `name`.
 std::string entryReadAs(const std::string& folderBytes, const QString& name)
 {
-    for (const std::string& entry : findEntries(folderBytes + "*")) {
+    std::error_code ignored;  // a folder that cannot be listed has no entry to find
+    for (const std::string& entry : findEntries(folderBytes + "*", ignored)) {
         if (QFile::decodeName(QByteArray(entry.data(), static_cast<qsizetype>(entry.size()))) == name) return entry;
     }
     return textBytes(name);

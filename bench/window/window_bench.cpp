@@ -92,8 +92,9 @@ int main(int argc, char** argv)
     int logLines = 0;
     for (int run = 0; run < runs; ++run) {
         chronell::InMemoryTarget memory;
-        memory.folder = argv[1];
-        engine.push_back(millisecondsOf([&] { chronell::runProcessing(memory, chronell::regionalSettings()); }));
+        chronell::RunInputs inputs;
+        inputs.folder = argv[1];
+        engine.push_back(millisecondsOf([&] { chronell::runProcessing(memory, chronell::regionalSettings(), inputs); }));
         logLines = static_cast<int>(memory.logLines().size());
 
         TfoMain window;

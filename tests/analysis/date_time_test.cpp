@@ -1,7 +1,7 @@
 // Time stamps to date-time values and back to calendar fields.
 #include <gtest/gtest.h>
 
-#include "analysis/chronell_error.h"
+#include "platform/chronell_error.h"
 #include "analysis/date_time.h"
 #include "analysis/date_time_text.h"
 #include "support/sample_settings.h"

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "analysis/chronell_error.h"
+#include "platform/chronell_error.h"
 
 namespace chronell {
 namespace {

@@ -7,12 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "analysis/chronell_error.h"
+#include "platform/chronell_error.h"
 #include "analysis/in_memory_target.h"
 #include "analysis/regional_settings.h"
+#include "support/grid_rows.h"
 #include "support/job_list_text.h"
 #include "support/sample_settings.h"
 #include "support/temp_folder.h"
+#include "support/time_zone.h"
 
 namespace chronell {
 namespace {
@@ -64,8 +66,7 @@ struct Pass {
 // A fresh grid as a run leaves it before its first file, then one pass.
 void runPass(Pass& pass, const std::string& path, bool formatted, const RegionalSettings& settings)
 {
-    pass.target.formattedTime = formatted;
-    proc_file(pass.target, settings, pass.rowCounter, path);
+    proc_file(pass.target, settings, pass.rowCounter, path, formatted);
 }
 
 class JobFilePass : public ::testing::Test {
@@ -93,12 +94,12 @@ TEST_F(JobFilePass, ExampleFileFormatted)
                      "================", "01:28:45.750", ""}));
     EXPECT_EQ(p.rowCounter, 3);
     ASSERT_EQ(p.target.rowCount(), 5);  // header, three rows, the spare row
-    EXPECT_EQ(p.target.rows()[1], (Row{"Clip one", "clip1.avi", "clip.avi", "10.05.2008 14:00:00",
+    EXPECT_EQ(test::gridRows(p.target)[1], (Row{"Clip one", "clip1.avi", "clip.avi", "10.05.2008 14:00:00",
                                        "10.05.2008 14:42:30", "Done", "00:42:30.250", "clip.jobs"}));
-    EXPECT_EQ(p.target.rows()[2], (Row{"Clip two", "clip2.avi", "clip.avi", "10.05.2008 14:45:00",
+    EXPECT_EQ(test::gridRows(p.target)[2], (Row{"Clip two", "clip2.avi", "clip.avi", "10.05.2008 14:45:00",
                                        "10.05.2008 15:31:15", "Done", "00:46:15.500", "clip.jobs"}));
-    EXPECT_EQ(p.target.rows()[3], (Row{"2pass", "clip2.avi", "clip.avi", "", "", "", "01:28:45.750", "clip.jobs"}));
-    EXPECT_EQ(p.target.rows()[4], Row{});
+    EXPECT_EQ(test::gridRows(p.target)[3], (Row{"2pass", "clip2.avi", "clip.avi", "", "", "", "01:28:45.750", "clip.jobs"}));
+    EXPECT_EQ(test::gridRows(p.target)[4], Row{});
 }
 
 TEST_F(JobFilePass, ExampleFilePlainUsesTheRegionalDecimalSeparator)
@@ -112,9 +113,9 @@ TEST_F(JobFilePass, ExampleFilePlainUsesTheRegionalDecimalSeparator)
     EXPECT_EQ(log[7], "2550.25");
     EXPECT_EQ(log[14], "2775.5");
     EXPECT_EQ(log[16], "5325.75");
-    EXPECT_EQ(p.target.rows()[1][ColDur], "2550.25");
-    EXPECT_EQ(p.target.rows()[2][ColDur], "2775.5");
-    EXPECT_EQ(p.target.rows()[3][ColDur], "5325.75");
+    EXPECT_EQ(test::gridRows(p.target)[1][ColDur], "2550.25");
+    EXPECT_EQ(test::gridRows(p.target)[2][ColDur], "2775.5");
+    EXPECT_EQ(test::gridRows(p.target)[3][ColDur], "5325.75");
 
     Pass comma;
     runPass(comma, write("clip.jobs", kExampleFile), false, settingsB());
@@ -185,7 +186,7 @@ TEST_F(JobFilePass, CountThatDoesNotReadEndsThePassUntouched)
     int rowCounter = 0;
     const std::string path = write("bad.jobs", linesText({"// $numjobs 3 ", "//", "x"}));
     try {
-        proc_file(target, settingsB(), rowCounter, path);
+        proc_file(target, settingsB(), rowCounter, path, false);
         FAIL() << "no failure";
     } catch (const ChronellError& error) {
         EXPECT_STREQ(error.what(), "' 3 ' is not a valid integer value");
@@ -208,8 +209,8 @@ TEST_F(JobFilePass, FileEndingBeforeTheSecondJob)
     EXPECT_EQ(log.size(), 9u);  // count, seven job lines, end of file
     EXPECT_EQ(p.rowCounter, 1);
     ASSERT_EQ(p.target.rowCount(), 3);  // the second job's reserved row is gone
-    EXPECT_EQ(p.target.rows()[1][ColName], "first");
-    EXPECT_EQ(p.target.rows()[2], Row{});
+    EXPECT_EQ(test::gridRows(p.target)[1][ColName], "first");
+    EXPECT_EQ(test::gridRows(p.target)[2], Row{});
 }
 
 TEST_F(JobFilePass, FileEndingAfterTheStateLine)
@@ -228,7 +229,7 @@ TEST_F(JobFilePass, HugeCountReservesNoMoreRowsThanLines)
     EXPECT_EQ(log.front(), "Number of jobs: 2000000000");
     EXPECT_EQ(log.back(), "Enexpected end of file.");
     EXPECT_EQ(p.target.rowCount(), 3);
-    EXPECT_EQ(p.target.rows()[1][ColDur], "01:00:00.000");
+    EXPECT_EQ(test::gridRows(p.target)[1][ColDur], "01:00:00.000");
 }
 
 TEST_F(JobFilePass, JobLineRightAfterTheCountLineIsNotRead)
@@ -270,16 +271,16 @@ TEST_F(JobFilePass, StateThatDoesNotReadKeepsTheReservedRows)
         "x.jobs", jobListText({{"one", "i1", "o1", "2", k10h00, k11h00}, {"two", "i2", "o2", "x", k10h00, k11h00},
                                {"three", "i3", "o3", "2", k10h00, k11h00}}));
     try {
-        proc_file(target, settingsB(), rowCounter, path);
+        proc_file(target, settingsB(), rowCounter, path, false);
         FAIL() << "no failure";
     } catch (const ChronellError& error) {
         EXPECT_STREQ(error.what(), "'x' is not a valid integer value");
     }
     EXPECT_EQ(target.logLines().back(), "Output: o2");
     EXPECT_EQ(target.rowCount(), 5);  // header, one filled, two reserved empty, spare
-    EXPECT_EQ(target.rows()[1][ColName], "one");
-    EXPECT_EQ(target.rows()[2], Row{});
-    EXPECT_EQ(target.rows()[3], Row{});
+    EXPECT_EQ(test::gridRows(target)[1][ColName], "one");
+    EXPECT_EQ(test::gridRows(target)[2], Row{});
+    EXPECT_EQ(test::gridRows(target)[3], Row{});
 }
 
 TEST_F(JobFilePass, TimeStampBeyondTheYear9999EndsThePass)
@@ -288,7 +289,7 @@ TEST_F(JobFilePass, TimeStampBeyondTheYear9999EndsThePass)
     int rowCounter = 0;
     const std::string path = write("y.jobs", jobListText({{"one", "i", "o", "2", k10h00, "24C85A5E D1C04000"}}));
     try {
-        proc_file(target, settingsB(), rowCounter, path);
+        proc_file(target, settingsB(), rowCounter, path, false);
         FAIL() << "no failure";
     } catch (const ChronellError& error) {
         EXPECT_STREQ(error.what(), "Invalid argument to date encode");
@@ -307,7 +308,7 @@ TEST_F(JobFilePass, StatusWords)
                         k10h00, k11h00});
     Pass p = pass(jobListText(jobs));
     for (int state = 0; state <= 9; ++state) {
-        EXPECT_EQ(p.target.rows()[static_cast<std::size_t>(state) + 1][ColStatus], words[state]);
+        EXPECT_EQ(test::gridRows(p.target)[static_cast<std::size_t>(state) + 1][ColStatus], words[state]);
         EXPECT_EQ(p.target.logLines()[static_cast<std::size_t>(state) * 7 + 4], "State: " + std::to_string(state));
     }
 }
@@ -319,7 +320,7 @@ TEST_F(JobFilePass, JobWithoutDurationLogsItsLineButFillsNoTimes)
               (Lines{"Number of jobs: 1", "Job name: wait", "Input: C:\\in.avi", "Output: C:\\out.avi", "State: 0",
                      "Start_time: 01.01.1601", "End_time: 01.01.1601", "00:00:00.000",
                      "Sum of jobs duration is 0."}));
-    EXPECT_EQ(p.target.rows()[1], (Row{"wait", "in.avi", "out.avi", "", "", "Waiting", "", "file.jobs"}));
+    EXPECT_EQ(test::gridRows(p.target)[1], (Row{"wait", "in.avi", "out.avi", "", "", "Waiting", "", "file.jobs"}));
 
     Pass plain = pass(jobListText({{"wait", "i", "o", "0", "0 0", "0 0"}}), false);
     EXPECT_EQ(plain.target.logLines()[7], "0");
@@ -329,8 +330,8 @@ TEST_F(JobFilePass, ADayOrMoreKeepsItsDays)
 {
     Pass p = pass(jobListText({{"day", "i", "o1", "2", k10h00, kNextDay10h00}}));
     EXPECT_EQ(p.target.logLines()[7], "24:00:00.000");
-    EXPECT_EQ(p.target.rows()[1][ColDur], "24:00:00.000");
-    EXPECT_EQ(p.target.rows()[1][ColStart], "15.03.2008 10:00:00");
+    EXPECT_EQ(test::gridRows(p.target)[1][ColDur], "24:00:00.000");
+    EXPECT_EQ(test::gridRows(p.target)[1][ColStart], "15.03.2008 10:00:00");
     EXPECT_EQ(p.target.logLines()[9], "24:00:00.000");
 
     Pass plain = pass(jobListText({{"day", "i", "o1", "2", k10h00, kNextDay10h00}}), false);
@@ -348,12 +349,12 @@ TEST_F(JobFilePass, TotalsAreSumsOfTheDurationsShown)
     EXPECT_EQ(log[7], "01:00:00.000");
     EXPECT_EQ(log[14], "00:30:00.000");
     EXPECT_EQ(log[16], "01:30:00.000");
-    EXPECT_EQ(formatted.target.rows()[2][ColStart], "15.03.2008 10:00:00");  // negative still filled
-    EXPECT_EQ(formatted.target.rows()[3][ColDur], "01:30:00.000");
+    EXPECT_EQ(test::gridRows(formatted.target)[2][ColStart], "15.03.2008 10:00:00");  // negative still filled
+    EXPECT_EQ(test::gridRows(formatted.target)[3][ColDur], "01:30:00.000");
 
     Pass plain = pass(jobListText(jobs), false);
     EXPECT_EQ(plain.target.logLines()[16], "5400");
-    EXPECT_EQ(plain.target.rows()[3][ColDur], "5400");
+    EXPECT_EQ(test::gridRows(plain.target)[3][ColDur], "5400");
 
     // Three 9-hour jobs.
     Pass nine = pass(jobListText({{"a", "i", "o1", "2", k10h00, k19h00},
@@ -368,8 +369,8 @@ TEST_F(JobFilePass, TotalsAreSumsOfTheDurationsShown)
 
     // Two 13-hour jobs with the same output.
     Pass pair = pass(jobListText({{"a", "i", "o", "2", k10h00, k23h00}, {"b", "i", "o", "2", k23h00, kNextDay12h00}}));
-    EXPECT_EQ(pair.target.rows()[3][ColName], "2pass");
-    EXPECT_EQ(pair.target.rows()[3][ColDur], "26:00:00.000");
+    EXPECT_EQ(test::gridRows(pair.target)[3][ColName], "2pass");
+    EXPECT_EQ(test::gridRows(pair.target)[3][ColDur], "26:00:00.000");
 }
 
 TEST_F(JobFilePass, TwoPassRowsCompareOutputsExactly)
@@ -378,8 +379,8 @@ TEST_F(JobFilePass, TwoPassRowsCompareOutputsExactly)
                                    {"b", "x\\b", "D:\\o.avi", "2", k10h00, k11h00},
                                    {"c", "x\\c", "D:\\o.avi", "2", k10h00, k11h00}}));
     ASSERT_EQ(three.target.rowCount(), 7);
-    EXPECT_EQ(three.target.rows()[3], (Row{"2pass", "b", "o.avi", "", "", "", "02:00:00.000", "file.jobs"}));
-    EXPECT_EQ(three.target.rows()[5], (Row{"2pass", "c", "o.avi", "", "", "", "02:00:00.000", "file.jobs"}));
+    EXPECT_EQ(test::gridRows(three.target)[3], (Row{"2pass", "b", "o.avi", "", "", "", "02:00:00.000", "file.jobs"}));
+    EXPECT_EQ(test::gridRows(three.target)[5], (Row{"2pass", "c", "o.avi", "", "", "", "02:00:00.000", "file.jobs"}));
 
     Pass caseDiffers = pass(jobListText({{"a", "i", "D:\\O.avi", "2", k10h00, k11h00},
                                          {"b", "i", "D:\\o.avi", "2", k10h00, k11h00}}));
@@ -387,7 +388,7 @@ TEST_F(JobFilePass, TwoPassRowsCompareOutputsExactly)
 
     Pass bothEmpty = pass(jobListText({{"a", "i", "", "2", "0 0", "0 0"}, {"b", "i", "", "2", "0 0", "0 0"}}));
     ASSERT_EQ(bothEmpty.target.rowCount(), 5);
-    EXPECT_EQ(bothEmpty.target.rows()[3], (Row{"2pass", "i", "", "", "", "", "", "file.jobs"}));
+    EXPECT_EQ(test::gridRows(bothEmpty.target)[3], (Row{"2pass", "i", "", "", "", "", "", "file.jobs"}));
 }
 
 TEST_F(JobFilePass, EndTimeOnTheLastLineIsRead)
@@ -395,7 +396,7 @@ TEST_F(JobFilePass, EndTimeOnTheLastLineIsRead)
     Pass p = pass("// $numjobs 1\n//\n// $job \"j\"\n// $input \"i\"\n// $output \"o\"\n// $state 2\n"
                   "// $start_time 01C88683 54B45000\n// $end_time 01C8868B B678B800");
     EXPECT_EQ(p.target.logLines().back(), "");
-    EXPECT_EQ(p.target.rows()[1][ColDur], "01:00:00.000");
+    EXPECT_EQ(test::gridRows(p.target)[1][ColDur], "01:00:00.000");
 }
 
 TEST_F(JobFilePass, RowsOfSuccessivePassesFollowOneAnother)
@@ -404,9 +405,9 @@ TEST_F(JobFilePass, RowsOfSuccessivePassesFollowOneAnother)
     runPass(p, write("a.jobs", jobListText({{"a", "i", "o", "2", k10h00, k11h00}}, "2")), true, settingsB());
     runPass(p, write("b.jobs", jobListText({{"b", "i", "o", "2", k10h00, k11h00}})), true, settingsB());
     ASSERT_EQ(p.target.rowCount(), 4);
-    EXPECT_EQ(p.target.rows()[1][ColJobfile], "a.jobs");
-    EXPECT_EQ(p.target.rows()[2][ColJobfile], "b.jobs");
-    EXPECT_EQ(p.target.rows()[2][ColName], "b");  // never paired across files
+    EXPECT_EQ(test::gridRows(p.target)[1][ColJobfile], "a.jobs");
+    EXPECT_EQ(test::gridRows(p.target)[2][ColJobfile], "b.jobs");
+    EXPECT_EQ(test::gridRows(p.target)[2][ColName], "b");  // never paired across files
 }
 
 } // namespace
@@ -446,6 +447,142 @@ TEST_F(JobFilePass, DamagedFilesEndOrderly)
                     last == "Can't determine number of jobs." || last == "Can't open file, or file is empty.")
             << "round " << round << ": " << last;
     }
+}
+
+} // namespace
+} // namespace chronell
+
+namespace chronell {
+namespace {
+
+using test::ScopedTimeZone;
+
+constexpr const char* kUnset = "00000000 00000000";
+
+// A job whose start or end is unset has no duration: the zero text in the
+// log, empty Start, End and Dur cells, nothing in the file's sum or a pair.
+TEST_F(JobFilePass, UnsetStampGivesNoDuration)
+{
+    const struct {
+        const char* what;
+        std::string state, start, end;
+    } cases[] = {
+        {"waiting", "0", kUnset, kUnset},
+        {"running", "1", k10h00, kUnset},
+        {"aborting", "6", k10h00, kUnset},
+        {"older writer's unset end", "1", k10h00, "0 0"},
+        {"end without start", "2", kUnset, k11h00},
+    };
+    for (const auto& c : cases) {
+        const Pass p = pass(jobListText({{"Busy", "in.avi", "out.avi", c.state, c.start, c.end},
+                                         {"Done", "x.avi", "y.avi", "2", k10h00, k11h00}}));
+        const Lines log = p.target.logLines();
+        ASSERT_GE(log.size(), 9u) << c.what;
+        EXPECT_EQ(log[7], "00:00:00.000") << c.what;
+        EXPECT_EQ(log[log.size() - 2], "01:00:00.000") << c.what << ": only the finished job counts";
+        const Row row = test::gridRows(p.target)[1];
+        EXPECT_EQ(row[ColStart] + row[ColEnd] + row[ColDur], "") << c.what;
+        const JobRecord* record = p.target.records().ofRow(1);
+        ASSERT_NE(record, nullptr);
+        EXPECT_FALSE(record->durationMs) << c.what;
+    }
+}
+
+TEST_F(JobFilePass, PairWithARunningJobCountsTheFinishedOneOnly)
+{
+    const Pass p = pass(jobListText({{"Pass 1", "in.avi", "out.avi", "2", k10h00, k11h00},
+                                     {"Pass 2", "in.avi", "out.avi", "1", k11h00, kUnset}}));
+    EXPECT_EQ(test::gridRows(p.target)[3][ColDur], "01:00:00.000");
+    const JobRecord* pair = p.target.records().ofRow(3);
+    ASSERT_NE(pair, nullptr);
+    EXPECT_TRUE(pair->twoPass);
+    EXPECT_EQ(pair->durationMs, 3'600'000u);
+    EXPECT_FALSE(pair->endUtc);
+}
+
+// Stamps of a file with a signature line are UTC and shown in local time;
+// durations come from the stamps as written.
+TEST_F(JobFilePass, SignedFileShowsItsUtcStampsInLocalTime)
+{
+    const struct {
+        const char* zone;
+        bool signature;
+        const char* start;  // 2023-03-26 00:30 UTC, or as given
+        const char* end;
+        const char* shownStart;
+        const char* shownEnd;
+        const char* duration;
+    } cases[] = {
+        {"UTC", true, "01d95f7a 19583400", "01d95f8a dce10400", "26.03.2023 00:30:00", "26.03.2023 02:30:00", "02:00:00.000"},
+        // Summer time begins at 01:00 UTC: the clock jumps, the duration does not.
+        {"Europe/Berlin", true, "01d95f7a 19583400", "01d95f8a dce10400", "26.03.2023 01:30:00", "26.03.2023 04:30:00", "02:00:00.000"},
+        {"Europe/Berlin", false, "01d95f7a 19583400", "01d95f8a dce10400", "26.03.2023 00:30:00", "26.03.2023 02:30:00", "02:00:00.000"},
+        // Summer time ends at 01:00 UTC: one hour apart, the same clock time.
+        {"Europe/Berlin", true, "01da09ff 0cfbf400", "01da0a07 6ec05c00", "29.10.2023 02:30:00", "29.10.2023 02:30:00", "01:00:00.000"},
+        // 2023-03-12 06:15 and 08:15 UTC, across New York's change at 07:00 UTC.
+        {"America/New_York", true, "01d954a9 f9b90a00", "01d954ba bd41da00", "12.03.2023 01:15:00", "12.03.2023 04:15:00", "02:00:00.000"},
+    };
+    for (const auto& c : cases) {
+        const ScopedTimeZone zone(c.zone);
+        std::string text = jobListText({{"Clip", "in.avi", "out.avi", "2", c.start, c.end}});
+        if (c.signature) text.insert(text.find("// $numjobs"), "// $signature 0 1\r\n");
+        const Pass p = pass(text);
+        const Lines log = p.target.logLines();
+        ASSERT_GE(log.size(), 8u) << c.zone;
+        EXPECT_EQ(log[5], std::string("Start_time: ") + c.shownStart) << c.zone << " " << c.signature;
+        EXPECT_EQ(log[6], std::string("End_time: ") + c.shownEnd) << c.zone << " " << c.signature;
+        EXPECT_EQ(log[7], c.duration) << c.zone << " " << c.signature;
+        EXPECT_EQ(test::gridRows(p.target)[1][ColStart], c.shownStart) << c.zone;
+    }
+}
+
+TEST_F(JobFilePass, SignatureAfterTheCountLineIsNotTheFilesSignature)
+{
+    const ScopedTimeZone zone("Europe/Berlin");
+    std::string text = jobListText({{"Clip", "in.avi", "out.avi", "2", "01d95f7a 19583400", "01d95f8a dce10400"}});
+    text.insert(text.find("// $job"), "// $signature 0 1\r\n");
+    EXPECT_EQ(pass(text).target.logLines()[5], "Start_time: 26.03.2023 00:30:00");
+}
+
+TEST_F(JobFilePass, RecordsCarryTheValuesAndTheOptionalLines)
+{
+    const ScopedTimeZone zone("UTC");
+    Pass p;
+    runPass(p, std::string(CHRONELL_FIXTURES_DIR) + "/runners/queue.jobs", true, settingsB());
+    const auto& records = p.target.records().all();
+    ASSERT_EQ(records.size(), 5u);  // four jobs and one pair
+
+    const JobRecord& first = records[0];
+    EXPECT_EQ(first.row, 1);
+    EXPECT_EQ(first.name, "Holiday pass 1");
+    EXPECT_EQ(first.input, "E:\\capture\\holiday.avi");
+    EXPECT_EQ(first.state, 2);
+    EXPECT_EQ(first.runnerName, "STUDIO-PC");
+    EXPECT_EQ(first.runnerId, "8a7b6c5d00001f40");
+    EXPECT_EQ(first.id, "4f3a2b1c00000001");
+    EXPECT_FALSE(first.error);
+    EXPECT_EQ(first.durationMs, 5'415'500u);
+    EXPECT_EQ(first.startUtc->time_since_epoch().count(), 1'688'241'600'000);  // 2023-07-01 20:00 UTC
+    EXPECT_EQ(first.jobFile, "queue.jobs");
+
+    EXPECT_EQ(records[1].error, "Disk \"E:\\\" full!");
+    EXPECT_TRUE(records[2].twoPass);
+    EXPECT_EQ(records[2].durationMs, 5'415'500u + 1'860'000u);
+    EXPECT_EQ(records[2].startUtc, first.startUtc);
+    EXPECT_EQ(records[3].runnerName, "ATTIC \"2\"");
+    EXPECT_TRUE(records[3].startUtc);
+    EXPECT_FALSE(records[3].endUtc);
+    EXPECT_FALSE(records[4].startShown);
+    EXPECT_FALSE(records[4].runnerName);
+}
+
+TEST_F(JobFilePass, RecordsOfRowsTakenBackAreDropped)
+{
+    // The second job's file ends early: its reserved row and record go.
+    std::string text = jobListText({{"One", "a.avi", "a.avi", "2", k10h00, k11h00}}, "2");
+    text += "// $job \"Two\"\r\n";
+    const Pass p = pass(text);
+    EXPECT_EQ(p.target.records().all().size(), 1u);
 }
 
 } // namespace

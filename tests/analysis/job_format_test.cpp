@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/chronell_error.h"
+#include "platform/chronell_error.h"
 
 namespace chronell {
 namespace {

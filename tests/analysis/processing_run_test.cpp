@@ -8,9 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "analysis/chronell_error.h"
+#include "platform/chronell_error.h"
 #include "analysis/in_memory_target.h"
 #include "analysis/regional_settings.h"
+#include "support/grid_rows.h"
 #include "support/job_list_text.h"
 #include "support/sample_settings.h"
 #include "support/temp_folder.h"
@@ -56,11 +57,12 @@ class ProcessingRun : public ::testing::Test {
 protected:
     void run()
     {
-        target.folder = folder.string();
-        runProcessing(target, settingsB());
+        inputs.folder = folder.string();
+        runProcessing(target, settingsB(), inputs);
     }
     TempFolder folder;
     InMemoryTarget target;
+    RunInputs inputs;
 };
 
 TEST_F(ProcessingRun, LogTextOfTheExampleFileByteForByte)
@@ -72,7 +74,7 @@ TEST_F(ProcessingRun, LogTextOfTheExampleFileByteForByte)
                  "// $input \"D:\\video\\clip2.avi\"\r\n// $output \"D:\\out\\clip.avi\"\r\n// $state 2\r\n"
                  "// $start_time 01c8b2ac 6c3b3e00\r\n// $end_time 01c8b2b2 e28eeec0\r\n"
                  "// (further lines of the second job)\r\n");
-    target.formattedTime = true;
+    inputs.formattedTime = true;
     run();
     EXPECT_EQ(target.logText(),
               "clip.jobs\n----------------\nNumber of jobs: 2\nJob name: Clip one\nInput: D:\\video\\clip1.avi\n"
@@ -91,9 +93,9 @@ TEST_F(ProcessingRun, RowsOfAllFilesInNameOrderAndTheSpareRowRemoved)
     folder.write("notes.txt", "not a job list");
     run();
     ASSERT_EQ(target.rowCount(), 6);
-    EXPECT_EQ(target.rows()[1][ColName], "a0");
-    EXPECT_EQ(target.rows()[3][ColName], "b0");
-    EXPECT_EQ(target.rows()[5][ColName], "b2");
+    EXPECT_EQ(test::gridRows(target)[1][ColName], "a0");
+    EXPECT_EQ(test::gridRows(target)[3][ColName], "b0");
+    EXPECT_EQ(test::gridRows(target)[5][ColName], "b2");
     const Lines log = target.logLines();
     EXPECT_EQ(log[0], "A.jobs");
     EXPECT_EQ(log[1], "----------------");
@@ -105,15 +107,15 @@ TEST_F(ProcessingRun, NoEntryLeavesHeaderAndOneEmptyRow)
     run();
     ASSERT_EQ(target.rowCount(), 3);
 
-    target.mask = "*.none";
-    target.clearLogOption = false;
+    inputs.mask = "*.none";
+    inputs.clearLog = false;
     target.appendLogLine("kept");
     run();
     EXPECT_EQ(target.rowCount(), 2);
-    EXPECT_EQ(target.rows()[1], Row{});  // the first run's row is cleared
+    EXPECT_EQ(test::gridRows(target)[1], Row{});  // the first run's row is cleared
     EXPECT_EQ(target.logLines().back(), "kept");
 
-    target.clearLogOption = true;
+    inputs.clearLog = true;
     run();
     EXPECT_TRUE(target.logText().empty());
 }
@@ -121,21 +123,21 @@ TEST_F(ProcessingRun, NoEntryLeavesHeaderAndOneEmptyRow)
 TEST_F(ProcessingRun, EmptyMaskAndMissingFolderFindNothing)
 {
     folder.write("a.jobs", jobsFile(1, "a"));
-    target.mask = "";
+    inputs.mask = "";
     run();
     EXPECT_EQ(target.rowCount(), 2);
     EXPECT_TRUE(target.logText().empty());
 
-    target.mask = "*.jobs";
-    target.folder = folder.string() + "/missing";
-    runProcessing(target, settingsB());
+    inputs.mask = "*.jobs";
+    inputs.folder = folder.string() + "/missing";
+    runProcessing(target, settingsB(), inputs);
     EXPECT_EQ(target.rowCount(), 2);
 }
 
 TEST_F(ProcessingRun, UnclearedLogIsFollowedDirectly)
 {
     folder.write("a.jobs", jobsFile(1, "a"));
-    target.clearLogOption = false;
+    inputs.clearLog = false;
     run();
     const std::size_t firstRun = target.logLines().size();
     run();
@@ -150,7 +152,7 @@ TEST_F(ProcessingRun, EveryMatchingEntryIsHandedToThePass)
     std::filesystem::create_directory(folder.path() / "old.jobs");
     folder.write(".hidden.jobs", jobsFile(1, "h"));
     ASSERT_EQ(mkfifo((folder.path() / "pipe.jobs").c_str(), 0600), 0);
-    target.mask = "*";
+    inputs.mask = "*";
     run();
     const Lines log = target.logLines();
     const auto at = [&](const std::string& name) {
@@ -169,13 +171,13 @@ TEST_F(ProcessingRun, EveryMatchingEntryIsHandedToThePass)
 TEST_F(ProcessingRun, MaskWithAFolderPartReadsTheFileFound)
 {
     folder.write("sub/inner.jobs", jobsFile(1, "inner"));
-    target.mask = "sub/*.jobs";
+    inputs.mask = "sub/*.jobs";
     run();
     const Lines log = target.logLines();
     ASSERT_GE(log.size(), 3u);
     EXPECT_EQ(log[0], "inner.jobs");
     EXPECT_EQ(log[2], "Number of jobs: 1");
-    EXPECT_EQ(target.rows()[1][ColName], "inner0");
+    EXPECT_EQ(test::gridRows(target)[1][ColName], "inner0");
 }
 
 TEST_F(ProcessingRun, FilesWithoutRowsLeaveTwoRows)
@@ -193,9 +195,9 @@ TEST_F(ProcessingRun, ErrorInTheSecondOfThreeFilesEndsTheRun)
     folder.write("1.jobs", jobsFile(1, "one"));
     folder.write("2.jobs", jobListText({{"two-a", "i", "o1", "2", k10h00, k11h00}, {"two-b", "i", "o2", "x", k10h00, k11h00}}));
     folder.write("3.jobs", jobsFile(1, "three"));
-    target.folder = folder.string();
+    inputs.folder = folder.string();
     try {
-        runProcessing(target, settingsB());
+        runProcessing(target, settingsB(), inputs);
         FAIL() << "no failure";
     } catch (const ChronellError& error) {
         EXPECT_STREQ(error.what(), "'x' is not a valid integer value");
@@ -205,10 +207,10 @@ TEST_F(ProcessingRun, ErrorInTheSecondOfThreeFilesEndsTheRun)
     EXPECT_EQ(std::count(log.begin(), log.end(), "3.jobs"), 0);
     // header, file 1's row, file 2's two reserved rows (first filled), spare row
     ASSERT_EQ(target.rowCount(), 5);
-    EXPECT_EQ(target.rows()[1][ColName], "one0");
-    EXPECT_EQ(target.rows()[2][ColName], "two-a");
-    EXPECT_EQ(target.rows()[3], Row{});
-    EXPECT_EQ(target.rows()[4], Row{});
+    EXPECT_EQ(test::gridRows(target)[1][ColName], "one0");
+    EXPECT_EQ(test::gridRows(target)[2][ColName], "two-a");
+    EXPECT_EQ(test::gridRows(target)[3], Row{});
+    EXPECT_EQ(test::gridRows(target)[4], Row{});
     EXPECT_FALSE(target.gridFocused());
 }
 

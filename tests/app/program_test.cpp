@@ -4,16 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <map>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
 #include <utility>
 #include <vector>
 
+#include "support/program_process.h"
 #include "support/temp_folder.h"
-
-extern char** environ;
+#include "support/unwritable.h"
 
 namespace chronell {
 namespace {
@@ -27,31 +24,10 @@ namespace fs = std::filesystem;
 int runProgram(const TempFolder& folder, const std::vector<std::string>& arguments,
                const std::string& screens = {})
 {
-    const fs::path program = folder.path() / "chronell";
-    if (!fs::exists(program)) fs::copy_file(fs::path(CHRONELL_BIN_DIR) / "chronell", program);
-
     std::string platform = "QT_QPA_PLATFORM=offscreen";
     if (!screens.empty()) platform += ":configfile=" + folder.write("screens.json", screens);
-    std::vector<std::string> environment = {platform, "CHRONELL_QUIT_AFTER_START=1"};
-    for (char** entry = environ; *entry != nullptr; ++entry) {
-        const std::string text = *entry;
-        if (!text.starts_with("QT_QPA_PLATFORM=") && !text.starts_with("CHRONELL_")) environment.push_back(text);
-    }
-
-    std::vector<std::string> words = {program.string()};
-    words.insert(words.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& word : words) argv.push_back(word.data());
-    argv.push_back(nullptr);
-    std::vector<char*> envp;
-    for (std::string& entry : environment) envp.push_back(entry.data());
-    envp.push_back(nullptr);
-
-    pid_t pid = 0;
-    if (::posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), envp.data()) != 0) return -1;
-    int status = 0;
-    if (::waitpid(pid, &status, 0) != pid) return -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return test::exitStatusOf(
+        test::startProgram(test::programCopyIn(folder.path()), arguments, {platform, "CHRONELL_QUIT_AFTER_START=1"}));
 }
 
 // The sections of a settings file, in the file's order, each with its
@@ -171,6 +147,48 @@ TEST(Program, WithoutArgumentsTheStoredInputRowIsShown)
     expected.replace(expected.find("TabHeight=77"), 12, "TabHeight=" + windowTabHeight(folder));
     EXPECT_EQ(written, expected);
     EXPECT_NE(windowTabHeight(folder), "77");
+}
+
+TEST(Program, CopyInAFolderItCannotWriteKeepsItsSettingsInTheUserConfigFolder)
+{
+    const struct {
+        const char* configHome;  // XDG_CONFIG_HOME below the test's folder; "" empty
+        const char* settingsFile;
+    } cases[] = {
+        {"config", "config/Chronell/Settings.ini"},
+        {"", "home/.config/Chronell/Settings.ini"},
+    };
+    for (const auto& c : cases) {
+        TempFolder folder;
+        fs::create_directories(folder.path() / "bin");
+        fs::create_directories(folder.path() / "home");
+        const fs::path program = test::programCopyIn(folder.path() / "bin");
+        const test::Unwritable unwritable(folder.file("bin"));
+        if (!unwritable.made()) GTEST_SKIP() << "this file system cannot make a folder unwritable for root";
+        const std::string configHome = *c.configHome ? folder.file(c.configHome) : "";
+        const auto run = [&](const std::vector<std::string>& arguments) {
+            return test::exitStatusOf(test::startProgram(
+                program, arguments,
+                {"QT_QPA_PLATFORM=offscreen", "CHRONELL_QUIT_AFTER_START=1", "HOME=" + folder.file("home"),
+                 "XDG_CONFIG_HOME=" + configHome}));
+        };
+
+        // The first start shows the home folder, and the first exit makes the
+        // folder, for the user alone.
+        ASSERT_EQ(run({}), 0) << c.settingsFile;
+        const std::string settingsFile = folder.file(c.settingsFile);
+        EXPECT_EQ(valueOf(sectionsOf(TempFolder::bytesOf(settingsFile)), "CHRONELL", "Directory"),
+                  folder.file("home") + "/")
+            << c.settingsFile;
+        EXPECT_EQ(fs::status(fs::path(settingsFile).parent_path()).permissions(), fs::perms::owner_all)
+            << c.settingsFile;
+        // The next start reads it there.
+        ASSERT_EQ(run({"/given folder"}), 0) << c.settingsFile;
+        ASSERT_EQ(run({}), 0) << c.settingsFile;
+        EXPECT_EQ(valueOf(sectionsOf(TempFolder::bytesOf(settingsFile)), "CHRONELL", "Directory"), "/given folder")
+            << c.settingsFile;
+        EXPECT_FALSE(fs::exists(folder.file("bin/Settings.ini"))) << c.settingsFile;
+    }
 }
 
 TEST(Program, SizeBelowTheMinimumOpensAtTheMinimum)

@@ -27,13 +27,14 @@ struct Result {
     std::string err;
 };
 
-// Runs the report with `arguments` (already quoted for the shell) from the fixtures folder.
+// Runs the report with `arguments` (already quoted for the shell) from the
+// fixtures folder, in the C locale and on UTC.
 Result runReport(const std::string& arguments)
 {
     test::TempFolder scratch;
     const std::string out = scratch.string() + "/out";
     const std::string err = scratch.string() + "/err";
-    const std::string command = std::string("cd '") + CHRONELL_FIXTURES_DIR + "' && LC_ALL=C '" + CHRONELL_BIN_DIR +
+    const std::string command = std::string("cd '") + CHRONELL_FIXTURES_DIR + "' && LC_ALL=C TZ=UTC '" + CHRONELL_BIN_DIR +
                                 "/chronell-report' " + arguments + " >'" + out + "' 2>'" + err + "' </dev/null";
     const int raw = std::system(command.c_str());
     Result result;
@@ -78,6 +79,10 @@ INSTANTIATE_TEST_SUITE_P(
         GoldenCase{"--rows=csv report", "report.csv", 0, ""},
         GoldenCase{"--rows=json -f report", "report-formatted.json", 0, ""},
         GoldenCase{"--rows=json report 'W*.JOBS'", "report-waiting.json", 0, ""},
+        GoldenCase{"--rows=json -f runners", "runners-formatted.json", 0, ""},
+        GoldenCase{"--summary -f runners", "runners-summary-formatted.txt", 0, ""},
+        GoldenCase{"--summary report", "report-summary.txt", 0, ""},
+        GoldenCase{"--summary=json report", "report-summary.json", 0, ""},
         GoldenCase{"report-error", "report-error.log", 1, "chronell-report: 'x' is not a valid integer value.\n"},
         GoldenCase{"--rows=tsv report-error", "report-error.tsv", 1,
                    "chronell-report: 'x' is not a valid integer value.\n"}),
@@ -91,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Report, UsageErrorsExitWithTwoAndTheUsage)
 {
-    for (const char* arguments : {"", "--rows=xml report", "--bogus report", "a b c"}) {
+    for (const char* arguments : {"", "--rows=xml report", "--bogus report", "a b c", "--summary --timeline report"}) {
         const Result result = runReport(arguments);
         EXPECT_EQ(result.status, 2) << arguments;
         EXPECT_TRUE(result.out.empty()) << arguments;
@@ -109,14 +114,30 @@ TEST(Report, HelpAndVersion)
     EXPECT_EQ(version.out, "chronell-report 0.1\n");
 }
 
-TEST(Report, NoMatchGivesTheEmptyGridAndNoProgressOffATerminal)
+TEST(Report, NoMatchGivesTheEmptyGridAndSaysSo)
 {
     const Result log = runReport("report '*.none'");
     EXPECT_EQ(log.status, 0);
     EXPECT_EQ(log.out, "");
-    EXPECT_EQ(log.err, "");
+    EXPECT_EQ(log.err, "chronell-report: no entry of 'report' matches '*.none'.\n");
     const Result rows = runReport("--rows=tsv report '*.none'");
     EXPECT_EQ(rows.out, "Name\tSource\tDest\tStart\tEnd\tStatus\tDur\tJobfile\n\t\t\t\t\t\t\t\n");
+}
+
+TEST(Report, FolderThatCannotBeSearchedFailsWithTheReason)
+{
+    const struct {
+        const char* arguments;
+        const char* err;
+    } cases[] = {
+        {"missing", "chronell-report: cannot search 'missing': No such file or directory\n"},
+        {"--rows=csv report/clip.jobs", "chronell-report: cannot search 'report/clip.jobs': Not a directory\n"},
+    };
+    for (const auto& c : cases) {
+        const Result result = runReport(c.arguments);
+        EXPECT_EQ(result.status, 1) << c.arguments;
+        EXPECT_EQ(result.err, c.err);
+    }
 }
 
 } // namespace

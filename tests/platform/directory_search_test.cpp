@@ -176,31 +176,39 @@ TEST_F(FindEntries, MaskSelectsAndOrders)
         {"", {}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(findEntries(search(c.mask)), c.expected) << "mask \"" << c.mask << "\"";
+        std::error_code error;
+        EXPECT_EQ(findEntries(search(c.mask), error), c.expected) << "mask \"" << c.mask << "\"";
+        EXPECT_FALSE(error) << "a folder without a match is searched all the same";
     }
 }
 
 TEST_F(FindEntries, MaskWithFolderPartSearchesThatFolder)
 {
-    EXPECT_EQ(findEntries(search("sub/*.jobs")), Names{"inner.jobs"});
+    std::error_code error;
+    EXPECT_EQ(findEntries(search("sub/*.jobs"), error), Names{"inner.jobs"});
 }
 
 TEST_F(FindEntries, SearchPathWithoutFolderSearchesWorkingFolder)
 {
     const fs::path previous = fs::current_path();
     fs::current_path(folder.path());
-    const Names found = findEntries("?.jobs");
+    std::error_code error;
+    const Names found = findEntries("?.jobs", error);
     fs::current_path(previous);
     EXPECT_EQ(found, (Names{"A.jobs", "b.jobs"}));
 }
 
-TEST_F(FindEntries, UnlistableFolderGivesNoEntries)
+TEST_F(FindEntries, UnlistableFolderGivesNoEntriesAndTheReason)
 {
-    EXPECT_EQ(findEntries(search("missing/*")), Names{});
-    EXPECT_EQ(findEntries(search("notes.txt/*")), Names{});  // a file, not a folder
+    std::error_code error;
+    EXPECT_EQ(findEntries(search("missing/*"), error), Names{});
+    EXPECT_EQ(error, std::errc::no_such_file_or_directory);
+    EXPECT_EQ(findEntries(search("notes.txt/*"), error), Names{});  // a file, not a folder
+    EXPECT_EQ(error, std::errc::not_a_directory);
     if (::geteuid() != 0) {
         fs::permissions(folder.path() / "sub", fs::perms::none);
-        EXPECT_EQ(findEntries(search("sub/*")), Names{});
+        EXPECT_EQ(findEntries(search("sub/*"), error), Names{});
+        EXPECT_EQ(error, std::errc::permission_denied);
     }
 }
 

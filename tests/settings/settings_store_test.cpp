@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <unistd.h>
 
-#include "analysis/chronell_error.h"
+#include "platform/chronell_error.h"
 #include "support/temp_folder.h"
 
 namespace chronell {

@@ -8,15 +8,12 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <functional>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
 
 #include "analysis/in_memory_target.h"
 #include "settings/settings_store.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/unwritable.h"
 #include "tests/ui/window_support.h"
 #include "ui/results_grid_view.h"
 
@@ -26,6 +23,7 @@ using chronell::SettingsStore;
 using chronell::test::CapturedBoxes;
 using chronell::test::settle;
 using chronell::test::TempFolder;
+using chronell::test::Unwritable;
 
 // A window started up as the program starts it, its executable as if in `folder`.
 std::unique_ptr<TfoMain> startedWindow(const TempFolder& folder, std::vector<std::string> arguments = {})
@@ -275,45 +273,6 @@ TEST(FormSettings, ValueThatCannotBeStoredOnOneLineIsLeftOutAndEveryOtherKeyWrit
     expected.replace(expected.find("Formated Output=0"), 17, "Formated Output=1");
     EXPECT_EQ(settingsOf(folder), expected);
 }
-
-// Makes a file unwritable for as long as it lives: a read-only mode, or for
-// root, whom modes do not stop, the immutable attribute.
-class Unwritable {
-public:
-    explicit Unwritable(const std::string& path) : path_(path)
-    {
-        if (::geteuid() != 0) {
-            std::filesystem::permissions(path, std::filesystem::perms::owner_read);
-            made_ = true;
-        } else {
-            made_ = setImmutable(true);
-        }
-    }
-    ~Unwritable()
-    {
-        if (made_ && ::geteuid() == 0) setImmutable(false);
-    }
-    Unwritable(const Unwritable&) = delete;
-    Unwritable& operator=(const Unwritable&) = delete;
-
-    bool made() const { return made_; }
-
-private:
-    bool setImmutable(bool on) const
-    {
-        const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) return false;
-        int flags = 0;
-        bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-        done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-        ::close(fd);
-        return done;
-    }
-
-    std::string path_;
-    bool made_ = false;
-};
 
 TEST(FormSettings, ReadOnlySettingsFileGivesOneErrorBoxAndKeepsItsContents)
 {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/chronell_error.h"
+#include "platform/chronell_error.h"
 #include "tests/ui/window_support.h"
 #include "ui/handler_barrier.h"
 

@@ -11,10 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "analysis/chronell_error.h"
+#include "platform/chronell_error.h"
 #include "analysis/in_memory_target.h"
 #include "analysis/processing_run.h"
 #include "analysis/regional_settings.h"
+#include "support/grid_rows.h"
 #include "tests/ui/window_support.h"
 #include "ui/display_text.h"
 #include "ui/log_view.h"
@@ -52,13 +53,10 @@ void expectParity(const fs::path& folder, const Options& options)
     SCOPED_TRACE(folder.string() + " mask " + options.mask + (options.formatted ? " formatted" : " plain"));
 
     chronell::InMemoryTarget memory;
-    memory.folder = folder.string();
-    memory.mask = options.mask;
-    memory.formattedTime = options.formatted;
-    memory.clearLogOption = true;
+    const chronell::RunInputs inputs{folder.string(), options.mask, options.formatted, true};
     std::vector<QString> memoryErrors;
     try {
-        chronell::runProcessing(memory, chronell::regionalSettings());
+        chronell::runProcessing(memory, chronell::regionalSettings(), inputs);
     } catch (const chronell::ChronellError& error) {
         memoryErrors.push_back(displayText(chronell::errorBoxText(error.what())));
     }
@@ -74,7 +72,7 @@ void expectParity(const fs::path& folder, const Options& options)
     EXPECT_EQ(boxes.texts, memoryErrors);
     EXPECT_EQ(window->sg1->hasFocus(), memory.gridFocused());
 
-    const auto& rows = memory.rows();
+    const auto& rows = chronell::test::gridRows(memory);
     ASSERT_EQ(window->rowCount(), static_cast<int>(rows.size()));
     const QAbstractItemModel* model = window->sg1->model();
     for (int column = 0; column < chronell::kGridColumns; ++column)

@@ -1,4 +1,4 @@
-#include "analysis/chronell_error.h"
+#include "platform/chronell_error.h"
 
 namespace chronell {
 

@@ -1,0 +1,28 @@
+#pragma once
+// The records of a results grid's rows, kept in row order beside the grid
+// and dropped with the rows they belong to.
+#include <vector>
+
+#include "analysis/job_record.h"
+
+namespace chronell {
+
+class RecordList {
+public:
+    void add(const JobRecord& record) { records_.push_back(record); }
+    // Drops the records of rows at and beyond `rowCount`.
+    void keepBelow(int rowCount)
+    {
+        while (!records_.empty() && records_.back().row >= rowCount) records_.pop_back();
+    }
+    void clear() { records_.clear(); }
+
+    const std::vector<JobRecord>& all() const { return records_; }
+    // The record of a row, or null.
+    const JobRecord* ofRow(int row) const;
+
+private:
+    std::vector<JobRecord> records_;  // rows ascending
+};
+
+} // namespace chronell

@@ -1,0 +1,95 @@
+#include "platform/local_time.h"
+
+#include <cstdint>
+#include <ctime>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace chronell {
+
+#ifdef _WIN32
+
+std::optional<FileTime> utcToLocalFileTime(const FileTime& utc)
+{
+    FILETIME in{utc.dwLowDateTime, utc.dwHighDateTime};
+    SYSTEMTIME utcTime, localTime;
+    DYNAMIC_TIME_ZONE_INFORMATION zone;
+    if (!::FileTimeToSystemTime(&in, &utcTime)) return std::nullopt;
+    if (GetDynamicTimeZoneInformation(&zone) == TIME_ZONE_ID_INVALID) return std::nullopt;
+    if (!SystemTimeToTzSpecificLocalTimeEx(&zone, &utcTime, &localTime)) return std::nullopt;
+    FILETIME out;
+    if (!SystemTimeToFileTime(&localTime, &out)) return std::nullopt;
+    return FileTime{out.dwLowDateTime, out.dwHighDateTime};
+}
+
+std::optional<FileTime> localToUtcFileTime(const FileTime& local)
+{
+    FILETIME in{local.dwLowDateTime, local.dwHighDateTime};
+    SYSTEMTIME localTime, utcTime;
+    DYNAMIC_TIME_ZONE_INFORMATION zone;
+    if (!::FileTimeToSystemTime(&in, &localTime)) return std::nullopt;
+    if (GetDynamicTimeZoneInformation(&zone) == TIME_ZONE_ID_INVALID) return std::nullopt;
+    if (!TzSpecificLocalTimeToSystemTimeEx(&zone, &localTime, &utcTime)) return std::nullopt;
+    FILETIME out;
+    if (!SystemTimeToFileTime(&utcTime, &out)) return std::nullopt;
+    return FileTime{out.dwLowDateTime, out.dwHighDateTime};
+}
+
+#else
+
+namespace {
+
+constexpr std::int64_t kTicksPerSecond = 10'000'000;
+constexpr std::int64_t kUnixEpochSeconds = 11'644'473'600;  // 1601-01-01 to 1970-01-01
+
+std::int64_t ticksOf(const FileTime& time)
+{
+    return static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) |
+                                     time.dwLowDateTime);
+}
+
+std::optional<FileTime> fileTimeOf(std::int64_t ticks)
+{
+    if (ticks < 0) return std::nullopt;
+    FileTime time;
+    time.dwHighDateTime = static_cast<std::uint32_t>(static_cast<std::uint64_t>(ticks) >> 32);
+    time.dwLowDateTime = static_cast<std::uint32_t>(static_cast<std::uint64_t>(ticks));
+    return time;
+}
+
+// Seconds east of UTC in force at the UTC instant `unixSeconds`.
+std::optional<long> offsetAt(std::time_t unixSeconds)
+{
+    std::tm local{};
+    if (!localtime_r(&unixSeconds, &local)) return std::nullopt;
+    return local.tm_gmtoff;
+}
+
+} // namespace
+
+std::optional<FileTime> utcToLocalFileTime(const FileTime& utc)
+{
+    const std::int64_t ticks = ticksOf(utc);
+    const auto offset = offsetAt(static_cast<std::time_t>(ticks / kTicksPerSecond - kUnixEpochSeconds));
+    if (!offset) return std::nullopt;
+    return fileTimeOf(ticks + *offset * kTicksPerSecond);
+}
+
+std::optional<FileTime> localToUtcFileTime(const FileTime& local)
+{
+    // The offset in force at the local reading taken as UTC, then once more
+    // at the instant that gives: right everywhere but inside a changed hour.
+    const std::int64_t ticks = ticksOf(local);
+    const std::int64_t localSeconds = ticks / kTicksPerSecond - kUnixEpochSeconds;
+    auto offset = offsetAt(static_cast<std::time_t>(localSeconds));
+    if (!offset) return std::nullopt;
+    offset = offsetAt(static_cast<std::time_t>(localSeconds - *offset));
+    if (!offset) return std::nullopt;
+    return fileTimeOf(ticks - *offset * kTicksPerSecond);
+}
+
+#endif
+
+} // namespace chronell

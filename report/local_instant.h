@@ -1,0 +1,23 @@
+#pragma once
+// Instants and this machine's local wall-clock time: milliseconds since 1970
+// read as if they were UTC, for ticks at round local times, and texts.
+#include <cstdint>
+#include <string>
+
+#include "analysis/instant.h"
+
+namespace chronell {
+struct RegionalSettings;
+}
+
+namespace chronell::report {
+
+std::int64_t localMilliseconds(Instant instant);
+
+// The instant at which the local clock shows `local`.
+Instant instantOfLocalMilliseconds(std::int64_t local);
+
+// The date-time text of the local time at `instant`.
+std::string localDateTimeText(Instant instant, const RegionalSettings& settings);
+
+} // namespace chronell::report

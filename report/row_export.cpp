@@ -1,0 +1,114 @@
+#include "report/row_export.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "report/json_text.h"
+
+namespace chronell::report {
+
+namespace {
+
+void appendCsvField(std::string& out, std::string_view cell)
+{
+    if (cell.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out.append(cell);
+        return;
+    }
+    out.push_back('"');
+    for (const char c : cell) {
+        if (c == '"') out.push_back('"');
+        out.push_back(c);
+    }
+    out.push_back('"');
+}
+
+constexpr std::array<std::string_view, kGridColumns> kJsonKeys{
+    "name", "source", "dest", "start", "end", "status", "dur", "jobfile"};
+
+// One row's JSON object: its cells, then its record's values.
+void appendJsonRow(std::string& out, const GridRows& rows, int row)
+{
+    out.push_back('{');
+    for (int column = 0; column < kGridColumns; ++column) {
+        if (column > 0) out.append(", ");
+        appendJsonString(out, kJsonKeys[static_cast<std::size_t>(column)]);
+        out.append(": ");
+        appendJsonString(out, rows.cell(row, column));
+    }
+    const JobRecord* record = rows.record(row);
+    const JobRecord none;
+    const JobRecord& values = record ? *record : none;
+    out.append(", \"state\": ");
+    appendJsonNumber(out, values.state);
+    out.append(", \"start_utc\": ");
+    appendJsonInstant(out, values.startUtc);
+    out.append(", \"end_utc\": ");
+    appendJsonInstant(out, values.endUtc);
+    out.append(", \"duration_ms\": ");
+    appendJsonNumber(out, values.durationMs);
+    out.append(values.twoPass ? ", \"pair\": true" : ", \"pair\": false");
+    out.append(", \"runner\": ");
+    appendJsonOptionalString(out, values.runnerName);
+    out.append(", \"runner_id\": ");
+    appendJsonOptionalString(out, values.runnerId);
+    out.append(", \"error\": ");
+    appendJsonOptionalString(out, values.error);
+    out.append(", \"id\": ");
+    appendJsonOptionalString(out, values.id);
+    out.push_back('}');
+}
+
+} // namespace
+
+void writeTsv(const GridRows& rows, TextSink& sink)
+{
+    std::string line;
+    for (int row = 0; row < rows.rowCount(); ++row) {
+        line.clear();
+        for (int column = 0; column < kGridColumns; ++column) {
+            if (column > 0) line.push_back('\t');
+            line.append(rows.cell(row, column));
+        }
+        line.push_back('\n');
+        sink.append(line);
+    }
+}
+
+void writeCsv(const GridRows& rows, TextSink& sink)
+{
+    std::string line;
+    for (int row = 0; row < rows.rowCount(); ++row) {
+        line.clear();
+        for (int column = 0; column < kGridColumns; ++column) {
+            if (column > 0) line.push_back(',');
+            appendCsvField(line, rows.cell(row, column));
+        }
+        line.append("\r\n");
+        sink.append(line);
+    }
+}
+
+void writeJson(const GridRows& rows, TextSink& sink)
+{
+    std::string object;
+    sink.append("[");
+    for (int row = 1; row < rows.rowCount(); ++row) {
+        object.assign(row == 1 ? "\n  " : ",\n  ");
+        appendJsonRow(object, rows, row);
+        sink.append(object);
+    }
+    sink.append(rows.rowCount() > 1 ? "\n]\n" : "]\n");
+}
+
+void writeRows(ExportFormat format, const GridRows& rows, TextSink& sink)
+{
+    switch (format) {
+    case ExportFormat::Tsv: return writeTsv(rows, sink);
+    case ExportFormat::Csv: return writeCsv(rows, sink);
+    case ExportFormat::Json: return writeJson(rows, sink);
+    }
+}
+
+} // namespace chronell::report

@@ -1,0 +1,239 @@
+#include "report/summary.h"
+
+#include <algorithm>
+#include <charconv>
+#include <map>
+
+#include "analysis/date_time_text.h"
+#include "analysis/decimal_text.h"
+#include "analysis/regional_settings.h"
+#include "report/duration_format.h"
+#include "report/json_text.h"
+
+namespace chronell::report {
+
+namespace {
+
+constexpr const char* kUnknownRunner = "(unknown)";
+constexpr std::int32_t kErrorState = 5;
+
+std::string statusOf(std::int32_t state)
+{
+    static constexpr const char* words[] = {"Waiting", "In Progress", "Done", "Postponed", "Aborted", "Error"};
+    if (state >= 0 && state < static_cast<std::int32_t>(std::size(words))) return words[state];
+    return "State " + decimalText(state);
+}
+
+// A runner line without a name says no more than none.
+std::string runnerOf(const JobRecord& record)
+{
+    return record.runnerName && !record.runnerName->empty() ? *record.runnerName : kUnknownRunner;
+}
+
+// Gathers one block's jobs.
+class BlockBuilder {
+public:
+    explicit BlockBuilder(std::string title) { block_.title = std::move(title); }
+
+    void add(const JobRecord& record)
+    {
+        ++block_.jobs;
+        ++statuses_[record.state.value_or(-1)];
+        auto& runner = runners_[runnerOf(record)];
+        ++runner.jobs;
+        if (record.durationMs) {
+            block_.totalMs += *record.durationMs;
+            runner.totalMs += *record.durationMs;
+        }
+        if (record.startUtc && record.endUtc) {
+            if (!block_.firstStart || *record.startUtc < *block_.firstStart) {
+                block_.firstStart = record.startUtc;
+                block_.firstStartShown = record.startShown;
+            }
+            if (!block_.lastEnd || *record.endUtc > *block_.lastEnd) {
+                block_.lastEnd = record.endUtc;
+                block_.lastEndShown = record.endShown;
+            }
+        }
+        if (record.state == kErrorState || (record.error && !record.error->empty()))
+            block_.errors.push_back({record.name, record.error.value_or(""), record.jobFile});
+    }
+
+    SummaryBlock finish()
+    {
+        for (const auto& [state, jobs] : statuses_) block_.statuses.push_back({statusOf(state), jobs});
+        for (const auto& [name, total] : runners_) block_.runners.push_back({name, total.jobs, total.totalMs});
+        if (block_.firstStart && block_.lastEnd && *block_.lastEnd >= *block_.firstStart) {
+            block_.spanMs = static_cast<std::uint64_t>((*block_.lastEnd - *block_.firstStart).count());
+            if (*block_.spanMs > 0)
+                block_.busyShare = static_cast<double>(block_.totalMs) / static_cast<double>(*block_.spanMs);
+        }
+        return std::move(block_);
+    }
+
+private:
+    struct Total {
+        int jobs = 0;
+        std::uint64_t totalMs = 0;
+    };
+    SummaryBlock block_;
+    std::map<std::int32_t, int> statuses_;
+    std::map<std::string, Total> runners_;
+};
+
+// Rows of label and value, the labels padded to one width.
+class TextTable {
+public:
+    void row(std::string label, std::string value) { rows_.emplace_back(std::move(label), std::move(value)); }
+
+    void appendTo(std::string& out, std::string_view indent) const
+    {
+        std::size_t width = 0;
+        for (const auto& [label, value] : rows_) width = std::max(width, label.size());
+        for (const auto& [label, value] : rows_) {
+            out.append(indent).append(label);
+            out.append(width - label.size() + 2, ' ').append(value).push_back('\n');
+        }
+    }
+
+private:
+    std::vector<std::pair<std::string, std::string>> rows_;
+};
+
+std::string percentText(double share, const RegionalSettings& settings)
+{
+    const auto tenths = static_cast<std::int64_t>(share * 1000 + 0.5);
+    std::string text = decimalText(tenths / 10);
+    if (settings.decimalSeparator) text.push_back(settings.decimalSeparator);
+    text += decimalText(tenths % 10);
+    return text + " %";
+}
+
+void appendBlockText(std::string& out, const SummaryBlock& block, bool formatted, const RegionalSettings& settings)
+{
+    out.append(block.title.empty() ? std::string("All files") : block.title).push_back('\n');
+    TextTable table;
+    table.row("Jobs", decimalText(block.jobs));
+    for (const auto& status : block.statuses) table.row("  " + status.status, decimalText(status.jobs));
+    table.row("Total duration", millisecondsText(block.totalMs, formatted, settings));
+    table.row("First start", block.firstStartShown ? dateTimeText(*block.firstStartShown, settings) : "-");
+    table.row("Last end", block.lastEndShown ? dateTimeText(*block.lastEndShown, settings) : "-");
+    table.row("Span", block.spanMs ? millisecondsText(*block.spanMs, formatted, settings) : "-");
+    table.row("Busy", block.busyShare ? percentText(*block.busyShare, settings) : "-");
+    table.appendTo(out, "  ");
+
+    TextTable runners;
+    runners.row("Runner", "Jobs  Total");
+    for (const auto& runner : block.runners) {
+        std::string jobs = decimalText(runner.jobs);
+        jobs.insert(0, jobs.size() < 4 ? 4 - jobs.size() : 0, ' ');
+        runners.row(runner.runner, jobs + "  " + millisecondsText(runner.totalMs, formatted, settings));
+    }
+    runners.appendTo(out, "  ");
+
+    if (!block.errors.empty()) {
+        out.append("  Errors\n");
+        for (const auto& error : block.errors) {
+            out.append("    ").append(error.jobName);
+            if (block.title.empty()) out.append(" (").append(error.jobFile).append(")");
+            out.append(": ").append(error.error).push_back('\n');
+        }
+    }
+    out.push_back('\n');
+}
+
+void appendBlockJson(std::string& out, const SummaryBlock& block, std::string_view indent)
+{
+    const std::string inner = std::string(indent) + "  ";
+    out.append("{\n").append(inner).append("\"file\": ");
+    if (block.title.empty())
+        out.append("null");
+    else
+        appendJsonString(out, block.title);
+    out.append(",\n").append(inner).append("\"jobs\": ").append(decimalText(block.jobs));
+    out.append(",\n").append(inner).append("\"by_status\": {");
+    for (std::size_t i = 0; i < block.statuses.size(); ++i) {
+        if (i > 0) out.append(", ");
+        appendJsonString(out, block.statuses[i].status);
+        out.append(": ").append(decimalText(block.statuses[i].jobs));
+    }
+    out.append("},\n").append(inner).append("\"total_ms\": ").append(decimalText(static_cast<std::int64_t>(block.totalMs)));
+    out.append(",\n").append(inner).append("\"first_start_utc\": ");
+    appendJsonInstant(out, block.firstStart);
+    out.append(",\n").append(inner).append("\"last_end_utc\": ");
+    appendJsonInstant(out, block.lastEnd);
+    out.append(",\n").append(inner).append("\"span_ms\": ");
+    appendJsonNumber(out, block.spanMs);
+    out.append(",\n").append(inner).append("\"busy_share\": ");
+    if (block.busyShare) {
+        char digits[32];
+        out.append(digits, std::to_chars(digits, digits + sizeof digits, *block.busyShare,
+                                         std::chars_format::fixed, 4).ptr);
+    } else {
+        out.append("null");
+    }
+    out.append(",\n").append(inner).append("\"runners\": [");
+    for (std::size_t i = 0; i < block.runners.size(); ++i) {
+        out.append(i > 0 ? ", " : "").append("{\"runner\": ");
+        appendJsonString(out, block.runners[i].runner);
+        out.append(", \"jobs\": ").append(decimalText(block.runners[i].jobs));
+        out.append(", \"total_ms\": ").append(decimalText(static_cast<std::int64_t>(block.runners[i].totalMs))).append("}");
+    }
+    out.append("],\n").append(inner).append("\"errors\": [");
+    for (std::size_t i = 0; i < block.errors.size(); ++i) {
+        out.append(i > 0 ? ", " : "").append("{\"job\": ");
+        appendJsonString(out, block.errors[i].jobName);
+        out.append(", \"error\": ");
+        appendJsonString(out, block.errors[i].error);
+        out.append(", \"jobfile\": ");
+        appendJsonString(out, block.errors[i].jobFile);
+        out.append("}");
+    }
+    out.append("]\n").append(indent).append("}");
+}
+
+} // namespace
+
+Summary summarize(const std::vector<JobRecord>& records)
+{
+    Summary summary;
+    BlockBuilder run("");
+    std::optional<BlockBuilder> file;
+    std::string fileName;
+    for (const JobRecord& record : records) {
+        if (record.twoPass) continue;
+        if (!file || record.jobFile != fileName) {
+            if (file) summary.files.push_back(file->finish());
+            fileName = record.jobFile;
+            file.emplace(fileName);
+        }
+        file->add(record);
+        run.add(record);
+    }
+    if (file) summary.files.push_back(file->finish());
+    summary.run = run.finish();
+    return summary;
+}
+
+std::string summaryText(const Summary& summary, bool formatted, const RegionalSettings& settings)
+{
+    std::string out;
+    for (const auto& block : summary.files) appendBlockText(out, block, formatted, settings);
+    appendBlockText(out, summary.run, formatted, settings);
+    return out;
+}
+
+std::string summaryJson(const Summary& summary)
+{
+    std::string out = "{\n  \"files\": [";
+    for (std::size_t i = 0; i < summary.files.size(); ++i) {
+        out.append(i > 0 ? ",\n    " : "\n    ");
+        appendBlockJson(out, summary.files[i], "    ");
+    }
+    out.append(summary.files.empty() ? "],\n  \"run\": " : "\n  ],\n  \"run\": ");
+    appendBlockJson(out, summary.run, "  ");
+    out.append("\n}\n");
+    return out;
+}
+
+} // namespace chronell::report

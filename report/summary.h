@@ -1,0 +1,65 @@
+#pragma once
+// The summary of a run's records: per job-list file and for the whole run,
+// the jobs by status, the total duration, the first start and last end, the
+// span between them and the busy share, the jobs and total per runner, and
+// the errors. Two-pass rows are not jobs and are left out.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analysis/job_record.h"
+
+namespace chronell {
+struct RegionalSettings;
+}
+
+namespace chronell::report {
+
+struct StatusCount {
+    std::string status;  // the status word, or "State n" for a state without one
+    int jobs = 0;
+};
+
+struct RunnerTotal {
+    std::string runner;  // "(unknown)" for jobs without a runner line
+    int jobs = 0;
+    std::uint64_t totalMs = 0;
+};
+
+struct ErrorEntry {
+    std::string jobName;
+    std::string error;  // empty when the file gives no error text
+    std::string jobFile;
+};
+
+struct SummaryBlock {
+    std::string title;  // the job-list file's name; "" for the whole run
+    int jobs = 0;
+    std::vector<StatusCount> statuses;  // in the order of the states
+    std::uint64_t totalMs = 0;          // the jobs with both times
+    std::optional<Instant> firstStart;  // of the jobs with times
+    std::optional<Instant> lastEnd;
+    std::optional<TDateTime> firstStartShown;
+    std::optional<TDateTime> lastEndShown;
+    std::optional<std::uint64_t> spanMs;  // lastEnd - firstStart, when both exist and in order
+    std::optional<double> busyShare;      // totalMs / spanMs, when the span is not 0
+    std::vector<RunnerTotal> runners;     // by name
+    std::vector<ErrorEntry> errors;       // in row order
+};
+
+struct Summary {
+    std::vector<SummaryBlock> files;  // in row order
+    SummaryBlock run;
+};
+
+Summary summarize(const std::vector<JobRecord>& records);
+
+// An aligned text table; durations as hh:mm:ss.zzz when `formatted`, else
+// seconds; dates by the regional settings.
+std::string summaryText(const Summary& summary, bool formatted, const RegionalSettings& settings);
+
+// The same as JSON: instants in ISO 8601 UTC, durations in milliseconds.
+std::string summaryJson(const Summary& summary);
+
+} // namespace chronell::report

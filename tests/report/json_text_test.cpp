@@ -1,0 +1,53 @@
+#include "report/json_text.h"
+
+#include <gtest/gtest.h>
+
+namespace chronell::report {
+namespace {
+
+TEST(JsonText, StringsAreEscapedAndTranscoded)
+{
+    const struct {
+        std::string bytes;
+        const char* json;
+    } cases[] = {
+        {"plain", "\"plain\""},
+        {"say \"hi\"", "\"say \\\"hi\\\"\""},
+        {"C:\\out\\", "\"C:\\\\out\\\\\""},
+        {std::string("tab\there\nnul\0end\x1f", 17), "\"tab\\u0009here\\u000anul\\u0000end\\u001f\""},
+        {"Caf\xE9 \x96 \x80", "\"Caf\xC3\xA9 \xE2\x80\x93 \xE2\x82\xAC\""},  // Windows-1252
+        {"Caf\xC3\xA9", "\"Caf\xC3\xA9\""},  // valid UTF-8 stays
+    };
+    for (const auto& c : cases) {
+        std::string out;
+        appendJsonString(out, c.bytes);
+        EXPECT_EQ(out, c.json);
+    }
+}
+
+TEST(JsonText, InstantsNumbersAndNulls)
+{
+    using std::chrono::milliseconds;
+    const struct {
+        std::optional<Instant> instant;
+        const char* json;
+    } instants[] = {
+        {Instant(milliseconds(1'688'241'600'000)), "\"2023-07-01T20:00:00Z\""},
+        {Instant(milliseconds(1'688'241'600'007)), "\"2023-07-01T20:00:00.007Z\""},
+        {Instant(milliseconds(-11'644'473'600'000 + 142'110)), "\"1601-01-01T00:02:22.110Z\""},
+        {std::nullopt, "null"},
+    };
+    for (const auto& c : instants) {
+        std::string out;
+        appendJsonInstant(out, c.instant);
+        EXPECT_EQ(out, c.json);
+    }
+    std::string numbers;
+    appendJsonNumber(numbers, std::optional<std::int64_t>(-5));
+    appendJsonNumber(numbers, std::nullopt);
+    appendJsonOptionalString(numbers, std::nullopt);
+    EXPECT_EQ(numbers, "-5nullnull");
+}
+
+} // namespace
+} // namespace chronell::report

@@ -1,0 +1,91 @@
+#include "report/summary.h"
+
+#include <gtest/gtest.h>
+
+#include "analysis/in_memory_target.h"
+#include "analysis/processing_run.h"
+#include "support/sample_settings.h"
+#include "support/time_zone.h"
+
+namespace chronell::report {
+namespace {
+
+using std::chrono::hours;
+using std::chrono::minutes;
+
+JobRecord job(std::string file, int state, std::optional<std::string> runner, std::optional<int> startHour,
+              std::optional<int> endHour)
+{
+    static const Instant kDay = Instant(std::chrono::milliseconds(1'688'169'600'000));  // 2023-07-01 00:00 UTC
+    static int row = 0;
+    JobRecord record;
+    record.row = ++row;
+    record.name = "job " + std::to_string(row);
+    record.jobFile = std::move(file);
+    record.state = state;
+    record.runnerName = std::move(runner);
+    if (startHour) record.startUtc = kDay + hours(*startHour);
+    if (endHour) record.endUtc = kDay + hours(*endHour);
+    if (startHour && endHour) record.durationMs = static_cast<std::uint64_t>((*endHour - *startHour) * 3'600'000);
+    return record;
+}
+
+TEST(Summary, CountsTotalsSpanRunnersAndErrorsPerFileAndRun)
+{
+    std::vector<JobRecord> records = {
+        job("a.jobs", 2, "STUDIO", 1, 3),
+        job("a.jobs", 5, "STUDIO", 3, 4),
+        job("a.jobs", 1, "ATTIC", 5, std::nullopt),  // running: counted, no time
+        job("b.jobs", 0, std::nullopt, std::nullopt, std::nullopt),
+        job("b.jobs", 2, "", 10, 12),  // an empty runner name is no runner
+        job("b.jobs", 7, std::nullopt, 11, 12),
+    };
+    records[1].error = "Disk full";
+    JobRecord pair = records[1];
+    pair.twoPass = true;
+    records.insert(records.begin() + 2, pair);  // pairs are not jobs
+
+    const Summary summary = summarize(records);
+    ASSERT_EQ(summary.files.size(), 2u);
+    const SummaryBlock& a = summary.files[0];
+    EXPECT_EQ(a.title, "a.jobs");
+    EXPECT_EQ(a.jobs, 3);
+    EXPECT_EQ(a.totalMs, 3u * 3'600'000);
+    EXPECT_EQ(a.spanMs, 3u * 3'600'000);
+    EXPECT_DOUBLE_EQ(*a.busyShare, 1.0);
+    ASSERT_EQ(a.runners.size(), 2u);
+    EXPECT_EQ(a.runners[0].runner, "ATTIC");
+    EXPECT_EQ(a.runners[0].totalMs, 0u);
+    EXPECT_EQ(a.runners[1].jobs, 2);
+    ASSERT_EQ(a.errors.size(), 1u);
+    EXPECT_EQ(a.errors[0].error, "Disk full");
+
+    const SummaryBlock& run = summary.run;
+    EXPECT_EQ(run.jobs, 6);
+    EXPECT_EQ(run.totalMs, 6u * 3'600'000);
+    EXPECT_EQ(run.spanMs, 11u * 3'600'000);  // 01:00 to 12:00
+    const std::vector<std::pair<std::string, int>> statuses = {
+        {"Waiting", 1}, {"In Progress", 1}, {"Done", 2}, {"Error", 1}, {"State 7", 1}};
+    ASSERT_EQ(run.statuses.size(), statuses.size());
+    for (std::size_t i = 0; i < statuses.size(); ++i) {
+        EXPECT_EQ(run.statuses[i].status, statuses[i].first);
+        EXPECT_EQ(run.statuses[i].jobs, statuses[i].second);
+    }
+    EXPECT_EQ(run.runners.back().runner, "STUDIO");
+    EXPECT_EQ(run.runners[0].runner, "(unknown)");
+    EXPECT_EQ(run.runners[0].jobs, 3);
+}
+
+TEST(Summary, NoTimesGiveNoSpanAndNoShare)
+{
+    const Summary summary = summarize({job("w.jobs", 0, std::nullopt, std::nullopt, std::nullopt)});
+    EXPECT_FALSE(summary.run.firstStart);
+    EXPECT_FALSE(summary.run.spanMs);
+    EXPECT_FALSE(summary.run.busyShare);
+    const std::string json = summaryJson(summary);
+    EXPECT_NE(json.find("\"span_ms\": null"), std::string::npos) << json;
+    EXPECT_NE(json.find("\"busy_share\": null"), std::string::npos) << json;
+}
+
+} // namespace
+} // namespace chronell::report

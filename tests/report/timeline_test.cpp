@@ -1,0 +1,125 @@
+#include "report/timeline.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "analysis/regional_settings.h"
+#include "support/temp_folder.h"
+#include "support/time_zone.h"
+
+namespace chronell::report {
+namespace {
+
+using std::chrono::minutes;
+
+const Instant kStart = Instant(std::chrono::milliseconds(1'688'169'600'000));  // 2023-07-01 00:00 UTC
+
+JobRecord timedJob(int row, std::optional<std::string> runner, int startMinute, int endMinute, int state = 2)
+{
+    JobRecord record;
+    record.row = row;
+    record.name = "job <" + std::to_string(row) + "> & \"more\"";
+    record.jobFile = "q.jobs";
+    record.state = state;
+    record.runnerName = std::move(runner);
+    record.startUtc = kStart + minutes(startMinute);
+    record.endUtc = kStart + minutes(endMinute);
+    record.durationMs = static_cast<std::uint64_t>(std::abs(endMinute - startMinute)) * 60'000;
+    return record;
+}
+
+TEST(Timeline, LanesBarsAndPairs)
+{
+    std::vector<JobRecord> records = {timedJob(1, "STUDIO", 0, 60), timedJob(2, "STUDIO", 60, 90)};
+    JobRecord pair;
+    pair.row = 3;
+    pair.twoPass = true;
+    records.push_back(pair);
+    records.push_back(timedJob(4, std::nullopt, 30, 10));  // backwards: drawn from 10 to 30
+    JobRecord running = timedJob(5, "ATTIC", 100, 100, 1);
+    running.endUtc.reset();
+    records.push_back(running);  // no end: no bar, no lane
+
+    const Timeline timeline = buildTimeline(records);
+    EXPECT_EQ(timeline.lanes, (std::vector<std::string>{"STUDIO", "q.jobs"}));
+    ASSERT_EQ(timeline.bars.size(), 3u);
+    EXPECT_EQ(timeline.bars[2].lane, 1u);
+    EXPECT_EQ(timeline.bars[2].start, kStart + minutes(10));
+    ASSERT_EQ(timeline.pairs.size(), 1u);
+    EXPECT_EQ(timeline.bars[timeline.pairs[0].first].record->row, 1);
+    EXPECT_EQ(timeline.bars[timeline.pairs[0].second].record->row, 2);
+    EXPECT_EQ(timeline.from, kStart);
+    EXPECT_EQ(timeline.to, kStart + minutes(90));
+}
+
+TEST(Timeline, BarsNarrowerThanAPixelMergePerLaneAndPixel)
+{
+    std::vector<JobRecord> records;
+    for (int i = 0; i < 1000; ++i) records.push_back(timedJob(i + 1, "A", i, i + 1));  // one minute each
+    records.push_back(timedJob(1001, "B", 0, 500));
+    const Timeline timeline = buildTimeline(records);
+    // 1001 minutes on 100 pixels: ten jobs a pixel in lane A, one wide bar in lane B.
+    const auto drawn = drawnBars(timeline, kStart, kStart + minutes(1000), 100);
+    std::size_t bars = 0;
+    std::size_t merged = 0;
+    for (const DrawnBar& bar : drawn) {
+        bars += bar.count;
+        if (bar.count > 1) ++merged;
+        EXPECT_LE(bar.count, 11u);
+    }
+    EXPECT_EQ(bars, 1001u);
+    EXPECT_GE(merged, 90u);
+    EXPECT_LE(drawn.size(), 102u);
+    // Zoomed in to 10 minutes, each job is wide enough to stand alone.
+    const auto zoomed = drawnBars(timeline, kStart, kStart + minutes(10), 1000);
+    for (const DrawnBar& bar : zoomed) EXPECT_EQ(bar.count, 1u);
+}
+
+TEST(Timeline, TicksFallOnRoundLocalTimes)
+{
+    const test::ScopedTimeZone zone("Asia/Kolkata");  // UTC+05:30
+    const auto ticks = timelineTicks(kStart, kStart + std::chrono::hours(10), 10);
+    ASSERT_FALSE(ticks.empty());
+    for (const Instant tick : ticks) {
+        const auto minutesOfDay = (tick.time_since_epoch().count() / 60'000 + 330) % 1440;  // local
+        EXPECT_EQ(minutesOfDay % 60, 0) << "hourly ticks on the local hour";
+    }
+    EXPECT_LE(ticks.size(), 11u);
+}
+
+// Runs a command and gives its exit status.
+int run(const std::string& command) { return std::system(command.c_str()); }
+
+TEST(Timeline, SvgIsXmlAndRendersToAPicture)
+{
+    if (run("command -v xmllint >/dev/null && command -v rsvg-convert >/dev/null") != 0)
+        GTEST_SKIP() << "xmllint and rsvg-convert are installed by scripts/install-deps";
+    std::vector<JobRecord> records = {timedJob(1, "STUDIO", 0, 60), timedJob(2, "STUDIO", 61, 90, 5)};
+    records[1].error = std::string("bad \x01 byte \xE9");
+    for (int i = 0; i < 40'000; ++i) records.push_back(timedJob(3 + i, "FARM", 100 + i * 3, 102 + i * 3));
+    const std::string svg = timelineSvg(buildTimeline(records), RegionalSettings{});
+    EXPECT_LT(svg.size(), 10u << 20);
+    std::size_t titledBars = 0;
+    for (auto at = svg.find("\"><title>"); at != std::string::npos; at = svg.find("\"><title>", at + 1)) ++titledBars;
+    EXPECT_LT(titledBars, 40'002u) << "the farm's bars are merged";
+    EXPECT_GE(titledBars, 3u);
+
+    test::TempFolder folder;
+    const std::string path = folder.write("queue.svg", svg);
+    const std::string png = folder.string() + "/queue.png";
+    ASSERT_EQ(run("xmllint --noout '" + path + "'"), 0);
+    ASSERT_EQ(run("rsvg-convert '" + path + "' -o '" + png + "'"), 0);
+    // Not blank: the picture holds more than its background and text colours.
+    const std::string colours = folder.string() + "/colours";
+    ASSERT_EQ(run("convert '" + png + "' -format %k info: > '" + colours + "'"), 0);
+    std::ifstream in(colours);
+    int count = 0;
+    in >> count;
+    EXPECT_GT(count, 4);
+}
+
+} // namespace
+} // namespace chronell::report
