@@ -2,7 +2,9 @@
 PRESET ?= default
 BUILD_DIR := $(if $(filter asan,$(PRESET)),build-asan,build)
 
-.PHONY: deps configure build test run bench asan package clean
+FUZZ_SECONDS ?= 60
+
+.PHONY: deps configure build test run bench asan fuzz package clean
 
 deps:
 	@scripts/install-deps
@@ -28,5 +30,11 @@ package: build
 asan:
 	$(MAKE) test PRESET=asan
 
+# Each libFuzzer target for FUZZ_SECONDS, built with clang in build-fuzz/.
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	@fuzz/run build-fuzz $(FUZZ_SECONDS)
+
 clean:
-	rm -rf build build-asan dist
+	rm -rf build build-asan build-fuzz dist

@@ -9,12 +9,6 @@
 
 namespace chronell {
 
-namespace {
-
-constexpr std::uint64_t kMillisecondsPerDay = 86400000;
-
-} // namespace
-
 std::uint64_t durationMilliseconds(double differenceInDays)
 {
     // The exact product |days| * 86400000 is rounded once, half to even.

@@ -245,23 +245,22 @@ std::string withValue(const std::string& old, std::string_view section, std::str
     const std::string keyLine = std::string(key) + "=" + std::string(value);
     if (location.section) {
         // A new key goes after the section's last key line (or its header).
+        // A line that does not end in a line feed (the file's last, or one
+        // with a lone CR) gets the line break before the new line instead,
+        // so that the file keeps ending as it did.
         const Line& line = lines[location.lastOfSection];
-        if (line.next > line.end) {
-            result.append(text.substr(0, line.next));
+        result.append(text.substr(0, line.next));
+        if (line.next > 0 && text[line.next - 1] == '\n')
             result.append(keyLine).append(lineBreak);
-        } else {
-            // The last line of a file without a final line break: the file
-            // keeps ending without one.
-            result.append(text.substr(0, line.end));
+        else
             result.append(lineBreak).append(keyLine);
-        }
         result.append(text.substr(line.next));
         return result;
     }
 
     // A new section goes at the end of the file.
     result.append(text);
-    const bool endsOpen = !lines.empty() && lines.back().next == lines.back().end;
+    const bool endsOpen = !lines.empty() && text.back() != '\n';
     if (endsOpen) result.append(lineBreak);
     result.append("[").append(section).append("]").append(lineBreak);
     result.append(keyLine);
