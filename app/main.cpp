@@ -48,11 +48,6 @@ int main(int argc, char** argv)
     window.startUp(std::move(arguments), executable);
     window.show();
 
-    // The tests of the real program have no one to choose Exit; this
-    // chooses it for them as soon as the window waits for the user.
-    if (qEnvironmentVariableIsSet("CHRONELL_QUIT_AFTER_START"))
-        QMetaObject::invokeMethod(window.Quit1, &QAction::trigger, Qt::QueuedConnection);
-
     QApplication::exec();
     return 0;
 }

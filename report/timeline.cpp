@@ -160,4 +160,14 @@ std::string barTooltip(const JobRecord& record, bool formatted, const RegionalSe
     return text;
 }
 
+std::string drawnBarTooltip(const Timeline& timeline, const DrawnBar& bar, bool formatted,
+                            const RegionalSettings& settings)
+{
+    const TimelineBar& first = timeline.bars[bar.firstBar];
+    if (bar.count == 1) return barTooltip(*first.record, formatted, settings);
+    const TimelineBar& last = timeline.bars[bar.firstBar + bar.count - 1];
+    return std::to_string(bar.count) + " jobs, " + localDateTimeText(first.start, settings) + " to " +
+           localDateTimeText(last.end, settings);
+}
+
 } // namespace chronell::report

@@ -62,6 +62,11 @@ std::string stateLabel(std::optional<std::int32_t> state);
 // The tooltip text of a bar: name, source, destination, start, end, duration.
 std::string barTooltip(const JobRecord& record, bool formatted, const RegionalSettings& settings);
 
+// The tooltip of a drawn bar: its job's, or for merged bars how many jobs
+// from when to when.
+std::string drawnBarTooltip(const Timeline& timeline, const DrawnBar& bar, bool formatted,
+                            const RegionalSettings& settings);
+
 // The whole picture as a self-contained SVG document.
 std::string timelineSvg(const Timeline& timeline, const RegionalSettings& settings);
 

@@ -104,14 +104,8 @@ std::string timelineSvg(const Timeline& timeline, const RegionalSettings& settin
             out.append("<rect x=\"" + number(plotLeft + bar.x0) + "\" y=\"" + number(y) + "\" width=\"" + number(w) +
                        "\" height=\"" + number(kBarHeight) + "\" fill=\"" + stateColour(first.record->state) +
                        "\"><title>");
-            if (bar.count == 1) {
-                shown[bar.firstBar] = true;
-                appendXmlText(out, barTooltip(*first.record, true, settings));
-            } else {
-                const TimelineBar& last = timeline.bars[bar.firstBar + bar.count - 1];
-                appendXmlText(out, std::to_string(bar.count) + " jobs, " + localDateTimeText(first.start, settings) + " to " +
-                                       localDateTimeText(last.end, settings));
-            }
+            if (bar.count == 1) shown[bar.firstBar] = true;
+            appendXmlText(out, drawnBarTooltip(timeline, bar, true, settings));
             out.append("</title></rect>\n");
         }
 

@@ -1,5 +1,6 @@
 #include "ui/FMain.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
@@ -23,13 +24,17 @@
 #include "ui/designed_fonts.h"
 #include "ui/display_text.h"
 #include "ui/folder_browser.h"
+#include "ui/folder_watch.h"
 #include "ui/form_settings.h"
+#include "ui/grid_copy.h"
 #include "ui/handler_barrier.h"
 #include "ui/input_box.h"
 #include "ui/log_view.h"
 #include "ui/path_bytes.h"
 #include "ui/plain_message_box.h"
 #include "ui/push_button.h"
+#include "ui/result_views.h"
+#include "ui/results_export.h"
 #include "ui/results_grid_model.h"
 #include "ui/results_grid_view.h"
 #include "ui/splitter.h"
@@ -91,7 +96,26 @@ private:
     TfoMain& window_;
 };
 
-TfoMain::TfoMain(QWidget* parent) : QMainWindow(parent)
+// After a run, also one that an error ended: the views take the new
+// records, and a watched folder is followed where the run looked.
+class TfoMain::RunFollowers {
+public:
+    explicit RunFollowers(TfoMain& window) : window_(window), inputs_(window.runInputs()) {}
+    ~RunFollowers()
+    {
+        window_.views_->runEnded();
+        if (window_.watch_->watching()) window_.watch_->watch(inputs_.folder, inputs_.mask);
+    }
+    RunFollowers(const RunFollowers&) = delete;
+    RunFollowers& operator=(const RunFollowers&) = delete;
+
+private:
+    TfoMain& window_;
+    chronell::RunInputs inputs_;
+};
+
+TfoMain::TfoMain(chronell::WindowCollaborators collaborators, QWidget* parent)
+    : QMainWindow(parent), collaborators_(std::move(collaborators))
 {
     setWindowTitle(QStringLiteral("Chronell"));
     setFont(chronell::windowFont());
@@ -119,6 +143,7 @@ TfoMain::TfoMain(QWidget* parent) : QMainWindow(parent)
     createMenu();
     chainTabOrder();
     wireHandlers();
+    createViewsAndWatch();
     // The first control in tab order takes the focus when the window is first activated.
     Memo1->setFocus();
     setOuterBounds(kDesignedBounds);
@@ -134,7 +159,7 @@ TfoMain::~TfoMain()
 {
     if (!startedUp_) return;
     hide();
-    chronell::runHandler([this] { FormDestroy(); });
+    runGuarded(&TfoMain::FormDestroy);
 }
 
 void TfoMain::startUp(std::vector<std::string> arguments, std::string executablePath)
@@ -142,7 +167,7 @@ void TfoMain::startUp(std::vector<std::string> arguments, std::string executable
     arguments_ = std::move(arguments);
     executablePath_ = std::move(executablePath);
     startedUp_ = true;
-    chronell::runHandler([this] { FormCreate(); });
+    runGuarded(&TfoMain::FormCreate);
 }
 
 void TfoMain::createResultsPanel()
@@ -207,12 +232,21 @@ void TfoMain::createMenu()
     MainMenu1->setFixedHeight(kMenuBarHeight);
     setMenuBar(MainMenu1);
 
-    const QStringList bar = chronell::withAccessKeys({QStringLiteral("File"), QStringLiteral("Help")});
-    const QStringList file = chronell::withAccessKeys({QStringLiteral("Exit")});
+    const QStringList bar =
+        chronell::withAccessKeys({QStringLiteral("File"), QStringLiteral("View"), QStringLiteral("Help")});
+    const QStringList file = chronell::withAccessKeys(
+        {QStringLiteral("Save Results As\u2026"), QStringLiteral("Watch Folder"), QStringLiteral("Exit")});
+    const QStringList view = chronell::withAccessKeys({QStringLiteral("Timeline"), QStringLiteral("Summary")});
     const QStringList help = chronell::withAccessKeys({QStringLiteral("About"), QStringLiteral("Latest Version")});
     File1 = MainMenu1->addMenu(bar[0]);
-    Quit1 = File1->addAction(file[0]);
-    Help1 = MainMenu1->addMenu(bar[1]);
+    SaveResultsAs1 = File1->addAction(file[0]);
+    WatchFolder1 = File1->addAction(file[1]);
+    WatchFolder1->setCheckable(true);
+    Quit1 = File1->addAction(file[2]);
+    View1 = MainMenu1->addMenu(bar[1]);
+    Timeline1 = View1->addAction(view[0]);
+    Summary1 = View1->addAction(view[1]);
+    Help1 = MainMenu1->addMenu(bar[2]);
     About1 = Help1->addAction(help[0]);
     LatestVersion1 = Help1->addAction(help[1]);
 }
@@ -226,13 +260,22 @@ void TfoMain::chainTabOrder()
 void TfoMain::wireHandlers()
 {
     const auto wire = [this](auto* sender, auto signal, void (TfoMain::*handler)()) {
-        connect(sender, signal, this, [this, handler] { chronell::runHandler([this, handler] { (this->*handler)(); }); });
+        connect(sender, signal, this, [this, handler] { runGuarded(handler); });
     };
     wire(Button1, &QPushButton::clicked, &TfoMain::Button1Click);
     wire(Button2, &QPushButton::clicked, &TfoMain::Button2Click);
     wire(Quit1, &QAction::triggered, &TfoMain::Quit1Click);
     wire(About1, &QAction::triggered, &TfoMain::About1Click);
     wire(LatestVersion1, &QAction::triggered, &TfoMain::LatestVersion1Click);
+    wire(Timeline1, &QAction::triggered, &TfoMain::Timeline1Click);
+    wire(Summary1, &QAction::triggered, &TfoMain::Summary1Click);
+    wire(SaveResultsAs1, &QAction::triggered, &TfoMain::SaveResultsAs1Click);
+    wire(WatchFolder1, &QAction::triggered, &TfoMain::WatchFolder1Click);
+}
+
+void TfoMain::runGuarded(void (TfoMain::*handler)())
+{
+    chronell::runHandler(collaborators_.showError, [this, handler] { (this->*handler)(); });
 }
 
 void TfoMain::FormCreate()
@@ -250,13 +293,15 @@ void TfoMain::FormDestroy()
 
 void TfoMain::Button1Click()
 {
+    const RunFollowers followers(*this);
     const RunUpdates updates(*this);
     chronell::runProcessing(*this, chronell::regionalSettings(), runInputs());
 }
 
 void TfoMain::Button2Click()
 {
-    if (const auto folder = chronell::browseForFolder(Edit1->text())) Edit1->setBytes(chronell::pathBytes(*folder));
+    if (const auto folder = chronell::browseForFolder(collaborators_.chooseFolder, Edit1->text()))
+        Edit1->setBytes(chronell::pathBytes(*folder));
 }
 
 void TfoMain::Quit1Click()
@@ -271,7 +316,7 @@ void TfoMain::About1Click()
 
 void TfoMain::LatestVersion1Click()
 {
-    chronell::openWebPage();
+    chronell::openWebPage(collaborators_.openUrl);
 }
 
 void TfoMain::proc_file(const std::string& path)
@@ -363,4 +408,51 @@ bool TfoMain::formattedTimeTicked() const
 bool TfoMain::clearLogTicked() const
 {
     return CheckBox2->isChecked();
+}
+
+// The View menu, Save Results As, Watch Folder and the grid's copy: what
+// the window has beyond the design.
+
+void TfoMain::createViewsAndWatch()
+{
+    new chronell::GridCopy(*sg1);
+    views_ = std::make_unique<chronell::ResultViews>(
+        *this, records_, [this] { return formattedTimeTicked(); }, [this](int row) { selectGridRow(row); });
+    // A watched change runs Process as its button does, but never inside
+    // another handler: while a box or dialog is open it waits.
+    watch_ = new chronell::FolderWatch(
+        collaborators_.makeWatchTimer(), [this] { runGuarded(&TfoMain::Button1Click); },
+        [] { return QApplication::activeModalWidget() != nullptr; }, this);
+}
+
+void TfoMain::Timeline1Click()
+{
+    views_->showTimeline();
+}
+
+void TfoMain::Summary1Click()
+{
+    views_->showSummary();
+}
+
+void TfoMain::SaveResultsAs1Click()
+{
+    const auto choice = collaborators_.chooseSaveFile(chronell::browseStartFolder(Edit1->text()));
+    if (!choice) return;
+    chronell::saveResults(chronell::WindowGridRows(*sg1->gridModel(), records_), choice->format, choice->path);
+}
+
+void TfoMain::WatchFolder1Click()
+{
+    if (WatchFolder1->isChecked())
+        watch_->watch(folderText(), maskText());
+    else
+        watch_->stop();
+}
+
+void TfoMain::selectGridRow(int row)
+{
+    if (row < 1 || row >= rowCount()) return;
+    sg1->selectRow(row - 1);
+    sg1->scrollTo(sg1->model()->index(row - 1, 0));
 }

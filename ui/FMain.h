@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "analysis/processing_run.h"
 #include "analysis/processing_target.h"
 #include "analysis/record_list.h"
+#include "ui/collaborators.h"
 #include "ui/input_box.h"
 
 class QAction;
@@ -26,7 +28,9 @@ class QPushButton;
 class QStatusBar;
 
 namespace chronell {
+class FolderWatch;
 class LogView;
+class ResultViews;
 class ResultsGridView;
 class Splitter;
 } // namespace chronell
@@ -35,7 +39,9 @@ class TfoMain : public QMainWindow, public chronell::ProcessingTarget {
     Q_OBJECT
 
 public:
-    explicit TfoMain(QWidget* parent = nullptr);
+    // The window asks `collaborators` for its boxes, dialogs, web browser
+    // and the folder watch's timer.
+    explicit TfoMain(chronell::WindowCollaborators collaborators = {}, QWidget* parent = nullptr);
     ~TfoMain() override;
 
     // The controls; the window owns them all for its whole life.
@@ -59,6 +65,12 @@ public:
     QMenu* Help1;
     QAction* About1;
     QAction* LatestVersion1;
+    // Beside the design's controls: the View menu, Save Results As and Watch Folder.
+    QMenu* View1;
+    QAction* Timeline1;
+    QAction* Summary1;
+    QAction* SaveResultsAs1;
+    QAction* WatchFolder1;
 
     // Runs the creation handler FormCreate with the command line's
     // arguments and the executable's path, beside which the settings file
@@ -76,6 +88,10 @@ public:
     void Quit1Click();
     void About1Click();
     void LatestVersion1Click();
+    void Timeline1Click();
+    void Summary1Click();
+    void SaveResultsAs1Click();
+    void WatchFolder1Click();
 
     // Working methods of the design, over the engine.
     void proc_file(const std::string& path);
@@ -106,14 +122,26 @@ public:
     // The records of the grid's rows, from the last run.
     const chronell::RecordList& records() const { return records_; }
 
+    // The Timeline and Summary windows, and the folder watch.
+    chronell::ResultViews& resultViews() const { return *views_; }
+    chronell::FolderWatch& folderWatch() const { return *watch_; }
+    // Selects a grid row (1 is the first data row) and scrolls it into view.
+    void selectGridRow(int row);
+
 private:
     class RunUpdates;
+    class RunFollowers;
 
     void createMenu();
     void createTopPanel();
     void createResultsPanel();
     void chainTabOrder();
     void wireHandlers();
+    void createViewsAndWatch();
+    // Runs a handler inside the handler barrier.
+    void runGuarded(void (TfoMain::*handler)());
+
+    chronell::WindowCollaborators collaborators_;
 
     std::vector<std::string> arguments_;  // for FormCreate
     std::string executablePath_;
@@ -122,6 +150,8 @@ private:
     bool holdingLog_ = false;
     QStringList heldLog_;  // as the log shows them
     chronell::RecordList records_;
+    std::unique_ptr<chronell::ResultViews> views_;
+    chronell::FolderWatch* watch_ = nullptr;  // owned as a child
 };
 
 // The single main window.

@@ -5,11 +5,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
-#include <utility>
-
 namespace chronell {
-
-namespace {
 
 // Only folders can be confirmed; the rest of the program is disabled while
 // the dialog is open.
@@ -26,20 +22,6 @@ std::optional<QString> showDirectoryDialog(const QString& startFolder)
     return chosen.first();
 }
 
-FolderDialog& currentDialog()
-{
-    static FolderDialog dialog = showDirectoryDialog;
-    return dialog;
-}
-
-} // namespace
-
-FolderDialog setFolderDialog(FolderDialog dialog)
-{
-    if (!dialog) dialog = showDirectoryDialog;
-    return std::exchange(currentDialog(), std::move(dialog));
-}
-
 QString browseStartFolder(const QString& boxText)
 {
     return QFileInfo(boxText).isDir() ? boxText : QString();
@@ -50,9 +32,9 @@ QString folderBoxPath(const QString& chosen)
     return QDir::toNativeSeparators(QDir::cleanPath(chosen));
 }
 
-std::optional<QString> browseForFolder(const QString& boxText)
+std::optional<QString> browseForFolder(const FolderDialog& dialog, const QString& boxText)
 {
-    const std::optional<QString> chosen = currentDialog()(browseStartFolder(boxText));
+    const std::optional<QString> chosen = dialog(browseStartFolder(boxText));
     if (!chosen) return std::nullopt;
     return folderBoxPath(*chosen);
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The Browse command's folder browser: Qt's directory dialog with the text
-// "Select directory", replaceable in tests.
+// "Select directory".
 #include <QString>
 
 #include <functional>
@@ -13,9 +13,8 @@ namespace chronell {
 // user cancelled.
 using FolderDialog = std::function<std::optional<QString>(const QString& startFolder)>;
 
-// Replaces the dialog, for instance in a test; an empty function puts Qt's
-// dialog back. Returns the one replaced.
-FolderDialog setFolderDialog(FolderDialog dialog);
+// Qt's directory dialog, modal to the whole program.
+std::optional<QString> showDirectoryDialog(const QString& startFolder);
 
 // Where the browser opens for the folder box's text: the text itself when it
 // names an existing folder (a relative text taken from the current folder),
@@ -26,7 +25,8 @@ QString browseStartFolder(const QString& boxText);
 // separators, no trailing separator except on a root folder.
 QString folderBoxPath(const QString& chosen);
 
-// Browse: the folder for the folder box, nothing when the user cancelled.
-std::optional<QString> browseForFolder(const QString& boxText);
+// Browse through `dialog`: the folder for the folder box, nothing when the
+// user cancelled.
+std::optional<QString> browseForFolder(const FolderDialog& dialog, const QString& boxText);
 
 } // namespace chronell

@@ -56,6 +56,12 @@ void ResultsGridModel::setCell(int column, int row, std::string_view text)
     }
 }
 
+std::string_view ResultsGridModel::cell(int column, int row) const
+{
+    const auto index = static_cast<std::size_t>(row);
+    return index < rows_.size() ? std::string_view(rows_[index].at(static_cast<std::size_t>(column))) : std::string_view();
+}
+
 void ResultsGridModel::beginBatch()
 {
     beginResetModel();
@@ -80,8 +86,7 @@ int ResultsGridModel::columnCount(const QModelIndex& parent) const
 
 QString ResultsGridModel::cellText(int column, int row) const
 {
-    const auto index = static_cast<std::size_t>(row);
-    return index < rows_.size() ? shownText(rows_[index][static_cast<std::size_t>(column)]) : QString();
+    return shownText(cell(column, row));
 }
 
 QVariant ResultsGridModel::data(const QModelIndex& index, int role) const

@@ -25,6 +25,9 @@ public:
     // A value below 1 is taken as 1; new rows are empty, dropped rows lose their texts.
     void setGridRowCount(int rows);
     void setCell(int column, int row, std::string_view text);
+    // A cell's bytes as they were written, empty for a row never written;
+    // row 0 is the header row.
+    std::string_view cell(int column, int row) const;
 
     // Between these two the model tells the view nothing; the view takes the
     // changes in one reset at the end. A run writes tens of thousands of
@@ -39,7 +42,7 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
-    // A cell's text as the grid shows it: empty past the last written row.
+    // A cell's text as the grid shows it.
     QString cellText(int column, int row) const;
 
     using Row = std::array<std::string, kGridColumns>;

@@ -3,29 +3,16 @@
 #include <QDesktopServices>
 #include <QUrl>
 
-#include <utility>
-
 namespace chronell {
 
-namespace {
-
-UrlOpener& currentOpener()
+bool openInDesktopBrowser(const QUrl& address)
 {
-    static UrlOpener opener = QDesktopServices::openUrl;
-    return opener;
+    return QDesktopServices::openUrl(address);
 }
 
-} // namespace
-
-UrlOpener setUrlOpener(UrlOpener opener)
+void openWebPage(const UrlOpener& opener)
 {
-    if (!opener) opener = QDesktopServices::openUrl;
-    return std::exchange(currentOpener(), std::move(opener));
-}
-
-void openWebPage()
-{
-    currentOpener()(QUrl(QString::fromLatin1(kWebPageAddress)));
+    opener(QUrl(QString::fromLatin1(kWebPageAddress)));
 }
 
 } // namespace chronell

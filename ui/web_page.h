@@ -12,12 +12,11 @@ inline constexpr char kWebPageAddress[] = "https://chronell.example.org/";
 // Opens an address in the user's web browser; whether that worked.
 using UrlOpener = std::function<bool(const QUrl& address)>;
 
-// Replaces the opener, for instance in a test; an empty function puts the
-// desktop's back. Returns the one replaced.
-UrlOpener setUrlOpener(UrlOpener opener);
+// The desktop's web browser.
+bool openInDesktopBrowser(const QUrl& address);
 
-// Opens the web page. A failure is reported nowhere: whatever the desktop
-// shows of it is all the user sees.
-void openWebPage();
+// Opens the web page through `opener`. A failure is reported nowhere:
+// whatever the desktop shows of it is all the user sees.
+void openWebPage(const UrlOpener& opener);
 
 } // namespace chronell

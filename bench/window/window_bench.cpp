@@ -2,10 +2,14 @@
 //   window_bench FOLDER [RUNS]
 // Times from the press of Process to the grid holding every row, then the
 // first paint, and a scroll of the grid and of the log with its repaint;
-// the same run over the in-memory target shows the engine's share; then a
-// grid of a hundred thousand rows on its own. Medians.
+// the same run over the in-memory target shows the engine's share; the
+// Timeline of the run opened from the View menu, and zoomed with its
+// repaint; what a watched run adds to a press of Process (following the
+// folder's entries again); then a grid of a hundred thousand rows on its own. Medians.
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QWheelEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QCheckBox>
@@ -24,7 +28,10 @@
 #include "ui/FMain.h"
 #include "ui/log_view.h"
 #include "ui/results_grid_model.h"
+#include "ui/folder_watch.h"
 #include "ui/results_grid_view.h"
+#include "ui/result_views.h"
+#include "ui/timeline_view.h"
 
 namespace {
 
@@ -74,6 +81,29 @@ void benchLargeGrid(int rows, std::vector<double>& fill, std::vector<double>& sc
                                scrollAndPaint(grid, bar, 0)}));
 }
 
+// One notch of the wheel at the middle of the timeline's plot, in or out,
+// and the repaint it asks for.
+double zoomAndPaint(chronell::TimelineView& timeline, bool in)
+{
+    const QPoint middle = timeline.plotRect().center();
+    QWheelEvent wheel(middle, timeline.mapToGlobal(middle), {}, QPoint(0, in ? 120 : -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    return millisecondsOf([&] {
+        QApplication::sendEvent(&timeline, &wheel);
+        timeline.repaint();
+    });
+}
+
+// The slowest zoom with repaint over eight notches in from the whole run
+// and eight back out.
+double slowestZoom(chronell::TimelineView& timeline)
+{
+    double slowest = 0;
+    for (const bool in : {true, false})
+        for (int notch = 0; notch < 8; ++notch) slowest = std::max(slowest, zoomAndPaint(timeline, in));
+    return slowest;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -87,7 +117,7 @@ int main(int argc, char** argv)
     const QString folder = QString::fromLocal8Bit(argv[1]);
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
 
-    std::vector<double> engine, press, paint, total, gridScroll, logScroll;
+    std::vector<double> engine, press, paint, total, gridScroll, logScroll, timelineOpen, timelineZoom, watchFollow;
     int rows = 0;
     int logLines = 0;
     for (int run = 0; run < runs; ++run) {
@@ -120,6 +150,19 @@ int main(int argc, char** argv)
         logScroll.push_back(std::max({scrollAndPaint(*window.Memo1, logBar, 0),
                                       scrollAndPaint(*window.Memo1, logBar, logBar.maximum() / 2),
                                       scrollAndPaint(*window.Memo1, logBar, logBar.maximum())}));
+
+        chronell::TimelineView* timeline = nullptr;
+        timelineOpen.push_back(millisecondsOf([&] {
+            window.Timeline1->trigger();
+            timeline = window.resultViews().timeline();
+            QApplication::processEvents();
+            timeline->repaint();
+        }));
+        timelineZoom.push_back(slowestZoom(*timeline));
+
+        window.WatchFolder1->trigger();
+        watchFollow.push_back(millisecondsOf([&] { window.folderWatch().watch(argv[1], "*.jobs"); }));
+        window.WatchFolder1->trigger();
     }
 
     std::vector<double> largeFill, largeScroll;
@@ -133,6 +176,9 @@ int main(int argc, char** argv)
     std::printf("  %-44s %8.0f ms\n", "press to painted window", median(total));
     std::printf("  %-44s %8.1f ms\n", "grid scroll with repaint (slowest of 3)", median(gridScroll));
     std::printf("  %-44s %8.1f ms\n", "log scroll with repaint (slowest of 3)", median(logScroll));
+    std::printf("  %-44s %8.0f ms\n", "Timeline from the View menu, painted", median(timelineOpen));
+    std::printf("  %-44s %8.1f ms\n", "Timeline zoom with repaint (slowest of 16)", median(timelineZoom));
+    std::printf("  %-44s %8.1f ms\n", "watched run's extra: the folder followed again", median(watchFollow));
     std::printf("  %-44s %8.0f ms\n", "grid of 100 000 rows: filled and painted", median(largeFill));
     std::printf("  %-44s %8.1f ms\n", "grid of 100 000 rows: scroll with repaint", median(largeScroll));
     return 0;

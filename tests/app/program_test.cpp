@@ -1,6 +1,6 @@
 // The real program, run offscreen from a copy in a folder of its own, so
-// that its settings file lands there. CHRONELL_QUIT_AFTER_START makes it
-// choose Exit as soon as its window waits for the user.
+// that its settings file lands there, and ended as the desktop ends it: by
+// a termination signal, which its window takes once it waits for the user.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -20,14 +20,14 @@ namespace fs = std::filesystem;
 
 // The program copied into `folder`, started there with `arguments` on the
 // offscreen platform (with `screens` as its screens when given) and ended
-// by Exit. Returns its exit status, -1 when it did not exit by itself.
+// by a termination signal. Returns its exit status, -1 when it did not exit
+// by itself.
 int runProgram(const TempFolder& folder, const std::vector<std::string>& arguments,
                const std::string& screens = {})
 {
     std::string platform = "QT_QPA_PLATFORM=offscreen";
     if (!screens.empty()) platform += ":configfile=" + folder.write("screens.json", screens);
-    return test::exitStatusOf(
-        test::startProgram(test::programCopyIn(folder.path()), arguments, {platform, "CHRONELL_QUIT_AFTER_START=1"}));
+    return test::exitStatusWhenEnded(test::startProgram(test::programCopyIn(folder.path()), arguments, {platform}));
 }
 
 // The sections of a settings file, in the file's order, each with its
@@ -167,10 +167,9 @@ TEST(Program, CopyInAFolderItCannotWriteKeepsItsSettingsInTheUserConfigFolder)
         if (!unwritable.made()) GTEST_SKIP() << "this file system cannot make a folder unwritable for root";
         const std::string configHome = *c.configHome ? folder.file(c.configHome) : "";
         const auto run = [&](const std::vector<std::string>& arguments) {
-            return test::exitStatusOf(test::startProgram(
+            return test::exitStatusWhenEnded(test::startProgram(
                 program, arguments,
-                {"QT_QPA_PLATFORM=offscreen", "CHRONELL_QUIT_AFTER_START=1", "HOME=" + folder.file("home"),
-                 "XDG_CONFIG_HOME=" + configHome}));
+                {"QT_QPA_PLATFORM=offscreen", "HOME=" + folder.file("home"), "XDG_CONFIG_HOME=" + configHome}));
         };
 
         // The first start shows the home folder, and the first exit makes the

@@ -1,9 +1,13 @@
 #pragma once
 // The real window program started as a process, from a copy of its own so
 // that what it keeps beside itself lands in the test's folder.
+#include <chrono>
+#include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <spawn.h>
 #include <string>
+#include <thread>
 #include <sys/wait.h>
 #include <vector>
 
@@ -56,6 +60,29 @@ inline int exitStatusOf(pid_t pid)
     int status = 0;
     if (pid <= 0 || ::waitpid(pid, &status, 0) != pid) return -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Whether process `pid` has a handler of its own for `signal`: the mask of
+// caught signals on the SigCgt line of its status.
+inline bool catchesSignal(pid_t pid, int signal)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.starts_with("SigCgt:")) return (std::stoull(line.substr(7), nullptr, 16) >> (signal - 1)) & 1u;
+    }
+    return false;
+}
+
+// Ends the program started as `pid` as the desktop does, with `signal` sent
+// once the program has its handler for it (a program that never installs
+// one is ended by the signal itself); its exit status as exitStatusOf gives it.
+inline int exitStatusWhenEnded(pid_t pid, int signal = SIGTERM)
+{
+    if (pid <= 0) return -1;
+    for (int attempt = 0; attempt < 3000 && !catchesSignal(pid, signal); ++attempt)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ::kill(pid, signal);
+    return exitStatusOf(pid);
 }
 
 } // namespace chronell::test

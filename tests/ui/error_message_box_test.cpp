@@ -132,7 +132,7 @@ TEST_F(ErrorMessageBox, ARunsErrorStopsItInOneBoxAndTheWindowGoesOn)
     folder.write("2.jobs", jobListText({job("Two a", "2"), job("Two b", "x")}));
     folder.write("3.jobs", jobListText({job("Three", "2")}));
 
-    auto window = shownWindow();
+    auto window = shownWindow(chronell::WindowCollaborators{});  // the real box
     window->Edit1->setText(QString::fromStdString(folder.string()));
     window->Edit2->setText(QStringLiteral("*.jobs"));
     window->CheckBox1->setChecked(true);

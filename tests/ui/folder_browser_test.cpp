@@ -110,7 +110,7 @@ TEST_F(BrowseFolders, QtsDialogOpensAtTheStartOrTheTopAndChoosesFoldersOnly)
             seen = look(*dialog);
             dialog->reject();
         });
-        EXPECT_EQ(browseForFolder(c.boxText), std::nullopt) << "cancelled";
+        EXPECT_EQ(browseForFolder(chronell::showDirectoryDialog, c.boxText), std::nullopt) << "cancelled";
         ASSERT_EQ(watch.seen(), 1) << c.boxText.toStdString();
         EXPECT_EQ(seen.caption, "Select directory");
         EXPECT_EQ(seen.directory, c.directory) << c.boxText.toStdString();
@@ -125,7 +125,7 @@ TEST_F(BrowseFolders, QtsDialogConfirmsTheFolderItShows)
     const ModalWatch watch([](QWidget& modal) {
         if (auto* dialog = qobject_cast<QFileDialog*>(&modal)) static_cast<QDialog*>(dialog)->accept();  // its OK button
     });
-    EXPECT_EQ(browseForFolder("sub"), qText(folder.file("sub")));
+    EXPECT_EQ(browseForFolder(chronell::showDirectoryDialog, "sub"), qText(folder.file("sub")));
     EXPECT_EQ(watch.seen(), 1);
 }
 

@@ -20,15 +20,17 @@
 namespace {
 
 using chronell::SettingsStore;
-using chronell::test::CapturedBoxes;
+using chronell::test::TestCollaborators;
+using chronell::test::unaskedCollaborators;
 using chronell::test::settle;
 using chronell::test::TempFolder;
 using chronell::test::Unwritable;
 
 // A window started up as the program starts it, its executable as if in `folder`.
-std::unique_ptr<TfoMain> startedWindow(const TempFolder& folder, std::vector<std::string> arguments = {})
+std::unique_ptr<TfoMain> startedWindow(const TempFolder& folder, std::vector<std::string> arguments = {},
+                                       chronell::WindowCollaborators collaborators = unaskedCollaborators())
 {
-    auto window = std::make_unique<TfoMain>();
+    auto window = std::make_unique<TfoMain>(std::move(collaborators));
     window->startUp(std::move(arguments), folder.file("chronell"));
     return window;
 }
@@ -73,8 +75,8 @@ std::string shownFor(TfoMain& window, const std::string& key)
 TEST(FormSettings, FirstStartShowsTheDefaultsAndWritesEveryKeyAtExit)
 {
     TempFolder folder;
-    CapturedBoxes boxes;
-    auto window = startedWindow(folder);
+    TestCollaborators boxes;
+    auto window = startedWindow(folder, {}, boxes.collaborators());
 
     EXPECT_EQ(window->folderText(), folder.string() + "/");
     EXPECT_EQ(window->maskText(), "*.jobs");
@@ -91,7 +93,7 @@ TEST(FormSettings, FirstStartShowsTheDefaultsAndWritesEveryKeyAtExit)
               "[CHRONELL]\nDirectory=" + folder.string() + "/\nMask=*.jobs\nFormated Output=1\nClear Log=1\n"
               "[ColumnWidths]\nName=39\nSource=76\nDest=76\nStart=92\nEnd=95\nStatus=60\nDur=73\nJobfile=42\n"
               "[Window]\nLeft=296\nTop=163\nWidth=575\nHeight=400\nTabHeight=229\n");
-    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_TRUE(boxes.errors.empty());
 }
 
 TEST(FormSettings, StoredValuesAreShownAndWrittenBack)
@@ -132,12 +134,12 @@ TEST(FormSettings, StoredValuesAreShownAndWrittenBack)
     for (const auto& c : cases) {
         TempFolder folder;
         folder.write("Settings.ini", std::string("[") + c.section + "]\n" + c.key + "=" + c.stored + "\n");
-        CapturedBoxes boxes;
-        auto window = startedWindow(folder);
+        TestCollaborators boxes;
+        auto window = startedWindow(folder, {}, boxes.collaborators());
         EXPECT_EQ(shownFor(*window, c.key), c.shown) << c.key << "=" << c.stored;
         window.reset();
         EXPECT_EQ(storedValue(folder, c.section, c.key), c.shown) << c.key << "=" << c.stored;
-        EXPECT_TRUE(boxes.texts.empty());
+        EXPECT_TRUE(boxes.errors.empty());
     }
 }
 
@@ -263,11 +265,11 @@ TEST(FormSettings, ValueThatCannotBeStoredOnOneLineIsLeftOutAndEveryOtherKeyWrit
     // A folder name may hold a line feed on Linux; the file cannot.
     TempFolder folder;
     folder.write("Settings.ini", kBefore);
-    CapturedBoxes boxes;
-    auto window = startedWindow(folder, {"/after\nline/", "*.after", "/f"});
+    TestCollaborators boxes;
+    auto window = startedWindow(folder, {"/after\nline/", "*.after", "/f"}, boxes.collaborators());
     window.reset();
 
-    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_TRUE(boxes.errors.empty());
     std::string expected = kBefore;
     expected.replace(expected.find("*.before"), 8, "*.after");
     expected.replace(expected.find("Formated Output=0"), 17, "Formated Output=1");
@@ -281,14 +283,14 @@ TEST(FormSettings, ReadOnlySettingsFileGivesOneErrorBoxAndKeepsItsContents)
     const Unwritable unwritable(path);
     if (!unwritable.made()) GTEST_SKIP() << "this file system cannot make a file unwritable for root";
 
-    CapturedBoxes boxes;
-    auto window = startedWindow(folder);
+    TestCollaborators boxes;
+    auto window = startedWindow(folder, {}, boxes.collaborators());
     EXPECT_EQ(window->folderText(), "/before/");  // reads still work
     EXPECT_EQ(window->sg1->colWidth(7), 8);
     window->Edit1->setText(QStringLiteral("/after/"));
     window.reset();
 
-    EXPECT_EQ(boxes.texts, std::vector<QString>{"Unable to write to " + QString::fromStdString(path) + "."});
+    EXPECT_EQ(boxes.errors, std::vector<QString>{"Unable to write to " + QString::fromStdString(path) + "."});
     EXPECT_EQ(settingsOf(folder), kBefore);
 }
 
@@ -303,17 +305,18 @@ TEST(FormSettings, SettingsAreWrittenOnceWhenTheWindowIsDestroyedHidden)
         TempFolder folder;
         // A folder in the file's place, so that each run of the handler shows a box.
         std::filesystem::create_directory(folder.file("Settings.ini"));
-        auto window = startedWindow(folder);
+        std::vector<bool> visibleAtBox;
+        TfoMain* shown = nullptr;
+        chronell::WindowCollaborators collaborators = unaskedCollaborators();
+        collaborators.showError = [&](const QString&) { visibleAtBox.push_back(shown->isVisible()); };
+        auto window = startedWindow(folder, {}, collaborators);
+        shown = window.get();
         showAndSettle(*window);
 
-        std::vector<bool> visibleAtBox;
-        TfoMain* shown = window.get();
-        const auto previous = chronell::setErrorBoxShower([&](const QString&) { visibleAtBox.push_back(shown->isVisible()); });
         closeIt(*window);
         settle();
         EXPECT_TRUE(visibleAtBox.empty()) << "closing itself writes nothing";
         window.reset();
-        chronell::setErrorBoxShower(previous);
 
         EXPECT_EQ(visibleAtBox, std::vector<bool>{false});  // once, with the window hidden
     }
@@ -326,12 +329,12 @@ TEST(FormSettings, WindowNeverStartedUpWritesNothing)
     // before it could not be written.
     TempFolder folder;
     std::filesystem::create_directory(folder.file("Settings.ini"));
-    CapturedBoxes boxes;
-    startedWindow(folder).reset();
-    ASSERT_EQ(boxes.texts.size(), 1u);
-    auto window = std::make_unique<TfoMain>();
+    TestCollaborators boxes;
+    startedWindow(folder, {}, boxes.collaborators()).reset();
+    ASSERT_EQ(boxes.errors.size(), 1u);
+    auto window = std::make_unique<TfoMain>(boxes.collaborators());
     window.reset();
-    EXPECT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.errors.size(), 1u);
 }
 
 } // namespace

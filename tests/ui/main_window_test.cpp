@@ -256,6 +256,11 @@ TEST(MainWindow, MenuAccessKeysOpenTheMenusAndChooseTheirItems)
         {Qt::Key_F, [](TfoMain& w) { return w.File1; }, Qt::Key_E, [](TfoMain& w) { return w.Quit1; }},
         {Qt::Key_H, [](TfoMain& w) { return w.Help1; }, Qt::Key_A, [](TfoMain& w) { return w.About1; }},
         {Qt::Key_H, [](TfoMain& w) { return w.Help1; }, Qt::Key_L, [](TfoMain& w) { return w.LatestVersion1; }},
+        // The items beside the design's take letters of their own.
+        {Qt::Key_F, [](TfoMain& w) { return w.File1; }, Qt::Key_S, [](TfoMain& w) { return w.SaveResultsAs1; }},
+        {Qt::Key_F, [](TfoMain& w) { return w.File1; }, Qt::Key_W, [](TfoMain& w) { return w.WatchFolder1; }},
+        {Qt::Key_V, [](TfoMain& w) { return w.View1; }, Qt::Key_T, [](TfoMain& w) { return w.Timeline1; }},
+        {Qt::Key_V, [](TfoMain& w) { return w.View1; }, Qt::Key_S, [](TfoMain& w) { return w.Summary1; }},
     };
     for (const Case& c : cases) {
         auto window = shownWindow();

@@ -25,7 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using chronell::displayText;
-using chronell::test::CapturedBoxes;
+using chronell::test::TestCollaborators;
 using chronell::test::shownWindow;
 
 // The fixtures folder and every folder below it that holds files.
@@ -61,15 +61,15 @@ void expectParity(const fs::path& folder, const Options& options)
         memoryErrors.push_back(displayText(chronell::errorBoxText(error.what())));
     }
 
-    auto window = shownWindow();
-    CapturedBoxes boxes;
+    TestCollaborators boxes;
+    auto window = shownWindow(boxes.collaborators());
     window->Edit1->setText(QString::fromStdString(folder.string()));
     window->Edit2->setText(QString::fromLatin1(options.mask));
     window->CheckBox1->setChecked(options.formatted);
     window->CheckBox2->setChecked(true);
     QTest::mouseClick(window->Button1, Qt::LeftButton);
 
-    EXPECT_EQ(boxes.texts, memoryErrors);
+    EXPECT_EQ(boxes.errors, memoryErrors);
     EXPECT_EQ(window->sg1->hasFocus(), memory.gridFocused());
 
     const auto& rows = chronell::test::gridRows(memory);

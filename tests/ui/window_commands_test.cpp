@@ -26,16 +26,12 @@
 
 namespace {
 
-using chronell::FolderDialog;
 using chronell::PlainMessageBox;
-using chronell::setFolderDialog;
-using chronell::setUrlOpener;
-using chronell::UrlOpener;
-using chronell::test::CapturedBoxes;
 using chronell::test::ModalWatch;
 using chronell::test::settle;
 using chronell::test::shownWindow;
 using chronell::test::TempFolder;
+using chronell::test::TestCollaborators;
 
 TEST(WindowCommands, BrowsePutsTheChosenFolderInTheBox)
 {
@@ -57,16 +53,12 @@ TEST(WindowCommands, BrowsePutsTheChosenFolderInTheBox)
         {"folder confirmed", existing, QStringLiteral("/srv/jobs/"), existing, "/srv/jobs"},
     };
     for (const Case& c : cases) {
-        auto window = shownWindow();
+        TestCollaborators dialogs;
+        dialogs.folderAnswer = c.answer;
+        auto window = shownWindow(dialogs.collaborators());
         window->Edit1->setText(c.boxText);
-        std::vector<QString> starts;
-        const FolderDialog previous = setFolderDialog([&](const QString& start) {
-            starts.push_back(start);
-            return c.answer;
-        });
         QTest::mouseClick(window->Button2, Qt::LeftButton);
-        setFolderDialog(previous);
-        EXPECT_EQ(starts, std::vector<QString>{c.start}) << c.what;
+        EXPECT_EQ(dialogs.folderStarts, std::vector<QString>{c.start}) << c.what;
         EXPECT_EQ(window->Edit1->text(), c.boxAfter) << c.what;
     }
 }
@@ -76,12 +68,10 @@ TEST(WindowCommands, BrowseToAFolderNameThatIsNotUtf8GivesItsBytes)
     TempFolder folder;
     const std::string latin = folder.file("vid\xE9os");
     std::filesystem::create_directory(latin);
-    auto window = shownWindow();
-    const FolderDialog previous = setFolderDialog([&](const QString&) {
-        return std::optional<QString>(QFile::decodeName(QByteArray::fromStdString(latin)));  // as Qt reads it
-    });
+    TestCollaborators asked;
+    asked.folderAnswer = QFile::decodeName(QByteArray::fromStdString(latin));  // as Qt reads it
+    auto window = shownWindow(asked.collaborators());
     QTest::mouseClick(window->Button2, Qt::LeftButton);
-    setFolderDialog(previous);
     EXPECT_EQ(window->folderText(), latin);
 }
 
@@ -113,17 +103,11 @@ TEST(WindowCommands, AboutShowsTheVersionUnderTheApplicationTitle)
 
 TEST(WindowCommands, LatestVersionOpensTheWebPageAndNothingElse)
 {
-    auto window = shownWindow();
-    CapturedBoxes boxes;
-    std::vector<QUrl> opened;
-    const UrlOpener previous = setUrlOpener([&](const QUrl& address) {
-        opened.push_back(address);
-        return false;  // no browser
-    });
+    TestCollaborators browser;  // which has none
+    auto window = shownWindow(browser.collaborators());
     window->LatestVersion1->trigger();
-    setUrlOpener(previous);
-    EXPECT_EQ(opened, std::vector<QUrl>{QUrl(QString::fromLatin1(chronell::kWebPageAddress))});
-    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_EQ(browser.opened, std::vector<QUrl>{QUrl(QString::fromLatin1(chronell::kWebPageAddress))});
+    EXPECT_TRUE(browser.errors.empty());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
@@ -132,7 +116,7 @@ TEST(WindowCommands, LatestVersionOpensTheWebPageAndNothingElse)
 // the settings file's bytes.
 std::string settingsAfter(const TempFolder& folder, const std::function<void(TfoMain&)>& end)
 {
-    auto window = std::make_unique<TfoMain>();
+    auto window = std::make_unique<TfoMain>(chronell::test::unaskedCollaborators());
     window->startUp({}, folder.file("chronell"));
     window->show();
     window->activateWindow();
@@ -151,7 +135,6 @@ std::string settingsAfter(const TempFolder& folder, const std::function<void(Tfo
 
 TEST(WindowCommands, ExitWritesTheSettingsLikeTheCloseBox)
 {
-    CapturedBoxes boxes;
     TempFolder exitFolder;
     const std::string byExit = settingsAfter(exitFolder, [](TfoMain& window) {
         QTest::keyClick(&window, Qt::Key_F, Qt::AltModifier);
@@ -163,7 +146,6 @@ TEST(WindowCommands, ExitWritesTheSettingsLikeTheCloseBox)
     const std::string byCloseBox =
         settingsAfter(closeBoxFolder, [](TfoMain& window) { window.windowHandle()->close(); });
 
-    EXPECT_TRUE(boxes.texts.empty());
     EXPECT_NE(byExit.find("Directory=/srv/jobs"), std::string::npos) << byExit;
     EXPECT_NE(byExit.find("Mask=*.vdj"), std::string::npos) << byExit;
     EXPECT_EQ(byExit, byCloseBox);

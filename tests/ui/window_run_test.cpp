@@ -20,7 +20,7 @@
 
 namespace {
 
-using chronell::test::CapturedBoxes;
+using chronell::test::TestCollaborators;
 using chronell::test::JobLines;
 using chronell::test::jobListText;
 using chronell::test::settle;
@@ -39,7 +39,7 @@ JobLines job(const std::string& name, const std::string& output, const std::stri
 
 class WindowRun : public ::testing::Test {
 protected:
-    void SetUp() override { window = shownWindow(); }
+    void SetUp() override { window = shownWindow(boxes.collaborators()); }
 
     void process(const TempFolder& folder)
     {
@@ -49,8 +49,8 @@ protected:
         settle();
     }
 
+    TestCollaborators boxes;  // outlives the window
     std::unique_ptr<TfoMain> window;
-    CapturedBoxes boxes;
 };
 
 TEST_F(WindowRun, FilesFillTheGridInFileOrderAndTheGridTakesTheFocus)
@@ -60,7 +60,7 @@ TEST_F(WindowRun, FilesFillTheGridInFileOrderAndTheGridTakesTheFocus)
     folder.write("b.jobs", jobListText({job("B1", "b1.avi"), job("B2", "b2.avi"), job("B3", "b3.avi")}));
     process(folder);
 
-    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_TRUE(boxes.errors.empty());
     ASSERT_EQ(window->rowCount(), 6);
     const char* const names[] = {"A1", "A2", "B1", "B2", "B3"};
     const char* const files[] = {"a.jobs", "a.jobs", "b.jobs", "b.jobs", "b.jobs"};
@@ -138,7 +138,7 @@ TEST_F(WindowRun, AnErrorEndsTheRunAndKeepsWhatWasWritten)
     window->Button1->setFocus();
     process(folder);
 
-    EXPECT_EQ(boxes.texts, std::vector<QString>{"'x' is not a valid integer value."});
+    EXPECT_EQ(boxes.errors, std::vector<QString>{"'x' is not a valid integer value."});
     const QString log = window->Memo1->toPlainText();
     EXPECT_TRUE(log.endsWith("Job name: Bad\nInput: D:\\in\\Bad.avi\nOutput: D:\\out\\bad.avi\n"))
         << log.right(80).toStdString();
@@ -157,7 +157,7 @@ TEST_F(WindowRun, AnErrorEndsTheRunAndKeepsWhatWasWritten)
     process(good);
     EXPECT_EQ(window->rowCount(), 2);
     EXPECT_EQ(cell(*window, 0, 1), "A1");
-    EXPECT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.errors.size(), 1u);
 }
 
 TEST_F(WindowRun, ProcFileAppendsItsLinesAtOnceOutsideARun)

@@ -1,0 +1,124 @@
+// Watch Folder: a burst of changes to matching entries gives one run once
+// the watch's timer fires; other changes, a watch turned off and a window
+// busy with a box run nothing.
+#include <QCheckBox>
+#include <QDialog>
+#include <QLineEdit>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "tests/support/job_list_text.h"
+#include "tests/support/temp_folder.h"
+#include "tests/ui/modal_watch.h"
+#include "tests/ui/window_support.h"
+#include "ui/folder_watch.h"
+#include "ui/log_view.h"
+
+namespace {
+
+using chronell::test::JobLines;
+using chronell::test::jobListText;
+using chronell::test::ModalWatch;
+using chronell::test::shownWindow;
+using chronell::test::TempFolder;
+using chronell::test::TestCollaborators;
+
+std::string jobList(const std::string& name)
+{
+    return jobListText({JobLines{name, "D:\\in\\" + name + ".avi", "D:\\out\\" + name + ".avi"}});
+}
+
+class WatchFolder : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder.write("a.jobs", jobList("A"));
+        window = shownWindow(collaborators.collaborators());
+        window->Edit1->setText(QString::fromStdString(folder.string()));
+        window->Edit2->setText(QStringLiteral("*.jobs"));
+        window->CheckBox2->setChecked(false);  // the log keeps every run
+        timer = collaborators.timer;
+        ASSERT_NE(timer, nullptr);
+    }
+
+    // Runs so far: each one logs the first file's name once.
+    int runs() const { return static_cast<int>(window->Memo1->toPlainText().split(u'\n').count("a.jobs")); }
+
+    // Waits for the file system's notices to reach the watch; true when they
+    // started its timer.
+    bool timerStarted() { return QTest::qWaitFor([this] { return timer->armed(); }, 5000); }
+
+    TempFolder folder;
+    TestCollaborators collaborators;
+    std::unique_ptr<TfoMain> window;
+    chronell::test::ManualTimer* timer = nullptr;
+};
+
+TEST_F(WatchFolder, ABurstOfChangesGivesOneRunWhenTheFolderIsQuiet)
+{
+    window->WatchFolder1->trigger();
+    ASSERT_TRUE(window->WatchFolder1->isChecked());
+    folder.write("b.jobs", jobList("B"));
+    folder.write("c.jobs", jobList("C"));
+    folder.write("a.jobs", jobListText({JobLines{"A", "D:\\a.avi", "D:\\a2.avi"}, JobLines{"A2", "D:\\b.avi", "D:\\b2.avi"}}));
+    std::filesystem::remove(folder.file("c.jobs"));
+    ASSERT_TRUE(timerStarted());
+    EXPECT_GE(timer->delay(), chronell::kWatchQuietTime);
+    QTest::qWait(100);  // the rest of the burst's notices
+    EXPECT_EQ(runs(), 0) << "nothing runs before the folder is quiet";
+
+    timer->fire();
+    EXPECT_EQ(runs(), 1);
+    EXPECT_EQ(window->rowCount(), 4);  // A, A2 and B
+    QTest::qWait(100);
+    EXPECT_FALSE(timer->armed()) << "the run itself changes nothing";
+
+    // The watch follows a file that appeared in the burst.
+    folder.write("b.jobs", jobList("B2"));
+    ASSERT_TRUE(timerStarted());
+    timer->fire();
+    EXPECT_EQ(runs(), 2);
+    EXPECT_TRUE(collaborators.errors.empty());
+}
+
+TEST_F(WatchFolder, EntriesThatDoNotMatchAndAWatchTurnedOffRunNothing)
+{
+    window->WatchFolder1->trigger();
+    folder.write("notes.txt", "not a job list");
+    std::filesystem::create_directory(folder.path() / "sub");
+    QTest::qWait(300);
+    EXPECT_FALSE(timer->armed()) << "a change to entries that do not match";
+
+    window->WatchFolder1->trigger();
+    ASSERT_FALSE(window->WatchFolder1->isChecked());
+    folder.write("a.jobs", jobList("A2"));
+    folder.write("d.jobs", jobList("D"));
+    QTest::qWait(300);
+    EXPECT_FALSE(timer->armed()) << "a watch turned off";
+    EXPECT_EQ(runs(), 0);
+}
+
+TEST_F(WatchFolder, ARunWaitsWhileABoxIsOpen)
+{
+    window->WatchFolder1->trigger();
+    folder.write("a.jobs", jobList("A2"));
+    ASSERT_TRUE(timerStarted());
+    QDialog box(window.get());
+    box.setModal(true);
+    {
+        const ModalWatch watch([&](QWidget&) {
+            timer->fire();
+            EXPECT_EQ(runs(), 0) << "no run inside another handler's box";
+            EXPECT_TRUE(timer->armed()) << "the run waits its turn";
+        });
+        box.exec();
+        ASSERT_EQ(watch.seen(), 1);
+    }
+    timer->fire();
+    EXPECT_EQ(runs(), 1);
+}
+
+} // namespace

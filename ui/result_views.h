@@ -1,0 +1,55 @@
+#pragma once
+// The View menu's windows over the last run's records, the Timeline and the
+// Summary: made when first chosen, owned by the main window, and brought up
+// to date after every run. The Timeline draws a copy of the records, so
+// that nothing that changes the grid's rows can pull them from under it.
+#include <QPointer>
+
+#include <functional>
+#include <vector>
+
+#include "analysis/record_list.h"
+
+class QWidget;
+
+namespace chronell {
+
+class SummaryWindow;
+class TimelineView;
+
+class ResultViews {
+public:
+    // `formatted` says how durations are shown; `selectRow` selects a grid
+    // row for a click on the Timeline.
+    ResultViews(QWidget& owner, const RecordList& records, std::function<bool()> formatted,
+                std::function<void(int row)> selectRow);
+    // The windows go first, before the records they draw.
+    ~ResultViews();
+    ResultViews(const ResultViews&) = delete;
+    ResultViews& operator=(const ResultViews&) = delete;
+
+    void showTimeline();
+    void showSummary();
+
+    // At the end of a run, also one that an error ended, the views that are
+    // shown take the new records.
+    void runEnded();
+
+    // The windows once made, else null.
+    TimelineView* timeline() const;
+    SummaryWindow* summary() const;
+
+private:
+    void refreshTimeline();
+    void refreshSummary();
+
+    QWidget& owner_;
+    const RecordList& records_;
+    std::vector<JobRecord> timelineRecords_;
+    std::function<bool()> formatted_;
+    std::function<void(int row)> selectRow_;
+    QPointer<TimelineView> timeline_;
+    QPointer<SummaryWindow> summary_;
+};
+
+} // namespace chronell

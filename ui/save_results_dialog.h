@@ -1,0 +1,24 @@
+#pragma once
+// The save dialog of Save Results As: a file name and the format of the
+// filter chosen with it.
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+#include "report/row_export.h"
+
+namespace chronell {
+
+struct SaveChoice {
+    QString path;
+    report::ExportFormat format = report::ExportFormat::Csv;
+};
+
+// Asks where to save, opening in `startFolder`; nothing when the user cancelled.
+using SaveDialog = std::function<std::optional<SaveChoice>(const QString& startFolder)>;
+
+// Qt's save dialog with a filter per format, modal to the whole program.
+std::optional<SaveChoice> showSaveResultsDialog(const QString& startFolder);
+
+} // namespace chronell

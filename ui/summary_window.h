@@ -1,0 +1,27 @@
+#pragma once
+// The Summary window: the last run's summary as chronell-report --summary
+// prints it, in a fixed-width text view whose text can be selected and copied.
+#include <QWidget>
+
+#include <string_view>
+
+class QPlainTextEdit;
+
+namespace chronell {
+
+class SummaryWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    // A window of its own that goes with `owner` and does not keep the
+    // program running.
+    explicit SummaryWindow(QWidget* owner);
+
+    void setSummaryText(std::string_view bytes);
+    QPlainTextEdit* textView() const { return text_; }
+
+private:
+    QPlainTextEdit* text_;
+};
+
+} // namespace chronell

@@ -1,0 +1,97 @@
+#pragma once
+// The Timeline window: the last run's records drawn as the report's SVG
+// draws them (a lane per runner or job-list file, a bar per job coloured by
+// its status, bars too narrow to see merged per lane and pixel, a local-time
+// axis, two-pass pairs joined, a legend). The mouse wheel zooms around the
+// cursor, dragging pans (the lanes too, which also scroll by their scroll
+// bar when they do not fit), Home fits the whole run; a bar shows its job in
+// a tooltip, and a click on it hands its grid row on.
+#include <QColor>
+#include <QWidget>
+
+class QScrollBar;
+
+#include <cstddef>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "analysis/job_record.h"
+#include "report/timeline.h"
+
+namespace chronell {
+
+struct RegionalSettings;
+
+class TimelineView : public QWidget {
+    Q_OBJECT
+
+public:
+    // `selectRow` gets the grid row of a bar that is clicked. A window of its
+    // own that goes with `owner` and does not keep the program running.
+    TimelineView(std::function<void(int row)> selectRow, QWidget* owner);
+
+    // Draws `records`, which must stay unchanged until the next call or
+    // clear(), fitted to the window; tooltips as `formatted` says.
+    void setRecords(const std::vector<JobRecord>& records, bool formatted);
+    // Lets go of the records: draws none.
+    void clear();
+    // The whole run in view, the first lane at the top.
+    void fit();
+
+    // What is in view: the times at the plot's left and right edges, in
+    // milliseconds of the records' instants.
+    double viewFrom() const { return viewFrom_; }
+    double viewTo() const { return viewTo_; }
+    // Where the bars are drawn, and the top of lane `lane`, in the window.
+    QRect plotRect() const;
+    int laneTop(std::size_t lane) const;
+    int laneHeight() const;
+    // The bar drawn under `pos` or within two pixels of it, if any.
+    const report::DrawnBar* barAt(QPoint pos) const;
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    double xOf(Instant instant) const;
+    double msAt(double x) const;
+    // The bars as drawn in the present view, made again when it changes.
+    const std::vector<report::DrawnBar>& drawn() const;
+    QString tooltipOf(const report::DrawnBar& bar) const;
+    void setView(double from, double to);
+    // The lanes' scroll bar: its range for the lanes and the plot's height.
+    void placeLanesBar();
+    void paintLegend(QPainter& painter) const;
+    void paintLanes(QPainter& painter) const;
+    void paintAxis(QPainter& painter) const;
+    void paintBars(QPainter& painter) const;
+    void paintPairs(QPainter& painter) const;
+
+    std::function<void(int row)> selectRow_;
+    report::Timeline timeline_;
+    bool formatted_ = false;
+    std::vector<QColor> barColours_;
+    std::vector<std::optional<std::int32_t>> legendStates_;
+    int labelWidth_ = 0;
+    mutable std::vector<report::DrawnBar> drawn_;
+    mutable std::optional<std::array<double, 3>> drawnFor_;  // from, to and width of drawn_
+    double viewFrom_ = 0;
+    double viewTo_ = 1;
+    QScrollBar* lanesBar_;  // its value: how far the lanes are scrolled, in pixels
+    QPoint pressAt_;
+    QPoint lastDragAt_;
+    bool pressed_ = false;
+    bool dragging_ = false;
+};
+
+} // namespace chronell
