@@ -99,9 +99,9 @@ const InMemoryTarget::Row& InMemoryTarget::row(int index) const
     return found != written_.end() && found->first == index ? found->second : kEmpty;
 }
 
-void InMemoryTarget::addRecord(const JobRecord& record)
+void InMemoryTarget::addRecord(JobRecord record)
 {
-    records_.add(record);
+    records_.add(std::move(record));
 }
 
 void InMemoryTarget::focusGrid()

@@ -26,7 +26,7 @@ public:
     void setRowCount(int rows) override;
     void setCell(int column, int row, std::string_view text) override;
     void focusGrid() override;
-    void addRecord(const JobRecord& record) override;
+    void addRecord(JobRecord record) override;
 
     const std::vector<std::string>& logChunks() const { return log_; }
     std::string logText() const;

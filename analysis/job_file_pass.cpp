@@ -316,7 +316,7 @@ private:
         setSpan(pair, first.start, second.end);
         if (first.timed || second.timed) pair.durationMs = pairMilliseconds;
         pair.jobFile = jobFileName_;
-        target_.addRecord(pair);
+        target_.addRecord(std::move(pair));
     }
 
     ProcessingTarget& target_;

@@ -32,7 +32,7 @@ public:
     // when the target keeps records. A later lowering of the row count drops
     // the records of the rows it drops.
     virtual bool keepsRecords() const { return true; }
-    virtual void addRecord(const JobRecord& record) = 0;
+    virtual void addRecord(JobRecord record) = 0;
 };
 
 } // namespace chronell

@@ -1,6 +1,7 @@
 #pragma once
 // The records of a results grid's rows, kept in row order beside the grid
 // and dropped with the rows they belong to.
+#include <utility>
 #include <vector>
 
 #include "analysis/job_record.h"
@@ -9,7 +10,7 @@ namespace chronell {
 
 class RecordList {
 public:
-    void add(const JobRecord& record) { records_.push_back(record); }
+    void add(JobRecord record) { records_.push_back(std::move(record)); }
     // Drops the records of rows at and beyond `rowCount`.
     void keepBelow(int rowCount)
     {

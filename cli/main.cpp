@@ -52,7 +52,10 @@ int main(int argc, char** argv)
     if (options->rows == ExportFormat::Csv) writeBytesAsTheyAre(stdout);
     TextSink out(writeOut);
     const bool printsLog = !options->rows && !options->summary && !options->timeline;
-    ReportTarget target(printsLog ? &out : nullptr, options->needsRecords());
+    SummaryBuilder summary;
+    ReportTarget::RecordUse summarise;
+    if (options->summary) summarise = [&summary](const JobRecord& record) { summary.add(record); };
+    ReportTarget target(printsLog ? &out : nullptr, options->rows.has_value(), options->keepsRecords(), summarise);
     RunInputs inputs;
     inputs.folder = options->folder;
     inputs.mask = options->mask;
@@ -75,9 +78,9 @@ int main(int argc, char** argv)
 
     if (options->rows) writeRows(*options->rows, InMemoryGridRows(target), out);
     if (options->summary) {
-        const Summary summary = summarize(target.records().all());
-        out.append(options->summary == SummaryFormat::Json ? summaryJson(summary)
-                                                           : summaryText(summary, options->formatted, regionalSettings()));
+        const Summary summed = summary.finish();
+        out.append(options->summary == SummaryFormat::Json ? summaryJson(summed)
+                                                           : summaryText(summed, options->formatted, regionalSettings()));
     }
     if (options->timeline) out.append(timelineSvg(buildTimeline(target.records().all()), regionalSettings()));
     out.flush();

@@ -20,8 +20,8 @@ struct ReportOptions {
     bool help = false;
     bool version = false;
 
-    // Whether the chosen output needs the records of the rows.
-    bool needsRecords() const { return rows == ExportFormat::Json || summary || timeline; }
+    // Whether the chosen output needs the records of the rows kept.
+    bool keepsRecords() const { return rows == ExportFormat::Json || timeline; }
 };
 
 extern const char* const kUsage;

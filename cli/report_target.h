@@ -2,10 +2,10 @@
 // The report's target: the in-memory grid and log, keeping only what the
 // chosen output needs. The log, when it is what is printed, goes straight to
 // the output as it is written (the run clears the log only before its first
-// line); with the grid printed the log's lines are dropped, and with the log
-// printed the grid keeps only its row count, which the run reads. Records
-// are kept only where the output prints them.
-#include <algorithm>
+// line), and is dropped otherwise; the grid's cells and the records are kept
+// only where the output prints them. The row count is always kept: the run
+// reads it. A summary takes the records as they come instead of keeping them.
+#include <functional>
 #include <string_view>
 
 #include "analysis/in_memory_target.h"
@@ -15,8 +15,14 @@ namespace chronell::report {
 
 class ReportTarget : public InMemoryTarget {
 public:
-    // `log`: the sink the log is printed to, or null when the grid is printed.
-    ReportTarget(TextSink* log, bool keepsRecords) : log_(log), keepsRecords_(keepsRecords) {}
+    using RecordUse = std::function<void(const JobRecord&)>;
+
+    // `log`: the sink the log is printed to, or null. `useRecord`, when
+    // given, takes each record in place of keeping it.
+    ReportTarget(TextSink* log, bool keepsCells, bool keepsRecords, RecordUse useRecord = {})
+        : log_(log), keepsCells_(keepsCells), keepsRecords_(keepsRecords), useRecord_(std::move(useRecord))
+    {
+    }
 
     void appendLogLine(std::string_view line) override
     {
@@ -25,24 +31,24 @@ public:
         log_->push('\n');
     }
     void clearLog() override {}
-    int rowCount() const override { return log_ ? rowCount_ : InMemoryTarget::rowCount(); }
-    void setRowCount(int rows) override
-    {
-        if (log_)
-            rowCount_ = std::max(rows, 1);
-        else
-            InMemoryTarget::setRowCount(rows);
-    }
     void setCell(int column, int row, std::string_view text) override
     {
-        if (!log_) InMemoryTarget::setCell(column, row, text);
+        if (keepsCells_) InMemoryTarget::setCell(column, row, text);
     }
-    bool keepsRecords() const override { return keepsRecords_; }
+    bool keepsRecords() const override { return keepsRecords_ || useRecord_; }
+    void addRecord(JobRecord record) override
+    {
+        if (useRecord_)
+            useRecord_(record);
+        else
+            InMemoryTarget::addRecord(std::move(record));
+    }
 
 private:
     TextSink* log_;
+    bool keepsCells_;
     bool keepsRecords_;
-    int rowCount_ = 2;  // the grid's row count, while its cells are not kept
+    RecordUse useRecord_;
 };
 
 } // namespace chronell::report

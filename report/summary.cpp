@@ -30,10 +30,13 @@ std::string runnerOf(const JobRecord& record)
     return record.runnerName && !record.runnerName->empty() ? *record.runnerName : kUnknownRunner;
 }
 
+} // namespace
+
 // Gathers one block's jobs.
-class BlockBuilder {
+class SummaryBuilder::Block {
 public:
-    explicit BlockBuilder(std::string title) { block_.title = std::move(title); }
+    explicit Block(std::string title) { block_.title = std::move(title); }
+    const std::string& title() const { return block_.title; }
 
     void add(const JobRecord& record)
     {
@@ -80,6 +83,8 @@ private:
     std::map<std::int32_t, int> statuses_;
     std::map<std::string, Total> runners_;
 };
+
+namespace {
 
 // Rows of label and value, the labels padded to one width.
 class TextTable {
@@ -194,25 +199,34 @@ void appendBlockJson(std::string& out, const SummaryBlock& block, std::string_vi
 
 } // namespace
 
+SummaryBuilder::SummaryBuilder() : run_(std::make_unique<Block>("")) {}
+
+SummaryBuilder::~SummaryBuilder() = default;
+
+void SummaryBuilder::add(const JobRecord& record)
+{
+    if (record.twoPass) return;
+    if (!file_ || record.jobFile != file_->title()) {
+        if (file_) summary_.files.push_back(file_->finish());
+        file_ = std::make_unique<Block>(record.jobFile);
+    }
+    file_->add(record);
+    run_->add(record);
+}
+
+Summary SummaryBuilder::finish()
+{
+    if (file_) summary_.files.push_back(file_->finish());
+    file_.reset();
+    summary_.run = run_->finish();
+    return std::move(summary_);
+}
+
 Summary summarize(const std::vector<JobRecord>& records)
 {
-    Summary summary;
-    BlockBuilder run("");
-    std::optional<BlockBuilder> file;
-    std::string fileName;
-    for (const JobRecord& record : records) {
-        if (record.twoPass) continue;
-        if (!file || record.jobFile != fileName) {
-            if (file) summary.files.push_back(file->finish());
-            fileName = record.jobFile;
-            file.emplace(fileName);
-        }
-        file->add(record);
-        run.add(record);
-    }
-    if (file) summary.files.push_back(file->finish());
-    summary.run = run.finish();
-    return summary;
+    SummaryBuilder builder;
+    for (const JobRecord& record : records) builder.add(record);
+    return builder.finish();
 }
 
 std::string summaryText(const Summary& summary, bool formatted, const RegionalSettings& settings)

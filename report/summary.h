@@ -4,6 +4,7 @@
 // span between them and the busy share, the jobs and total per runner, and
 // the errors. Two-pass rows are not jobs and are left out.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -51,6 +52,25 @@ struct SummaryBlock {
 struct Summary {
     std::vector<SummaryBlock> files;  // in row order
     SummaryBlock run;
+};
+
+// Builds the summary record by record, as a run hands them over, so that the
+// records need not be kept.
+class SummaryBuilder {
+public:
+    SummaryBuilder();
+    ~SummaryBuilder();
+    SummaryBuilder(const SummaryBuilder&) = delete;
+    SummaryBuilder& operator=(const SummaryBuilder&) = delete;
+
+    void add(const JobRecord& record);
+    Summary finish();
+
+private:
+    class Block;
+    std::unique_ptr<Block> run_;
+    std::unique_ptr<Block> file_;
+    Summary summary_;
 };
 
 Summary summarize(const std::vector<JobRecord>& records);

@@ -372,9 +372,9 @@ void TfoMain::setRowCount(int rows)
     records_.keepBelow(std::max(rows, 1));
 }
 
-void TfoMain::addRecord(const chronell::JobRecord& record)
+void TfoMain::addRecord(chronell::JobRecord record)
 {
-    records_.add(record);
+    records_.add(std::move(record));
 }
 
 chronell::RunInputs TfoMain::runInputs() const

@@ -109,7 +109,7 @@ public:
     void setRowCount(int rows) override;
     void setCell(int column, int row, std::string_view text) override;
     void focusGrid() override;
-    void addRecord(const chronell::JobRecord& record) override;
+    void addRecord(chronell::JobRecord record) override;
 
     // The input row: what Process reads.
     std::string folderText() const;
