@@ -4,7 +4,7 @@ BUILD_DIR := $(if $(filter asan,$(PRESET)),build-asan,build)
 
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps configure build test run bench asan fuzz package clean
+.PHONY: deps configure build test run bench asan fuzz package windows clean
 
 deps:
 	@scripts/install-deps
@@ -36,5 +36,13 @@ fuzz: deps
 	cmake --build --preset fuzz
 	@fuzz/run build-fuzz $(FUZZ_SECONDS)
 
+# The report and the test programs cross-built for Windows (build-windows/bin/),
+# every test run under Wine.
+windows:
+	@scripts/install-deps windows
+	cmake --preset windows
+	cmake --build --preset windows
+	ctest --preset windows
+
 clean:
-	rm -rf build build-asan build-fuzz dist
+	rm -rf build build-asan build-fuzz build-windows dist

@@ -29,7 +29,7 @@ RunOutcome runProcessing(ProcessingTarget& target, const RegionalSettings& setti
 
     // A mask may carry a folder part of its own: each name found is joined to
     // the folder in which it was found.
-    const std::string searchFolder = searchPath.substr(0, searchPath.rfind(kPathSeparator) + 1);
+    const std::string searchFolder(hostFolderPart(searchPath));
     RunOutcome outcome;
     std::error_code searchError;
     const std::vector<std::string> entries = findEntries(searchPath, searchError);

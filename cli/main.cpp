@@ -16,6 +16,7 @@
 #include "report/summary.h"
 #include "report/timeline.h"
 #include "report/text_sink.h"
+#include "platform/output_mode.h"
 
 namespace {
 
@@ -47,6 +48,8 @@ int main(int argc, char** argv)
     }
 
     LoadRegionalSettings();
+    // CSV rows end in CR LF of their own; other texts take the host's line ends.
+    if (options->rows == ExportFormat::Csv) writeBytesAsTheyAre(stdout);
     TextSink out(writeOut);
     const bool printsLog = !options->rows && !options->summary && !options->timeline;
     SummaryBuilder summary;

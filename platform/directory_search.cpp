@@ -102,11 +102,8 @@ std::vector<std::string> findEntries(std::string_view searchPath, std::error_cod
 {
     std::vector<std::string> names;
     error.clear();
-    const std::size_t separator = searchPath.rfind(kPathSeparator);
-    const std::string folder(separator == std::string_view::npos ? std::string_view{}
-                                                                  : searchPath.substr(0, separator + 1));
-    const std::string_view mask =
-        separator == std::string_view::npos ? searchPath : searchPath.substr(separator + 1);
+    const std::string folder(hostFolderPart(searchPath));
+    const std::string_view mask = hostFileNamePart(searchPath);
     DIR* directory = ::opendir(folder.empty() ? "." : folder.c_str());
     if (directory == nullptr) {
         error.assign(errno, std::system_category());

@@ -11,14 +11,15 @@ namespace chronell {
 
 #ifdef _WIN32
 
+// A null zone is the system's zone in force, with its summer-time rules
+// (the Ex functions, which take a zone, are missing from Wine).
+
 std::optional<FileTime> utcToLocalFileTime(const FileTime& utc)
 {
     FILETIME in{utc.dwLowDateTime, utc.dwHighDateTime};
     SYSTEMTIME utcTime, localTime;
-    DYNAMIC_TIME_ZONE_INFORMATION zone;
     if (!::FileTimeToSystemTime(&in, &utcTime)) return std::nullopt;
-    if (GetDynamicTimeZoneInformation(&zone) == TIME_ZONE_ID_INVALID) return std::nullopt;
-    if (!SystemTimeToTzSpecificLocalTimeEx(&zone, &utcTime, &localTime)) return std::nullopt;
+    if (!SystemTimeToTzSpecificLocalTime(nullptr, &utcTime, &localTime)) return std::nullopt;
     FILETIME out;
     if (!SystemTimeToFileTime(&localTime, &out)) return std::nullopt;
     return FileTime{out.dwLowDateTime, out.dwHighDateTime};
@@ -28,10 +29,8 @@ std::optional<FileTime> localToUtcFileTime(const FileTime& local)
 {
     FILETIME in{local.dwLowDateTime, local.dwHighDateTime};
     SYSTEMTIME localTime, utcTime;
-    DYNAMIC_TIME_ZONE_INFORMATION zone;
     if (!::FileTimeToSystemTime(&in, &localTime)) return std::nullopt;
-    if (GetDynamicTimeZoneInformation(&zone) == TIME_ZONE_ID_INVALID) return std::nullopt;
-    if (!TzSpecificLocalTimeToSystemTimeEx(&zone, &localTime, &utcTime)) return std::nullopt;
+    if (!TzSpecificLocalTimeToSystemTime(nullptr, &localTime, &utcTime)) return std::nullopt;
     FILETIME out;
     if (!SystemTimeToFileTime(&utcTime, &out)) return std::nullopt;
     return FileTime{out.dwLowDateTime, out.dwHighDateTime};

@@ -1,49 +1,12 @@
 #include "platform/private_profile.h"
 
-#ifdef _WIN32
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
-// windows.h maps these names to the A/W functions; ours are defined below.
-#undef GetPrivateProfileString
-#undef WritePrivateProfileString
-#else
-#include <cerrno>
-#include <fcntl.h>
 #include <optional>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
-#include "platform/file_descriptor.h"
 #include "platform/read_file.h"
-#endif
+#include "platform/rewrite_file.h"
 
 namespace chronell {
-
-#ifdef _WIN32
-
-std::string GetPrivateProfileString(std::string_view section, std::string_view key,
-                                    std::string_view defaultValue, const std::string& path,
-                                    std::size_t bufferSize)
-{
-    if (bufferSize == 0) return {};
-    std::string buffer(bufferSize, '\0');
-    const DWORD length = ::GetPrivateProfileStringA(
-        std::string(section).c_str(), std::string(key).c_str(), std::string(defaultValue).c_str(),
-        buffer.data(), static_cast<DWORD>(bufferSize), path.c_str());
-    buffer.resize(length);
-    return buffer;
-}
-
-bool WritePrivateProfileString(std::string_view section, std::string_view key,
-                               std::string_view value, const std::string& path)
-{
-    return ::WritePrivateProfileStringA(std::string(section).c_str(), std::string(key).c_str(),
-                                        std::string(value).c_str(), path.c_str())
-        != FALSE;
-}
-
-#else
 
 namespace {
 
@@ -183,33 +146,6 @@ std::string_view unquote(std::string_view value)
     return value;
 }
 
-// ---- File access -------------------------------------------------------
-
-bool readAll(int fd, std::string& contents)
-{
-    contents.clear();
-    char buffer[16384];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return false;
-        if (got == 0) return true;
-        contents.append(buffer, static_cast<std::size_t>(got));
-    }
-}
-
-bool writeAllAt(int fd, std::string_view bytes, off_t offset)
-{
-    while (!bytes.empty()) {
-        const ssize_t put = ::pwrite(fd, bytes.data(), bytes.size(), offset);
-        if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) return false;
-        bytes.remove_prefix(static_cast<std::size_t>(put));
-        offset += put;
-    }
-    return true;
-}
-
 // The file's own line break, taken from its first line; LF for a file
 // without one.
 std::string_view lineBreakOf(std::string_view text)
@@ -297,24 +233,7 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key,
     // A line break in a name or value would make lines of its own.
     if (holdsLineBreak(section) || holdsLineBreak(key) || holdsLineBreak(value)) return false;
 
-    // One descriptor for reading and writing: a file that cannot be opened
-    // for both is not touched. O_NONBLOCK keeps a pipe from blocking the open.
-    FileDescriptor file(::open(path.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
-    if (!file.isOpen()) return false;
-    struct stat info {};
-    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
-
-    std::string old;
-    if (!readAll(file.get(), old)) return false;
-    const std::string updated = withValue(old, section, key, value);
-
-    // In place, so that the file keeps its owner, mode and links: the whole
-    // new text from the start, then the file cut to its length.
-    if (!writeAllAt(file.get(), updated, 0)) return false;
-    if (::ftruncate(file.get(), static_cast<off_t>(updated.size())) != 0) return false;
-    return file.close();
+    return rewriteFile(path, [&](const std::string& old) { return withValue(old, section, key, value); });
 }
-
-#endif
 
 } // namespace chronell

@@ -62,8 +62,8 @@ TEST(FloatText, IgnoresAGermanGlobalLocale)
 {
     const std::string previous = std::setlocale(LC_ALL, nullptr);
     {
-        const test::WithLocale german("de_DE.UTF-8");
-        ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr);
+        const test::WithLocale german(test::kGermanLocaleName);
+        ASSERT_NE(std::setlocale(LC_ALL, test::kGermanLocaleName), nullptr);
     }
     char cLibraryText[16];
     std::snprintf(cLibraryText, sizeof cLibraryText, "%.1f", 1.5);

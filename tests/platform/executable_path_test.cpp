@@ -15,7 +15,7 @@ TEST(ExecutablePath, IsThisTestProgram)
     ASSERT_FALSE(path.empty());
     EXPECT_TRUE(fs::path(path).is_absolute()) << path;
     EXPECT_TRUE(fs::is_regular_file(path)) << path;
-    EXPECT_TRUE(fs::equivalent(path, fs::path(CHRONELL_BIN_DIR) / "chronell_platform_tests")) << path;
+    EXPECT_TRUE(fs::equivalent(path, fs::path(CHRONELL_BIN_DIR) / ("chronell_platform_tests" CHRONELL_EXE_SUFFIX))) << path;
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace chronell {
 namespace {
 
@@ -53,6 +55,34 @@ TEST(Paths, HostFileNamePart)
 #endif
     };
     for (const auto& c : cases) EXPECT_EQ(hostFileNamePart(c.path), c.name) << c.path;
+}
+
+TEST(Paths, HostFolderPart)
+{
+    const struct {
+        const char* path;
+        const char* folder;
+    } cases[] = {
+        {"/home/user/jobs/*.jobs", "/home/user/jobs/"},
+        {"jobs/sub/*.jobs", "jobs/sub/"},
+        {"/jobs/", "/jobs/"},
+        {"/*.jobs", "/"},
+        {"*.jobs", ""},
+        {"", ""},
+#ifdef _WIN32
+        {"C:\\jobs\\*.jobs", "C:\\jobs\\"},
+        {"C:\\jobs/sub\\*.jobs", "C:\\jobs/sub\\"},
+        {"C:\\jobs\\sub/*.jobs", "C:\\jobs\\sub/"},
+        {"C:*.jobs", "C:"},
+        {"\\\\server\\share\\*.jobs", "\\\\server\\share\\"},
+#else
+        {"/jobs/sub\\*.jobs", "/jobs/"},
+#endif
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(hostFolderPart(c.path), c.folder) << c.path;
+        EXPECT_EQ(std::string(hostFolderPart(c.path)) + std::string(hostFileNamePart(c.path)), c.path);
+    }
 }
 
 } // namespace

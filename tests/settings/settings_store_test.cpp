@@ -4,9 +4,9 @@
 
 #include <climits>
 #include <filesystem>
-#include <unistd.h>
 
 #include "platform/chronell_error.h"
+#include "support/host.h"
 #include "support/temp_folder.h"
 
 namespace chronell {
@@ -175,7 +175,7 @@ TEST(SettingsStore, FailingWriteRaisesWithFullPath)
 
 TEST(SettingsStore, ReadOnlyFileRaisesAndKeepsItsContents)
 {
-    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not stop root";
+    if (!test::writeProtectionHolds()) GTEST_SKIP() << "permissions do not stop root";
     TempFolder folder;
     const std::string before = "[Window]\nLeft=1\n";
     const SettingsStore store(folder.write("Settings.ini", before));

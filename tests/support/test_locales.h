@@ -2,8 +2,11 @@
 // Makes glibc locales such as de_DE.UTF-8 loadable by a test without
 // changing the system: a missing one is compiled by localedef into a
 // private folder that LOCPATH then points at. Environment changes are scoped.
+// Windows' C runtime has its locales built in, under names of its own.
 #include <locale.h>
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #include <cstdlib>
 #include <filesystem>
@@ -20,6 +23,13 @@ extern "C" [[gnu::used]] inline const char* __lsan_default_suppressions()
 
 namespace chronell::test {
 
+// The C runtime's name of the German locale with a decimal comma.
+#ifdef _WIN32
+inline constexpr const char* kGermanLocaleName = "German_Germany.1252";
+#else
+inline constexpr const char* kGermanLocaleName = "de_DE.UTF-8";
+#endif
+
 // Sets (or, given nothing, unsets) an environment variable until destroyed.
 class ScopedEnv {
 public:
@@ -35,12 +45,25 @@ public:
 private:
     void set(const std::optional<std::string>& value)
     {
+#ifdef _WIN32
+        ::_putenv_s(name_.c_str(), value ? value->c_str() : "");  // "" removes it
+#else
         if (value) ::setenv(name_.c_str(), value->c_str(), 1);
         else ::unsetenv(name_.c_str());
+#endif
     }
     std::string name_;
     std::optional<std::string> old_;
 };
+
+#ifdef _WIN32
+
+class WithLocale {
+public:
+    explicit WithLocale(const std::string&) {}
+};
+
+#else
 
 inline bool localeLoads(const std::string& name, const std::optional<std::string>& locPath)
 {
@@ -93,5 +116,7 @@ private:
     }
     ScopedEnv locPath_;
 };
+
+#endif
 
 } // namespace chronell::test
