@@ -2,7 +2,9 @@
 PRESET ?= default
 BUILD_DIR := $(if $(filter asan,$(PRESET)),build-asan,build)
 
-.PHONY: deps configure build test run bench asan package windows clean
+FUZZ_SECONDS ?= 60
+
+.PHONY: deps configure build test run bench asan fuzz package windows clean
 
 deps:
 	@scripts/install-deps
@@ -36,5 +38,11 @@ windows:
 	cmake --build --preset windows
 	ctest --preset windows
 
+# Each libFuzzer target for FUZZ_SECONDS, built with clang in build-fuzz/.
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	@fuzz/run build-fuzz $(FUZZ_SECONDS)
+
 clean:
-	rm -rf build build-asan build-windows dist
+	rm -rf build build-asan build-fuzz build-windows dist
