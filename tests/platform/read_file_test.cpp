@@ -8,7 +8,6 @@
 #include <future>
 #include <thread>
 #include <vector>
-
 #ifndef _WIN32
 #include <fcntl.h>
 #include <poll.h>
@@ -131,7 +130,7 @@ TEST(ReadWholeFile, FileLongerThanItsReportedSizeIsReadToTheEnd)
 TEST(ReadWholeFile, FileGrowingWhileReadIsReadUpToItsSizeWhenOpened)
 {
 #ifdef _WIN32
-    GTEST_SKIP() << "the writer that follows the reader's open watches it with inotify, which Windows has not";
+    GTEST_SKIP() << "watches the reader's open with inotify, which Windows does not have";
 #else
     TempFolder folder;
     const std::string start(64 * 1024, 's');
