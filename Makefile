@@ -9,8 +9,9 @@ FUZZ_SECONDS ?= 60
 deps:
 	@scripts/install-deps
 
+# CMAKE_ARGS: further cache settings for the configure step.
 configure: deps
-	cmake --preset $(PRESET)
+	cmake --preset $(PRESET) $(CMAKE_ARGS)
 
 build: configure
 	cmake --build --preset $(PRESET)
