@@ -53,11 +53,9 @@ namespace {
 // on a read error (what was read stays).
 std::size_t readSome(int fd, std::string& contents, std::size_t filled)
 {
-    for (;;) {
-        const ssize_t got = ::read(fd, contents.data() + filled, contents.size() - filled);
-        if (got >= 0) return static_cast<std::size_t>(got);
-        if (errno != EINTR) return 0;
-    }
+    const ssize_t got =
+        retryOnInterrupt([&] { return ::read(fd, contents.data() + filled, contents.size() - filled); });
+    return got > 0 ? static_cast<std::size_t>(got) : 0;
 }
 
 } // namespace
