@@ -9,8 +9,9 @@ FUZZ_SECONDS ?= 60
 deps:
 	@scripts/install-deps
 
+# CMAKE_ARGS: further cache settings for the configure step.
 configure: deps
-	cmake --preset $(PRESET)
+	cmake --preset $(PRESET) $(CMAKE_ARGS)
 
 build: configure
 	cmake --build --preset $(PRESET)
@@ -30,6 +31,15 @@ package: build
 asan:
 	$(MAKE) test PRESET=asan
 
+<<<<<<< HEAD
+# Each libFuzzer target for FUZZ_SECONDS, built with clang in build-fuzz/.
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	@fuzz/run build-fuzz $(FUZZ_SECONDS)
+
+=======
+>>>>>>> win
 # The report and the test programs cross-built for Windows (build-windows/bin/),
 # every test run under Wine.
 windows:
@@ -38,11 +48,14 @@ windows:
 	cmake --build --preset windows
 	ctest --preset windows
 
+<<<<<<< HEAD
+=======
 # Each libFuzzer target for FUZZ_SECONDS, built with clang in build-fuzz/.
 fuzz: deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz
 	@fuzz/run build-fuzz $(FUZZ_SECONDS)
 
+>>>>>>> win
 clean:
 	rm -rf build build-asan build-fuzz build-windows dist
