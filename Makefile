@@ -31,15 +31,12 @@ package: build
 asan:
 	$(MAKE) test PRESET=asan
 
-<<<<<<< HEAD
 # Each libFuzzer target for FUZZ_SECONDS, built with clang in build-fuzz/.
 fuzz: deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz
 	@fuzz/run build-fuzz $(FUZZ_SECONDS)
 
-=======
->>>>>>> win
 # The report and the test programs cross-built for Windows (build-windows/bin/),
 # every test run under Wine.
 windows:
@@ -48,14 +45,5 @@ windows:
 	cmake --build --preset windows
 	ctest --preset windows
 
-<<<<<<< HEAD
-=======
-# Each libFuzzer target for FUZZ_SECONDS, built with clang in build-fuzz/.
-fuzz: deps
-	cmake --preset fuzz
-	cmake --build --preset fuzz
-	@fuzz/run build-fuzz $(FUZZ_SECONDS)
-
->>>>>>> win
 clean:
 	rm -rf build build-asan build-fuzz build-windows dist
