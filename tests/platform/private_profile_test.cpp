@@ -301,7 +301,7 @@ TEST(WritePrivateProfileString, LineBreakInNameOrValueIsRefused)
 
 TEST(WritePrivateProfileString, ReadOnlyFileOrFolderReportsFailure)
 {
-    if (!test::writeProtectionHolds()) GTEST_SKIP() << "permissions do not stop root";
+    if (!test::writeProtectionHolds()) GTEST_SKIP() << "a read-only mode does not stop this user (root, also under Wine)";
     TempFolder folder;
     const std::string before = "[A]\nk=1\n";
     const std::string locked = folder.write("locked.ini", before);

@@ -175,7 +175,7 @@ TEST(SettingsStore, FailingWriteRaisesWithFullPath)
 
 TEST(SettingsStore, ReadOnlyFileRaisesAndKeepsItsContents)
 {
-    if (!test::writeProtectionHolds()) GTEST_SKIP() << "permissions do not stop root";
+    if (!test::writeProtectionHolds()) GTEST_SKIP() << "a read-only mode does not stop this user (root, also under Wine)";
     TempFolder folder;
     const std::string before = "[Window]\nLeft=1\n";
     const SettingsStore store(folder.write("Settings.ini", before));
