@@ -2,13 +2,16 @@
 PRESET ?= default
 BUILD_DIR := $(if $(filter asan,$(PRESET)),build-asan,build)
 
-.PHONY: deps configure build test run bench asan package windows windows-package windows-package-test clean
+FUZZ_SECONDS ?= 60
+
+.PHONY: deps configure build test run bench asan fuzz package windows windows-package windows-package-test clean
 
 deps:
 	@scripts/install-deps
 
+# CMAKE_ARGS: further cache settings for the configure step.
 configure: deps
-	cmake --preset $(PRESET)
+	cmake --preset $(PRESET) $(CMAKE_ARGS)
 
 build: configure
 	cmake --build --preset $(PRESET)
@@ -27,6 +30,12 @@ package: build
 
 asan:
 	$(MAKE) test PRESET=asan
+
+# Each libFuzzer target for FUZZ_SECONDS, built with clang in build-fuzz/.
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	@fuzz/run build-fuzz $(FUZZ_SECONDS)
 
 # The report and the test programs cross-built for Windows (build-windows/bin/),
 # every test run under Wine.
@@ -51,4 +60,4 @@ windows-package-test: windows-package
 	ctest --test-dir build-windows -L windows-display --output-on-failure
 
 clean:
-	rm -rf build build-asan build-windows dist
+	rm -rf build build-asan build-fuzz build-windows dist

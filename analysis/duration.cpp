@@ -9,12 +9,6 @@
 
 namespace chronell {
 
-namespace {
-
-constexpr std::uint64_t kMillisecondsPerDay = 86400000;
-
-} // namespace
-
 std::uint64_t durationMilliseconds(double differenceInDays)
 {
     // The exact product |days| * 86400000 is rounded once, half to even.
@@ -46,11 +40,7 @@ DurationFields durationFieldsFromMilliseconds(std::uint64_t milliseconds)
     DurationFields fields;
     const std::uint64_t minuteCount = milliseconds / 60000;
     const std::uint64_t rest = milliseconds % 60000;
-    const std::uint64_t hours = minuteCount / 60;
-    // Only sums of absurd time stamps reach the limit of the hours field.
-    fields.hours = hours > std::numeric_limits<std::uint32_t>::max()
-                       ? std::numeric_limits<std::uint32_t>::max()
-                       : static_cast<std::uint32_t>(hours);
+    fields.hours = minuteCount / 60;
     fields.minutes = static_cast<std::uint16_t>(minuteCount % 60);
     fields.seconds = static_cast<std::uint16_t>(rest / 1000);
     fields.milliseconds = static_cast<std::uint16_t>(rest % 1000);
@@ -68,19 +58,19 @@ double secondsValue(const DurationFields& fields)
     // The exact millisecond count divided once, so that the double is the
     // nearest one to the decimal value.
     const std::uint64_t milliseconds =
-        (static_cast<std::uint64_t>(fields.hours) * 3600 + fields.minutes * 60u + fields.seconds) * 1000 +
+        (fields.hours * 3600 + fields.minutes * 60u + fields.seconds) * 1000 +
         fields.milliseconds;
     return static_cast<double>(milliseconds) / 1000.0;
 }
 
-void appendZeroPadded(std::string& text, std::uint32_t number, unsigned width)
+void appendZeroPadded(std::string& text, std::uint64_t number, unsigned width)
 {
     if (number < 100 && width <= 2) {  // the fields of dates and times, without a conversion
         if (number >= 10 || width == 2) text.push_back(static_cast<char>('0' + number / 10));
         text.push_back(static_cast<char>('0' + number % 10));
         return;
     }
-    std::array<char, 16> digits{};
+    std::array<char, 20> digits{};  // the 20 digits of the largest 64-bit number
     const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), number).ptr;
     const auto count = static_cast<unsigned>(end - digits.data());
     if (count < width) text.append(width - count, '0');

@@ -9,7 +9,7 @@ namespace chronell {
 struct RegionalSettings;
 
 struct DurationFields {
-    std::uint32_t hours = 0;  // no upper bound: a day or more stays in the hours
+    std::uint64_t hours = 0;  // no upper bound: a day or more stays in the hours
     std::uint16_t minutes = 0;
     std::uint16_t seconds = 0;
     std::uint16_t milliseconds = 0;
@@ -30,7 +30,7 @@ double secondsValue(const DurationFields& fields);
 std::string addzeros(std::uint32_t number, unsigned width);
 
 // The same digits appended to `text`.
-void appendZeroPadded(std::string& text, std::uint32_t number, unsigned width);
+void appendZeroPadded(std::string& text, std::uint64_t number, unsigned width);
 
 // hh:mm:ss.zzz with fixed ':' and '.', as in 01:02:03.456 or 100:00:00.000.
 std::string formattedDurationText(const DurationFields& fields);

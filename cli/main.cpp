@@ -2,6 +2,7 @@
 // ticked, over an in-memory grid and log, one of them printed to standard
 // output.
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,6 @@
 #include "cli/progress_line.h"
 #include "cli/report_options.h"
 #include "cli/report_target.h"
-#include "report/grid_rows.h"
 #include "report/row_export.h"
 #include "report/summary.h"
 #include "report/timeline.h"
@@ -55,7 +55,9 @@ int main(int argc, char** argv)
     SummaryBuilder summary;
     ReportTarget::RecordUse summarise;
     if (options->summary) summarise = [&summary](const JobRecord& record) { summary.add(record); };
-    ReportTarget target(printsLog ? &out : nullptr, options->rows.has_value(), options->keepsRecords(), summarise);
+    std::optional<StreamedRows> rows;
+    if (options->rows) rows.emplace(*options->rows, out);
+    ReportTarget target(printsLog ? &out : nullptr, rows ? &*rows : nullptr, options->timeline, summarise);
     RunInputs inputs;
     inputs.folder = options->folder;
     inputs.mask = options->mask;
@@ -76,7 +78,7 @@ int main(int argc, char** argv)
         }
     }
 
-    if (options->rows) writeRows(*options->rows, InMemoryGridRows(target), out);
+    if (rows) rows->finish(target.rowCount());
     if (options->summary) {
         const Summary summed = summary.finish();
         out.append(options->summary == SummaryFormat::Json ? summaryJson(summed)

@@ -20,8 +20,6 @@ struct ReportOptions {
     bool help = false;
     bool version = false;
 
-    // Whether the chosen output needs the records of the rows kept.
-    bool keepsRecords() const { return rows == ExportFormat::Json || timeline; }
 };
 
 extern const char* const kUsage;

@@ -2,13 +2,14 @@
 // The report's target: the in-memory grid and log, keeping only what the
 // chosen output needs. The log, when it is what is printed, goes straight to
 // the output as it is written (the run clears the log only before its first
-// line), and is dropped otherwise; the grid's cells and the records are kept
-// only where the output prints them. The row count is always kept: the run
-// reads it. A summary takes the records as they come instead of keeping them.
+// line), and is dropped otherwise; so do the grid's rows when they are
+// printed. The row count is always kept: the run reads it. Records are kept
+// for the timeline; a summary takes them as they come.
 #include <functional>
 #include <string_view>
 
 #include "analysis/in_memory_target.h"
+#include "cli/streamed_rows.h"
 #include "report/text_sink.h"
 
 namespace chronell::report {
@@ -17,10 +18,11 @@ class ReportTarget : public InMemoryTarget {
 public:
     using RecordUse = std::function<void(const JobRecord&)>;
 
-    // `log`: the sink the log is printed to, or null. `useRecord`, when
-    // given, takes each record in place of keeping it.
-    ReportTarget(TextSink* log, bool keepsCells, bool keepsRecords, RecordUse useRecord = {})
-        : log_(log), keepsCells_(keepsCells), keepsRecords_(keepsRecords), useRecord_(std::move(useRecord))
+    // `log`: the sink the log is printed to, or null; `rows`: where the
+    // grid's rows are printed, or null. `useRecord`, when given, takes each
+    // record in place of keeping it.
+    ReportTarget(TextSink* log, StreamedRows* rows, bool keepsRecords, RecordUse useRecord = {})
+        : log_(log), rows_(rows), keepsRecords_(keepsRecords), useRecord_(std::move(useRecord))
     {
     }
 
@@ -31,22 +33,29 @@ public:
         log_->push('\n');
     }
     void clearLog() override {}
+    void setRowCount(int rows) override
+    {
+        InMemoryTarget::setRowCount(rows);
+        if (rows_) rows_->rowCountLowered(rowCount());
+    }
     void setCell(int column, int row, std::string_view text) override
     {
-        if (keepsCells_) InMemoryTarget::setCell(column, row, text);
+        if (rows_) rows_->setCell(column, row, text);
     }
-    bool keepsRecords() const override { return keepsRecords_ || useRecord_; }
+    bool keepsRecords() const override { return keepsRecords_ || useRecord_ || (rows_ && rows_->printsRecords()); }
     void addRecord(JobRecord record) override
     {
         if (useRecord_)
             useRecord_(record);
+        else if (rows_)
+            rows_->addRecord(std::move(record));
         else
             InMemoryTarget::addRecord(std::move(record));
     }
 
 private:
     TextSink* log_;
-    bool keepsCells_;
+    StreamedRows* rows_;
     bool keepsRecords_;
     RecordUse useRecord_;
 };

@@ -1,9 +1,21 @@
 #pragma once
 // An open POSIX file descriptor, closed when it goes out of scope.
 #ifndef _WIN32
+#include <cerrno>
 #include <unistd.h>
 
 namespace chronell {
+
+// Calls `call` again as long as it fails with EINTR (a signal arrived);
+// gives its last result.
+template <typename Call>
+auto retryOnInterrupt(Call call)
+{
+    for (;;) {
+        const auto result = call();
+        if (!(result < 0 && errno == EINTR)) return result;
+    }
+}
 
 class FileDescriptor {
 public:

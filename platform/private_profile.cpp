@@ -20,12 +20,16 @@ struct Line {
     std::size_t next = 0;
 };
 
+// A UTF-8 byte-order mark that editors put at the start of a file.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 // Lines end at LF; a CR before the LF, or a CR that ends the file, belongs
-// to the line break.
+// to the line break. A byte-order mark at the start is no part of the first
+// line, and stays in the file on write since it lies before it.
 std::vector<Line> splitLines(std::string_view text)
 {
     std::vector<Line> lines;
-    std::size_t begin = 0;
+    std::size_t begin = text.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
     while (begin < text.size()) {
         const std::size_t feed = text.find('\n', begin);
         Line line;
@@ -177,23 +181,22 @@ std::string withValue(const std::string& old, std::string_view section, std::str
     const std::string keyLine = std::string(key) + "=" + std::string(value);
     if (location.section) {
         // A new key goes after the section's last key line (or its header).
+        // A line that does not end in a line feed (the file's last, or one
+        // with a lone CR) gets the line break before the new line instead,
+        // so that the file keeps ending as it did.
         const Line& line = lines[location.lastOfSection];
-        if (line.next > line.end) {
-            result.append(text.substr(0, line.next));
+        result.append(text.substr(0, line.next));
+        if (line.next > 0 && text[line.next - 1] == '\n')
             result.append(keyLine).append(lineBreak);
-        } else {
-            // The last line of a file without a final line break: the file
-            // keeps ending without one.
-            result.append(text.substr(0, line.end));
+        else
             result.append(lineBreak).append(keyLine);
-        }
         result.append(text.substr(line.next));
         return result;
     }
 
     // A new section goes at the end of the file.
     result.append(text);
-    const bool endsOpen = !text.empty() && text.back() != '\n' && text.back() != '\r';
+    const bool endsOpen = !lines.empty() && text.back() != '\n';
     if (endsOpen) result.append(lineBreak);
     result.append("[").append(section).append("]").append(lineBreak);
     result.append(keyLine);

@@ -53,11 +53,9 @@ namespace {
 // on a read error (what was read stays).
 std::size_t readSome(int fd, std::string& contents, std::size_t filled)
 {
-    for (;;) {
-        const ssize_t got = ::read(fd, contents.data() + filled, contents.size() - filled);
-        if (got >= 0) return static_cast<std::size_t>(got);
-        if (errno != EINTR) return 0;
-    }
+    const ssize_t got =
+        retryOnInterrupt([&] { return ::read(fd, contents.data() + filled, contents.size() - filled); });
+    return got > 0 ? static_cast<std::size_t>(got) : 0;
 }
 
 } // namespace
@@ -83,27 +81,29 @@ bool readWholeFile(const std::string& path, std::string& contents)
     if (info.st_size < 0 || static_cast<unsigned long long>(info.st_size) >= contents.max_size())
         return refuse();
 
-    // One allocation of the size fstat reports; a file that shrank meanwhile
-    // is cut to what was read.
-    contents.resize(static_cast<std::size_t>(info.st_size));
+    // A regular file is read up to the size it had when it was opened: one
+    // allocation, and a writer that appends without end cannot keep the
+    // reading going. A file that shrank meanwhile is cut to what was read.
+    if (info.st_size > 0) {
+        contents.resize(static_cast<std::size_t>(info.st_size));
+        std::size_t filled = 0;
+        while (filled < contents.size()) {
+            const std::size_t got = readSome(file.get(), contents, filled);
+            if (got == 0) break;
+            filled += got;
+        }
+        contents.resize(filled);
+        return true;
+    }
+
+    // procfs and the like report a size of 0 for files that have text: read
+    // on, a page at a time, to the end of file.
     std::size_t filled = 0;
-    while (filled < contents.size()) {
+    for (;;) {
+        contents.resize(filled + 4096);
         const std::size_t got = readSome(file.get(), contents, filled);
         if (got == 0) break;
         filled += got;
-    }
-
-    // A file that grew meanwhile: read on through a small buffer until the
-    // end of file, so that a file that did not grow costs no second allocation.
-    if (filled == contents.size()) {
-        char more[4096];
-        for (;;) {
-            const ssize_t got = ::read(file.get(), more, sizeof more);
-            if (got < 0 && errno == EINTR) continue;
-            if (got <= 0) break;
-            contents.append(more, static_cast<std::size_t>(got));
-        }
-        filled = contents.size();
     }
     contents.resize(filled);
     return true;

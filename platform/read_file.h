@@ -5,9 +5,10 @@
 
 namespace chronell {
 
-// Replaces `contents` with the file's bytes. False when the file cannot be
-// opened or is not a regular file (contents then empty); a read error ends
-// the reading and keeps what was read.
+// Replaces `contents` with the file's bytes, up to the size the file had
+// when it was opened (to the end of file when that size is 0, as procfs
+// reports). False when the file cannot be opened or is not a regular file
+// (contents then empty); a read error ends the reading and keeps what was read.
 bool readWholeFile(const std::string& path, std::string& contents);
 
 } // namespace chronell

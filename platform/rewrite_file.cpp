@@ -97,8 +97,7 @@ bool readAll(int fd, std::string& contents)
     contents.clear();
     char buffer[16384];
     for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
+        const ssize_t got = retryOnInterrupt([&] { return ::read(fd, buffer, sizeof buffer); });
         if (got < 0) return false;
         if (got == 0) return true;
         contents.append(buffer, static_cast<std::size_t>(got));
@@ -108,8 +107,7 @@ bool readAll(int fd, std::string& contents)
 bool writeAllAt(int fd, std::string_view bytes, off_t offset)
 {
     while (!bytes.empty()) {
-        const ssize_t put = ::pwrite(fd, bytes.data(), bytes.size(), offset);
-        if (put < 0 && errno == EINTR) continue;
+        const ssize_t put = retryOnInterrupt([&] { return ::pwrite(fd, bytes.data(), bytes.size(), offset); });
         if (put <= 0) return false;
         bytes.remove_prefix(static_cast<std::size_t>(put));
         offset += put;

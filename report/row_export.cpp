@@ -62,53 +62,50 @@ void appendJsonRow(std::string& out, const GridRows& rows, int row)
 
 } // namespace
 
-void writeTsv(const GridRows& rows, TextSink& sink)
+RowExporter::RowExporter(ExportFormat format, TextSink& sink) : format_(format), sink_(sink) {}
+
+void RowExporter::row(const GridRows& rows, int row)
 {
-    std::string line;
-    for (int row = 0; row < rows.rowCount(); ++row) {
-        line.clear();
+    line_.clear();
+    switch (format_) {
+    case ExportFormat::Tsv:
         for (int column = 0; column < kGridColumns; ++column) {
-            if (column > 0) line.push_back('\t');
-            line.append(rows.cell(row, column));
+            if (column > 0) line_.push_back('\t');
+            line_.append(rows.cell(row, column));
         }
-        line.push_back('\n');
-        sink.append(line);
+        line_.push_back('\n');
+        break;
+    case ExportFormat::Csv:
+        for (int column = 0; column < kGridColumns; ++column) {
+            if (column > 0) line_.push_back(',');
+            appendCsvField(line_, rows.cell(row, column));
+        }
+        line_.append("\r\n");
+        break;
+    case ExportFormat::Json:
+        // The header row opens the array; data rows are its objects.
+        if (row == 0) {
+            line_.push_back('[');
+        } else {
+            line_.append(dataRows_ == 0 ? "\n  " : ",\n  ");
+            appendJsonRow(line_, rows, row);
+            ++dataRows_;
+        }
+        break;
     }
+    sink_.append(line_);
 }
 
-void writeCsv(const GridRows& rows, TextSink& sink)
+void RowExporter::finish()
 {
-    std::string line;
-    for (int row = 0; row < rows.rowCount(); ++row) {
-        line.clear();
-        for (int column = 0; column < kGridColumns; ++column) {
-            if (column > 0) line.push_back(',');
-            appendCsvField(line, rows.cell(row, column));
-        }
-        line.append("\r\n");
-        sink.append(line);
-    }
-}
-
-void writeJson(const GridRows& rows, TextSink& sink)
-{
-    std::string object;
-    sink.append("[");
-    for (int row = 1; row < rows.rowCount(); ++row) {
-        object.assign(row == 1 ? "\n  " : ",\n  ");
-        appendJsonRow(object, rows, row);
-        sink.append(object);
-    }
-    sink.append(rows.rowCount() > 1 ? "\n]\n" : "]\n");
+    if (format_ == ExportFormat::Json) sink_.append(dataRows_ > 0 ? "\n]\n" : "]\n");
 }
 
 void writeRows(ExportFormat format, const GridRows& rows, TextSink& sink)
 {
-    switch (format) {
-    case ExportFormat::Tsv: return writeTsv(rows, sink);
-    case ExportFormat::Csv: return writeCsv(rows, sink);
-    case ExportFormat::Json: return writeJson(rows, sink);
-    }
+    RowExporter exporter(format, sink);
+    for (int row = 0; row < rows.rowCount(); ++row) exporter.row(rows, row);
+    exporter.finish();
 }
 
 } // namespace chronell::report

@@ -1,6 +1,8 @@
 #pragma once
 // The results grid exported as TSV, RFC 4180 CSV or JSON, written into a
 // sink as it is made.
+#include <string>
+
 #include "report/grid_rows.h"
 #include "report/text_sink.h"
 
@@ -8,18 +10,28 @@ namespace chronell::report {
 
 enum class ExportFormat { Tsv, Csv, Json };
 
-// All rows, header first, cells separated by tabs, bytes as they are.
-void writeTsv(const GridRows& rows, TextSink& sink);
-
-// All rows, header first, quoted where needed, CR LF line ends.
-void writeCsv(const GridRows& rows, TextSink& sink);
-
-// The data rows (no header) as an array of objects: the cells under the
-// header's keys as UTF-8 texts, then the row's record (state, start_utc,
-// end_utc, duration_ms, pair, runner, runner_id, error, id; null where a
-// row has no such value).
-void writeJson(const GridRows& rows, TextSink& sink);
-
+// TSV: all rows, header first, cells separated by tabs, bytes as they are.
+// CSV: all rows, header first, quoted where needed, CR LF line ends.
+// JSON: the data rows (no header) as an array of objects: the cells under
+// the header's keys as UTF-8 texts, then the row's record (state,
+// start_utc, end_utc, duration_ms, pair, runner, runner_id, error, id; null
+// where a row has no such value).
 void writeRows(ExportFormat format, const GridRows& rows, TextSink& sink);
+
+// The same, row by row as the rows become final, so that a long export
+// needs no more than its row at a time. Rows are given in order from the
+// header row 0; finish() ends the text.
+class RowExporter {
+public:
+    RowExporter(ExportFormat format, TextSink& sink);
+    void row(const GridRows& rows, int row);
+    void finish();
+
+private:
+    ExportFormat format_;
+    TextSink& sink_;
+    std::string line_;
+    int dataRows_ = 0;
+};
 
 } // namespace chronell::report

@@ -36,6 +36,10 @@ bool SettingsStore::readFlag(std::string_view section, std::string_view key, boo
 void SettingsStore::writeText(std::string_view section, std::string_view key,
                               std::string_view value) const
 {
+    // A line break would end the value's line and start lines of its own (a
+    // folder name on Linux may hold one): such a value is left out, and the
+    // key keeps what the file held.
+    if (value.find_first_of("\r\n") != std::string_view::npos) return;
     if (!WritePrivateProfileString(section, key, value, path_)) {
         throw ChronellError("Unable to write to " + path_);
     }

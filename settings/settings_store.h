@@ -21,6 +21,8 @@ public:
     bool readFlag(std::string_view section, std::string_view key, bool defaultValue) const;
 
     // Throw ChronellError "Unable to write to <path>" when the write fails.
+    // A text that cannot be stored on one line (it holds a line break) is
+    // not written: the key keeps its stored value, and nothing is raised.
     void writeText(std::string_view section, std::string_view key, std::string_view value) const;
     void writeInteger(std::string_view section, std::string_view key, std::int32_t value) const;
     void writeFlag(std::string_view section, std::string_view key, bool value) const;

@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -29,8 +28,11 @@
 #include "ui/form_settings.h"
 #include "ui/grid_copy.h"
 #include "ui/handler_barrier.h"
+#include "ui/input_box.h"
 #include "ui/log_view.h"
+#include "ui/path_bytes.h"
 #include "ui/plain_message_box.h"
+#include "ui/push_button.h"
 #include "ui/result_views.h"
 #include "ui/results_export.h"
 #include "ui/results_grid_model.h"
@@ -84,11 +86,7 @@ public:
     ~RunUpdates()
     {
         window_.holdingLog_ = false;
-        QStringList lines;
-        lines.reserve(static_cast<qsizetype>(window_.heldLog_.size()));
-        for (const std::string& line : window_.heldLog_) lines.append(chronell::displayText(line));
-        window_.heldLog_.clear();
-        window_.Memo1->appendLines(lines);
+        window_.Memo1->appendLines(std::exchange(window_.heldLog_, {}));
         window_.sg1->gridModel()->endBatch();
     }
     RunUpdates(const RunUpdates&) = delete;
@@ -193,18 +191,18 @@ void TfoMain::createTopPanel()
 {
     // Fixed positions: the top panel's controls neither move nor stretch.
     Label1 = new QLabel(QStringLiteral("Directory:"), Panel2);
-    Edit1 = new QLineEdit(Panel2);
+    Edit1 = new chronell::InputBox(Panel2);
     Edit1->setGeometry(62, 10, 419, 21);
-    Button2 = new QPushButton(QStringLiteral("Browse"), Panel2);
+    Button2 = new chronell::PushButton(QStringLiteral("Browse"), Panel2);
     Button2->setGeometry(485, 10, 75, 21);
     Label2 = new QLabel(QStringLiteral("Files:"), Panel2);
-    Edit2 = new QLineEdit(Panel2);
+    Edit2 = new chronell::InputBox(Panel2);
     Edit2->setGeometry(62, 42, 195, 21);
     CheckBox1 = new QCheckBox(QStringLiteral("Formated time output"), Panel2);
     CheckBox1->setGeometry(270, 44, 121, 17);
     CheckBox2 = new QCheckBox(QStringLiteral("Clear log"), Panel2);
     CheckBox2->setGeometry(406, 44, 67, 17);
-    Button1 = new QPushButton(QStringLiteral("Process"), Panel2);
+    Button1 = new chronell::PushButton(QStringLiteral("Process"), Panel2);
     Button1->setGeometry(485, 42, 75, 21);
 
     // A font wider than the designed one widens an option to its caption,
@@ -303,7 +301,7 @@ void TfoMain::Button1Click()
 void TfoMain::Button2Click()
 {
     if (const auto folder = chronell::browseForFolder(collaborators_.chooseFolder, Edit1->text()))
-        Edit1->setText(*folder);
+        Edit1->setBytes(chronell::pathBytes(*folder));
 }
 
 void TfoMain::Quit1Click()
@@ -350,9 +348,9 @@ void TfoMain::setOuterBounds(const QRect& bounds)
 void TfoMain::appendLogLine(std::string_view line)
 {
     if (holdingLog_)
-        heldLog_.emplace_back(line);
+        heldLog_.append(chronell::shownText(line));
     else
-        Memo1->appendLine(chronell::displayText(line));
+        Memo1->appendLine(chronell::shownText(line));
 }
 
 void TfoMain::clearLog()
@@ -394,12 +392,12 @@ void TfoMain::focusGrid()
 
 std::string TfoMain::folderText() const
 {
-    return chronell::textBytes(Edit1->text());
+    return Edit1->bytes();
 }
 
 std::string TfoMain::maskText() const
 {
-    return chronell::textBytes(Edit2->text());
+    return Edit2->bytes();
 }
 
 bool TfoMain::formattedTimeTicked() const

@@ -4,6 +4,7 @@
 // Process runs the same engine as chronell-report.
 #include <QMainWindow>
 #include <QRect>
+#include <QStringList>
 
 #include <cstdint>
 #include <memory>
@@ -15,12 +16,12 @@
 #include "analysis/processing_target.h"
 #include "analysis/record_list.h"
 #include "ui/collaborators.h"
+#include "ui/input_box.h"
 
 class QAction;
 class QCheckBox;
 class QFrame;
 class QLabel;
-class QLineEdit;
 class QMenu;
 class QMenuBar;
 class QPushButton;
@@ -49,10 +50,10 @@ public:
     chronell::LogView* Memo1;
     QFrame* Panel2;  // top panel
     QLabel* Label1;
-    QLineEdit* Edit1;  // folder box
+    chronell::InputBox* Edit1;  // folder box
     QPushButton* Button2;  // Browse
     QLabel* Label2;
-    QLineEdit* Edit2;  // mask box
+    chronell::InputBox* Edit2;  // mask box
     QCheckBox* CheckBox1;  // formatted-time option
     QCheckBox* CheckBox2;  // clear-log option
     QPushButton* Button1;  // Process
@@ -147,7 +148,7 @@ private:
     bool startedUp_ = false;
     int rowCounter_ = 0;  // the row written last by proc_file
     bool holdingLog_ = false;
-    std::vector<std::string> heldLog_;
+    QStringList heldLog_;  // as the log shows them
     chronell::RecordList records_;
     std::unique_ptr<chronell::ResultViews> views_;
     chronell::FolderWatch* watch_ = nullptr;  // owned as a child

@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QHeaderView>
-#include <QLineEdit>
 #include <QRect>
 
 #include <algorithm>
@@ -11,7 +10,7 @@
 #include "analysis/in_memory_target.h"
 #include "settings/settings_store.h"
 #include "ui/FMain.h"
-#include "ui/display_text.h"
+#include "ui/input_box.h"
 #include "ui/results_grid_view.h"
 #include "ui/screen_placement.h"
 
@@ -28,15 +27,15 @@ constexpr std::string_view kWindowSection = "Window";
 // leaves it as designed.
 void takeCommandLine(TfoMain& form, const std::vector<std::string>& arguments)
 {
-    form.Edit1->setText(displayText(arguments[0]));
-    form.Edit2->setText(arguments.size() > 1 ? displayText(arguments[1]) : QString());
+    form.Edit1->setBytes(arguments[0]);
+    form.Edit2->setBytes(arguments.size() > 1 ? arguments[1] : std::string());
     if (arguments.size() > 2 && arguments[2] == "/f") form.CheckBox1->setChecked(true);
 }
 
 void restoreInputRow(TfoMain& form, const SettingsStore& store, std::string_view defaultFolder)
 {
-    form.Edit1->setText(displayText(store.readText(kInputSection, "Directory", defaultFolder)));
-    form.Edit2->setText(displayText(store.readText(kInputSection, "Mask", "*.jobs")));
+    form.Edit1->setBytes(store.readText(kInputSection, "Directory", defaultFolder));
+    form.Edit2->setBytes(store.readText(kInputSection, "Mask", "*.jobs"));
     form.CheckBox1->setChecked(store.readFlag(kInputSection, "Formated Output", true));
 }
 
@@ -66,7 +65,8 @@ int withinQtRange(std::int32_t value)
 // Left, top, width and height, each read with the window's current value
 // as default and applied at once; the window's minimum size raises a size
 // below it. Positions are taken as stored, unless the rectangle then lies
-// on no screen at all.
+// on no screen at all; a size larger than the screen it lands on is
+// reduced to that screen.
 void restoreWindowBounds(TfoMain& form, const SettingsStore& store)
 {
     QRect bounds = form.outerBounds();

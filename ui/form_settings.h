@@ -16,7 +16,8 @@ class SettingsStore;
 // store (the folder defaulting to `defaultFolder`); then from the store
 // the clear-log option, the eight column widths, the window's left edge,
 // top edge, width and height, each applied at once, and the grid's height.
-// A window that would open on no screen is brought onto the primary one.
+// A window that would open on no screen is brought onto the primary one,
+// and one larger than the screen it opens on is reduced to that screen.
 void restoreFormSettings(TfoMain& form, const SettingsStore& store,
                          const std::vector<std::string>& arguments, std::string_view defaultFolder);
 

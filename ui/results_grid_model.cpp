@@ -1,45 +1,57 @@
 #include "ui/results_grid_model.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "ui/display_text.h"
 
 namespace chronell {
 
-ResultsGridModel::ResultsGridModel(QObject* parent) : QAbstractTableModel(parent), rows_(2) {}
+ResultsGridModel::ResultsGridModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 int ResultsGridModel::gridRowCount() const
 {
-    return static_cast<int>(rows_.size());
+    return gridRowCount_;
 }
 
 void ResultsGridModel::setGridRowCount(int rows)
 {
-    const int oldCount = gridRowCount();
+    const int oldCount = gridRowCount_;
     const int newCount = std::max(rows, 1);
     if (newCount == oldCount) return;
+    const auto apply = [this, newCount] {
+        gridRowCount_ = newCount;
+        if (rows_.size() > static_cast<std::size_t>(newCount)) rows_.resize(static_cast<std::size_t>(newCount));
+    };
     // Model rows are grid rows less the header row.
     if (batching_) {
-        rows_.resize(static_cast<std::size_t>(newCount));
+        apply();
     } else if (newCount > oldCount) {
         beginInsertRows({}, oldCount - 1, newCount - 2);
-        rows_.resize(static_cast<std::size_t>(newCount));
+        apply();
         endInsertRows();
     } else {
         beginRemoveRows({}, newCount - 1, oldCount - 2);
-        rows_.resize(static_cast<std::size_t>(newCount));
+        apply();
         endRemoveRows();
     }
 }
 
 void ResultsGridModel::setCell(int column, int row, std::string_view text)
 {
-    rows_.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column)) = text;
+    if (row < 0 || row >= gridRowCount_ || column < 0 || column >= kGridColumns)
+        throw std::out_of_range("no such cell of the results grid");
+    const auto index = static_cast<std::size_t>(row);
+    if (index >= rows_.size()) {
+        if (text.empty()) return;  // a row past the last written one is empty already
+        rows_.resize(index + 1);
+    }
+    rows_[index][static_cast<std::size_t>(column)] = text;
     if (batching_) return;
     if (row == 0) {
         emit headerDataChanged(Qt::Horizontal, column, column);
     } else {
-        const QModelIndex cell = index(row - 1, column);
+        const QModelIndex cell = this->index(row - 1, column);
         emit dataChanged(cell, cell, {Qt::DisplayRole});
     }
 }
@@ -72,16 +84,21 @@ int ResultsGridModel::columnCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : kGridColumns;
 }
 
+QString ResultsGridModel::cellText(int column, int row) const
+{
+    return shownText(cell(column, row));
+}
+
 QVariant ResultsGridModel::data(const QModelIndex& index, int role) const
 {
     if (role != Qt::DisplayRole || !index.isValid()) return {};
-    return displayText(rows_[static_cast<std::size_t>(index.row() + 1)][static_cast<std::size_t>(index.column())]);
+    return cellText(index.column(), index.row() + 1);
 }
 
 QVariant ResultsGridModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 || section >= kGridColumns) return {};
-    return displayText(rows_[0][static_cast<std::size_t>(section)]);
+    return cellText(section, 0);
 }
 
 Qt::ItemFlags ResultsGridModel::flags(const QModelIndex& index) const

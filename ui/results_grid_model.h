@@ -1,7 +1,8 @@
 #pragma once
 // The cells of the results grid as the engine wrote them (bytes). Row 0 is
 // the header row: the view shows it as its header and rows 1 onwards as
-// its rows.
+// its rows. Only rows up to the last one written hold storage: a row that
+// is added and never written (a file may reserve millions) costs nothing.
 #include <QAbstractTableModel>
 
 #include <array>
@@ -41,9 +42,13 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
+    // A cell's text as the grid shows it.
+    QString cellText(int column, int row) const;
+
     using Row = std::array<std::string, kGridColumns>;
 
-    std::vector<Row> rows_;
+    int gridRowCount_ = 2;
+    std::vector<Row> rows_;  // rows 0 to the last written; the rows after them are empty
     bool batching_ = false;
 };
 

@@ -13,8 +13,9 @@ namespace {
 // A cell's text starts this far from the cell's left and top edges.
 constexpr int kCellTextOffset = 2;
 
-// Paints a cell as one line of text at the cell's text offset, clipped at
-// the cell's edges, on the selection colour when its row is selected.
+// Paints a cell as one line of text at the cell's text offset, elided
+// ("…") where it does not fit the cell, on the selection colour when its row
+// is selected.
 class GridCellDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -26,8 +27,10 @@ public:
             option.state.testFlag(QStyle::State_Active) ? QPalette::Active : QPalette::Inactive;
         if (selected) painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
         painter->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
-        painter->drawText(option.rect.adjusted(kCellTextOffset, kCellTextOffset, 0, 0),
-                          Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, index.data().toString());
+        const QRect textRect = option.rect.adjusted(kCellTextOffset, kCellTextOffset, 0, 0);
+        const QString text =
+            painter->fontMetrics().elidedText(index.data().toString(), Qt::ElideRight, textRect.width());
+        painter->drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
     }
 };
 

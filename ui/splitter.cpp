@@ -1,10 +1,13 @@
 #include "ui/splitter.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace chronell {
 
@@ -48,10 +51,11 @@ int splitterUpperLimit(int panelHeight, int splitterHeight)
 }
 
 Splitter::Splitter(QWidget* resized, QWidget* panel)
-    : QWidget(panel), resized_(resized), dragLine_(new DragLine(panel))
+    : QWidget(panel), resized_(resized), dragLine_(new DragLine(panel)), keptHeight_(resized->height())
 {
     setCursor(Qt::SizeVerCursor);
     setFocusPolicy(Qt::NoFocus);
+    panel->installEventFilter(this);
 }
 
 void Splitter::cancelDrag()
@@ -87,13 +91,16 @@ void Splitter::mouseReleaseEvent(QMouseEvent* event)
     endDrag();
     if (lastApplied_ == newHeight_) return;
     lastApplied_ = newHeight_;
-    // The panel's layout keeps the log's bottom edge and gives the grid the rest.
-    resized_->setFixedHeight(newHeight_);
-    if (QLayout* layout = parentWidget()->layout()) layout->activate();
+    keptHeight_ = newHeight_;
+    fitResized();
 }
 
 bool Splitter::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == parentWidget() && event->type() == QEvent::Resize) {
+        fitResized();
+        return false;
+    }
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
         endDrag();
         return true;
@@ -105,6 +112,16 @@ void Splitter::moveDragLine()
 {
     const int bottom = resized_->geometry().bottom() + 1;
     dragLine_->setGeometry(x(), bottom - newHeight_ - height(), width(), height());
+}
+
+void Splitter::fitResized()
+{
+    const int room = std::max(0, parentWidget()->contentsRect().height() - height());
+    const int shown = std::min(keptHeight_, room);
+    if (resized_->height() == shown && resized_->minimumHeight() == shown) return;
+    // The panel's layout keeps the log's bottom edge and gives the grid the rest.
+    resized_->setFixedHeight(shown);
+    if (QLayout* layout = parentWidget()->layout()) layout->activate();
 }
 
 void Splitter::endDrag()

@@ -1,6 +1,8 @@
 #pragma once
 // The bar between the results grid and the log: dragging it sets the log's
-// height, within limits, when the mouse button is released.
+// height, within limits, when the mouse button is released. A panel too
+// low for that height shows the log lower, so that its bottom edge and
+// scroll bar stay in view; it gets its height back when the panel grows.
 #include <QWidget>
 
 #include <optional>
@@ -28,7 +30,8 @@ class Splitter : public QWidget {
 
 public:
     // `resized` is the control below the splitter, in the same panel, which
-    // lays it out at the bottom with its fixed height.
+    // lays it out at the bottom with its fixed height; its height now is
+    // the height the splitter keeps for it.
     Splitter(QWidget* resized, QWidget* panel);
 
     // Ends a drag in progress with no change, as Esc does: for a box that
@@ -44,6 +47,9 @@ protected:
 private:
     void moveDragLine();
     void endDrag();
+    // Gives the resized control its height, or the panel's room below the
+    // splitter where that is less.
+    void fitResized();
 
     QWidget* resized_;
     QWidget* dragLine_;
@@ -51,6 +57,7 @@ private:
     int pressY_ = 0;
     int heightAtPress_ = 0;
     int newHeight_ = 0;
+    int keptHeight_;
     std::optional<int> lastApplied_;
 };
 

@@ -52,8 +52,19 @@ TEST(DurationFields, KeepDaysInTheHours)
             << c.days;
         EXPECT_EQ(secondsValue(f), c.seconds) << c.days;
     }
-    EXPECT_EQ(durationFieldsFromMilliseconds(std::numeric_limits<std::uint64_t>::max()).hours,
-              std::numeric_limits<std::uint32_t>::max());
+}
+
+TEST(DurationFields, HoursBeyondThirtyTwoBitsStayExact)
+{
+    const std::pair<std::uint64_t, const char*> cases[] = {
+        {15461882265661001u, "4294967296:01:01.001"},  // 2^32 hours and 61.001 s
+        {std::numeric_limits<std::uint64_t>::max(), "5124095576030:25:51.615"},
+    };
+    for (const auto& [milliseconds, text] : cases) {
+        const DurationFields fields = durationFieldsFromMilliseconds(milliseconds);
+        EXPECT_EQ(formattedDurationText(fields), text);
+        EXPECT_EQ(secondsValue(fields), static_cast<double>(milliseconds) / 1000.0) << text;
+    }
 }
 
 TEST(Addzeros, FillsToTheWidthAndNeverCuts)

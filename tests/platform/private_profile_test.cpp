@@ -224,6 +224,13 @@ const WriteCase kWriteCases[] = {
     {"odd lines kept byte for byte",
      "top line\n\xff\xfe\tbinary  \n[A]  \nnot a key line\n  x = y \t\nk=1\n;c\n", "A", "k", "2",
      "top line\n\xff\xfe\tbinary  \n[A]  \nnot a key line\n  x = y \t\nk=2\n;c\n"},
+    {"a UTF-8 byte-order mark is passed over and kept", "\xEF\xBB\xBF[CHRONELL]\r\nMask=1\r\n", "CHRONELL",
+     "Mask", "2", "\xEF\xBB\xBF[CHRONELL]\r\nMask=2\r\n"},
+    {"a new key under a section behind a byte-order mark", "\xEF\xBB\xBF[A]\n", "A", "k", "1",
+     "\xEF\xBB\xBF[A]\nk=1\n"},
+    {"a new section after a last line ended by a lone CR", "[A]\r", "B", "k", "v", "[A]\r\n[B]\nk=v"},
+    {"a new key after a key line ended by a lone CR", "[A]\nk=1\r", "A", "j", "2", "[A]\nk=1\r\nj=2"},
+    {"a byte-order mark alone", "\xEF\xBB\xBF", "A", "k", "1", "\xEF\xBB\xBF[A]\nk=1\n"},
     {"mixed line breaks kept; new lines take the first one's", "[A]\r\nk=1\n[B]\nm=1\n", "B", "n",
      "2", "[A]\r\nk=1\n[B]\nm=1\nn=2\r\n"},
 };
@@ -294,7 +301,7 @@ TEST(WritePrivateProfileString, LineBreakInNameOrValueIsRefused)
 
 TEST(WritePrivateProfileString, ReadOnlyFileOrFolderReportsFailure)
 {
-    if (!test::writeProtectionHolds()) GTEST_SKIP() << "permissions do not stop root";
+    if (!test::writeProtectionHolds()) GTEST_SKIP() << "a read-only mode does not stop this user (root, also under Wine)";
     TempFolder folder;
     const std::string before = "[A]\nk=1\n";
     const std::string locked = folder.write("locked.ini", before);

@@ -2,10 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <future>
+#include <thread>
 #include <vector>
+#ifndef _WIN32
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/inotify.h>
+#include <unistd.h>
+#endif
 
 #include "support/host.h"
 #include "support/temp_folder.h"
@@ -117,6 +125,46 @@ TEST(ReadWholeFile, FileLongerThanItsReportedSizeIsReadToTheEnd)
     ASSERT_TRUE(readWholeFile("/proc/self/status", contents));
     EXPECT_EQ(contents.rfind("Name:", 0), 0u) << contents.substr(0, 40);
     EXPECT_NE(contents.find("\nPid:"), std::string::npos);
+}
+
+TEST(ReadWholeFile, FileGrowingWhileReadIsReadUpToItsSizeWhenOpened)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "watches the reader's open with inotify, which Windows does not have";
+#else
+    TempFolder folder;
+    const std::string start(64 * 1024, 's');
+    const std::string path = folder.write("growing.jobs", start);
+    const int writer = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    const int watch = ::inotify_init1(IN_CLOEXEC);
+    ASSERT_GE(writer, 0);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(::inotify_add_watch(watch, path.c_str(), IN_OPEN), 0);
+
+    // From the moment the reader opens the file, a writer lengthens it
+    // without end, far faster than anyone reads (sparse, 64 KiB a step), up
+    // to a limit that only a reader that follows it ever sees.
+    constexpr off_t kLimit = off_t{1} << 30;
+    std::atomic<bool> stop = false;
+    std::thread growing([&] {
+        pollfd opened{watch, POLLIN, 0};
+        if (::poll(&opened, 1, 5000) != 1) return;
+        for (off_t size = static_cast<off_t>(start.size()); !stop && size < kLimit; size += 64 * 1024) {
+            if (::ftruncate(writer, size + 64 * 1024) != 0) return;
+        }
+    });
+    std::string contents;
+    const bool read = readWholeFile(path, contents);
+    stop = true;
+    growing.join();
+    ::close(watch);
+    ::close(writer);
+
+    ASSERT_TRUE(read);
+    EXPECT_GE(contents.size(), start.size());
+    EXPECT_LT(contents.size(), static_cast<std::size_t>(kLimit));
+    EXPECT_EQ(contents.compare(0, start.size(), start), 0);
+#endif
 }
 
 TEST(ReadWholeFile, FileShorterThanItsReportedSizeGivesOnlyItsBytes)

@@ -30,6 +30,27 @@ TEST(DisplayText, ValidUtf8IsReadAsUtf8AndAnythingElseAsWindows1252)
     for (const Case& c : cases) EXPECT_EQ(displayText(c.bytes), QString::fromUtf16(c.text)) << c.bytes;
 }
 
+TEST(ShownText, TextsOverTheLimitAreCutWithTheBytesLeftOut)
+{
+    const std::size_t limit = chronell::kShownTextLimit;
+    const QString ellipsis = QStringLiteral("\u2026");
+    struct Case {
+        const char* what;
+        std::string bytes;
+        QString shown;
+    };
+    const Case cases[] = {
+        {"at the limit", std::string(limit, 'a'), QString(limit, u'a')},
+        {"one byte over", std::string(limit + 1, 'a'), QString(limit, u'a') + ellipsis + " (1 bytes left out)"},
+        {"200 MB", std::string(200'000'000, 'n'), QString(limit, u'n') + ellipsis + " (199934464 bytes left out)"},
+        {"a UTF-8 character across the limit goes whole",
+         std::string(limit - 1, 'a') + "\xC3\xA9" + "b", QString(limit - 1, u'a') + ellipsis + " (3 bytes left out)"},
+        {"Windows-1252 stays Windows-1252", std::string(limit, '\xE9') + "z",
+         QString(limit, QChar(0xE9)) + ellipsis + " (1 bytes left out)"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(chronell::shownText(c.bytes), c.shown) << c.what;
+}
+
 TEST(DisplayText, TextOfTheWindowGoesToTheEngineAsUtf8)
 {
     EXPECT_EQ(textBytes(QString::fromUtf16(u"D:\\vid\u00E9o")), "D:\\vid\xC3\xA9o");

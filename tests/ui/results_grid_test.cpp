@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 
 #include "tests/ui/window_support.h"
@@ -14,6 +15,8 @@
 
 namespace {
 
+using chronell::ColDur;
+using chronell::ColName;
 using chronell::ResultsGridModel;
 using chronell::ResultsGridView;
 using chronell::test::sendMouse;
@@ -59,6 +62,21 @@ TEST(ResultsGridModel, RaisedRowsAreEmptyEvenWhereDroppedRowsHadText)
     model.setGridRowCount(5);
     for (int row = 2; row < 5; ++row)
         for (int column = 0; column < 8; ++column) EXPECT_EQ(cellText(model, column, row), "") << column << "," << row;
+}
+
+TEST(ResultsGridModel, RowsNeverWrittenHoldNoStorage)
+{
+    // What a file of empty lines under a count of two billion could reserve.
+    ResultsGridModel model;
+    model.setGridRowCount(2'000'000'000);
+    model.setCell(ColName, 1, "first");
+    model.setCell(ColDur, 1999999999, "");
+    EXPECT_EQ(model.gridRowCount(), 2'000'000'000);
+    EXPECT_EQ(cellText(model, ColName, 1), "first");
+    EXPECT_EQ(cellText(model, ColName, 1999999999), "");
+    EXPECT_THROW(model.setCell(ColName, 2'000'000'000, "past the end"), std::out_of_range);
+    model.setGridRowCount(2);
+    EXPECT_EQ(cellText(model, ColName, 1), "first");
 }
 
 TEST(ResultsGridModel, HeaderTextsSurviveRowCountChanges)

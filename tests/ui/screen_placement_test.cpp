@@ -31,6 +31,24 @@ TEST(ScreenPlacement, RectangleOnAnyScreenStaysAsItIs)
     }
 }
 
+TEST(ScreenPlacement, RectangleLargerThanTheScreenItLandsOnIsReducedToIt)
+{
+    const struct {
+        const char* what;
+        QRect bounds;
+        QRect placed;
+    } cases[] = {
+        {"stored 99999 by 99999", {296, 163, 99999, 99999}, kPrimary},
+        {"taller than the second screen", {1500, 100, 575, 2000}, {1500, 0, 575, 600}},
+        {"wider than the second screen", {1100, 50, 900, 300}, {1024, 50, 800, 300}},
+        {"across both, mostly on the second", {700, 100, 1200, 400}, {1024, 100, 800, 400}},
+        {"the screen's size exactly", {1024, 0, 800, 600}, kSecond},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(placedOnScreen(c.bounds, {kPrimary, kSecond}, kPrimary), c.placed) << c.what;
+    }
+}
+
 TEST(ScreenPlacement, RectangleOnNoScreenIsCentredOnThePrimaryScreen)
 {
     const struct {

@@ -1,5 +1,6 @@
 // The splitter's height rules, as pure arithmetic and as drags in the window.
 #include <QKeyEvent>
+#include <QScrollBar>
 
 #include <gtest/gtest.h>
 
@@ -165,6 +166,28 @@ TEST(SplitterDragLine, UpperLimitFollowsThePanelHeight)
     drag(*window, Drag{{-500}});
     EXPECT_EQ(window->Memo1->height(), 129);
     EXPECT_EQ(window->sg1->height(), 28);
+}
+
+TEST(SplitterInTheWindow, PanelTooLowForTheLogKeepsItsBottomEdgeAndScrollBarInView)
+{
+    auto window = shownWindow();
+    drag(*window, {{-172}});
+    ASSERT_EQ(window->Memo1->height(), 200);
+    const QRect designed = window->outerBounds();
+
+    window->setOuterBounds(QRect(designed.topLeft(), QSize(575, 300)));  // the minimum size
+    settle();
+    const QRect inner = window->Panel1->contentsRect();
+    EXPECT_EQ(window->Memo1->geometry().bottom(), inner.bottom());
+    EXPECT_EQ(window->Memo1->height(), inner.height() - 3);
+    const QScrollBar* bar = window->Memo1->verticalScrollBar();
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_LE(bar->mapTo(window->Panel1, QPoint(0, bar->height() - 1)).y(), inner.bottom());
+
+    window->setOuterBounds(designed);
+    settle();
+    EXPECT_EQ(window->Memo1->height(), 200);
+    EXPECT_EQ(window->Memo1->geometry().bottom(), kInnerHeight);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The window's commands as the user starts them: Browse from its button,
 // About and Latest Version from the Help menu, Exit from the File menu.
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -59,6 +61,18 @@ TEST(WindowCommands, BrowsePutsTheChosenFolderInTheBox)
         EXPECT_EQ(dialogs.folderStarts, std::vector<QString>{c.start}) << c.what;
         EXPECT_EQ(window->Edit1->text(), c.boxAfter) << c.what;
     }
+}
+
+TEST(WindowCommands, BrowseToAFolderNameThatIsNotUtf8GivesItsBytes)
+{
+    TempFolder folder;
+    const std::string latin = folder.file("vid\xE9os");
+    std::filesystem::create_directory(latin);
+    TestCollaborators asked;
+    asked.folderAnswer = QFile::decodeName(QByteArray::fromStdString(latin));  // as Qt reads it
+    auto window = shownWindow(asked.collaborators());
+    QTest::mouseClick(window->Button2, Qt::LeftButton);
+    EXPECT_EQ(window->folderText(), latin);
 }
 
 TEST(WindowCommands, AboutShowsTheVersionUnderTheApplicationTitle)

@@ -2,6 +2,8 @@
 // ends with the grid focused, and an error ends it in the error box with
 // what was written kept.
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
@@ -165,6 +167,31 @@ TEST_F(WindowRun, ProcFileAppendsItsLinesAtOnceOutsideARun)
     window->proc_file(path);
     EXPECT_TRUE(window->Memo1->toPlainText().startsWith("Number of jobs: 1\nJob name: A1\n"));
     EXPECT_EQ(window->rowCount(), 3);
+    EXPECT_EQ(cell(*window, 0, 1), "A1");
+}
+
+TEST_F(WindowRun, LongNameIsShownCutInTheLogAndElidedInTheGrid)
+{
+    TempFolder folder;
+    folder.write("long.jobs", jobListText({job(std::string(200000, 'x'), "a.avi")}));
+    process(folder);
+
+    const QString cutLine = "Job name: " + QString(65526, u'x') + QStringLiteral("\u2026 (134474 bytes left out)");
+    EXPECT_TRUE(window->Memo1->toPlainText().contains("\n" + cutLine + "\n"));
+    window->Memo1->selectAll();
+    window->Memo1->copy();
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().contains("\n" + cutLine + "\n"));
+    EXPECT_EQ(cell(*window, 0, 1), QString(65536, u'x') + QStringLiteral("\u2026 (134464 bytes left out)"));
+}
+
+TEST_F(WindowRun, FolderNameThatIsNotUtf8ReachesTheEngineUnchanged)
+{
+    TempFolder folder;
+    folder.write("vid\xE9os/a.jobs", jobListText({job("A1", "a1.avi")}));
+    window->Edit2->setText(QStringLiteral("*.jobs"));
+    window->Edit1->setBytes(folder.file("vid\xE9os"));
+    QTest::mouseClick(window->Button1, Qt::LeftButton);
+    settle();
     EXPECT_EQ(cell(*window, 0, 1), "A1");
 }
 
