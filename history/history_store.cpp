@@ -1,0 +1,403 @@
+#include "history/history_store.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <unordered_map>
+#include <utility>
+
+#include "analysis/processing_run.h"
+#include "history/history_schema.h"
+#include "history/kept_records.h"
+#include "history/sqlite_connection.h"
+#include "platform/chronell_error.h"
+#include "platform/paths.h"
+#include "platform/user_folders.h"
+
+namespace chronell::history {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::int64_t millisecondsOf(Instant instant)
+{
+    return instant.time_since_epoch().count();
+}
+
+std::optional<std::int64_t> millisecondsOf(const std::optional<Instant>& instant)
+{
+    return instant ? std::optional<std::int64_t>(millisecondsOf(*instant)) : std::nullopt;
+}
+
+std::optional<Instant> instantOf(const std::optional<std::int64_t>& milliseconds)
+{
+    return milliseconds ? std::optional<Instant>(Instant(std::chrono::milliseconds(*milliseconds))) : std::nullopt;
+}
+
+std::string inQuotes(const std::string& path)
+{
+    return "'" + path + "'";
+}
+
+// The full path of a job-list file of a run over `folder`.
+std::string jobFilePath(const std::string& folder, const std::string& jobFile)
+{
+    const std::string joined = joinFolder(folder, jobFile);
+    std::error_code error;
+    const fs::path absolute = fs::absolute(fs::path(joined), error);
+    return error ? joined : absolute.lexically_normal().string();
+}
+
+// Opens the history for writing, in write-ahead-log mode, its tables ready.
+// Throws SqliteError; `check` tells what the file held.
+std::unique_ptr<Connection> openForWriting(const std::string& path, std::chrono::milliseconds busyTimeout,
+                                           SchemaCheck& check)
+{
+    auto connection = std::make_unique<Connection>(path, busyTimeout);
+    connection->execute("PRAGMA journal_mode=WAL");
+    connection->execute("PRAGMA synchronous=NORMAL");
+    check = prepareSchema(*connection);
+    return connection;
+}
+
+// The first free name beside `path` for a file that is put aside.
+std::string asideName(const std::string& path)
+{
+    std::error_code error;
+    for (int n = 1;; ++n) {
+        std::string candidate = path + ".damaged" + (n == 1 ? std::string() : "-" + std::to_string(n));
+        if (!fs::exists(candidate, error) && !fs::exists(candidate + "-wal", error)) return candidate;
+    }
+}
+
+// Renames the history and its log files aside; false when it cannot.
+bool putAside(const std::string& path, const std::string& aside)
+{
+    std::error_code error;
+    fs::rename(path, aside, error);
+    if (error) return false;
+    for (const char* suffix : {"-wal", "-shm"}) {
+        std::error_code ignored;
+        if (fs::exists(path + suffix, ignored)) fs::rename(path + suffix, aside + suffix, ignored);
+    }
+    return true;
+}
+
+// The writes of one run, inside its transaction.
+class RunWriter {
+public:
+    RunWriter(Connection& connection, Instant seenAt)
+        : connection_(connection),
+          seen_(millisecondsOf(seenAt)),
+          fileFind_(connection.prepare("SELECT id FROM job_files WHERE path = ?")),
+          fileInsert_(connection.prepare("INSERT INTO job_files(path) VALUES (?)")),
+          jobFind_(connection.prepare(
+              "SELECT id, job_id, name, source, dest, start_utc FROM jobs WHERE identity = ? AND state = ?")),
+          jobTouch_(connection.prepare("UPDATE jobs SET last_seen = ? WHERE id = ?")),
+          jobInsert_(connection.prepare(
+              "INSERT INTO jobs(identity, job_file, job_id, name, source, dest, state, start_shown, end_shown,"
+              " start_utc, end_utc, duration_ms, runner_name, runner_id, error, first_seen, last_seen)"
+              " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")),
+          pairFind_(connection.prepare("SELECT id FROM pairs WHERE second_job = ? AND first_job = ?")),
+          pairTouch_(connection.prepare("UPDATE pairs SET last_seen = ? WHERE id = ?")),
+          pairInsert_(connection.prepare(
+              "INSERT INTO pairs(first_job, second_job, first_seen, last_seen) VALUES (?, ?, ?, ?)"))
+    {
+    }
+
+    // The row id of the job, added or seen again.
+    std::int64_t job(const JobRecord& job, const std::string& jobFilePath, RecordOutcome& outcome)
+    {
+        const std::int64_t identity = identityHash(job);
+        jobFind_.bind(1, identity);
+        jobFind_.bind(2, std::int64_t{*job.state});
+        std::optional<std::int64_t> found;
+        while (!found && jobFind_.step()) {
+            JobRecord stored;
+            stored.state = job.state;
+            stored.id = jobFind_.optionalBytes(1);
+            stored.name = jobFind_.bytes(2);
+            stored.input = jobFind_.bytes(3);
+            stored.output = jobFind_.bytes(4);
+            stored.startUtc = instantOf(jobFind_.optionalInteger(5));
+            if (sameIdentity(stored, job)) found = jobFind_.integer(0);
+        }
+        jobFind_.reset();
+        if (found) {
+            touch(jobTouch_, *found);
+            ++outcome.jobsSeenAgain;
+            return *found;
+        }
+        int p = 0;
+        jobInsert_.bind(++p, identity);
+        jobInsert_.bind(++p, fileId(jobFilePath));
+        jobInsert_.bind(++p, job.id);
+        jobInsert_.bind(++p, std::string_view(job.name));
+        jobInsert_.bind(++p, std::string_view(job.input));
+        jobInsert_.bind(++p, std::string_view(job.output));
+        jobInsert_.bind(++p, std::int64_t{*job.state});
+        jobInsert_.bind(++p, job.startShown);
+        jobInsert_.bind(++p, job.endShown);
+        jobInsert_.bind(++p, millisecondsOf(job.startUtc));
+        jobInsert_.bind(++p, millisecondsOf(job.endUtc));
+        jobInsert_.bind(++p, job.durationMs ? std::optional<std::int64_t>(static_cast<std::int64_t>(*job.durationMs))
+                                            : std::nullopt);
+        jobInsert_.bind(++p, job.runnerName);
+        jobInsert_.bind(++p, job.runnerId);
+        jobInsert_.bind(++p, job.error);
+        jobInsert_.bind(++p, seen_);
+        jobInsert_.bind(++p, seen_);
+        jobInsert_.step();
+        jobInsert_.reset();
+        ++outcome.jobsAdded;
+        return connection_.lastInsertId();
+    }
+
+    void pair(std::int64_t firstJob, std::int64_t secondJob, RecordOutcome& outcome)
+    {
+        pairFind_.bind(1, secondJob);
+        pairFind_.bind(2, firstJob);
+        const std::optional<std::int64_t> found = pairFind_.step() ? std::optional(pairFind_.integer(0)) : std::nullopt;
+        pairFind_.reset();
+        if (found) {
+            touch(pairTouch_, *found);
+            return;
+        }
+        pairInsert_.bind(1, firstJob);
+        pairInsert_.bind(2, secondJob);
+        pairInsert_.bind(3, seen_);
+        pairInsert_.bind(4, seen_);
+        pairInsert_.step();
+        pairInsert_.reset();
+        ++outcome.pairsAdded;
+    }
+
+private:
+    void touch(Statement& statement, std::int64_t id)
+    {
+        statement.bind(1, seen_);
+        statement.bind(2, id);
+        statement.step();
+        statement.reset();
+    }
+
+    std::int64_t fileId(const std::string& path)
+    {
+        if (const auto known = fileIds_.find(path); known != fileIds_.end()) return known->second;
+        fileFind_.bind(1, std::string_view(path));
+        std::int64_t id = 0;
+        if (fileFind_.step()) {
+            id = fileFind_.integer(0);
+            fileFind_.reset();
+        } else {
+            fileFind_.reset();
+            fileInsert_.bind(1, std::string_view(path));
+            fileInsert_.step();
+            fileInsert_.reset();
+            id = connection_.lastInsertId();
+        }
+        fileIds_.emplace(path, id);
+        return id;
+    }
+
+    Connection& connection_;
+    std::int64_t seen_;
+    Statement fileFind_;
+    Statement fileInsert_;
+    Statement jobFind_;
+    Statement jobTouch_;
+    Statement jobInsert_;
+    Statement pairFind_;
+    Statement pairTouch_;
+    Statement pairInsert_;
+    std::unordered_map<std::string, std::int64_t> fileIds_;
+};
+
+// The history's answer to a write: done, or what to tell the user.
+enum class WriteResult { Done, Damaged, Foreign, Newer };
+
+WriteResult writeRun(const std::string& path, std::chrono::milliseconds busyTimeout, const KeptRecords& kept,
+                     const std::string& folder, Instant seenAt, RecordOutcome& outcome)
+{
+    SchemaCheck check = SchemaCheck::Current;
+    std::unique_ptr<Connection> connection;
+    try {
+        connection = openForWriting(path, busyTimeout, check);
+    } catch (const SqliteError& error) {
+        if (error.damaged()) return WriteResult::Damaged;
+        throw;
+    }
+    if (check == SchemaCheck::Newer) return WriteResult::Newer;
+    if (check == SchemaCheck::Foreign) return WriteResult::Foreign;
+
+    RecordOutcome counts;
+    try {
+        Transaction transaction(*connection);
+        RunWriter writer(*connection, seenAt);
+        std::vector<std::int64_t> ids;
+        ids.reserve(kept.jobs.size());
+        std::unordered_map<std::string, std::string> paths;  // job file name -> full path
+        for (const JobRecord* job : kept.jobs) {
+            auto [at, added] = paths.try_emplace(job->jobFile);
+            if (added) at->second = jobFilePath(folder, job->jobFile);
+            ids.push_back(writer.job(*job, at->second, counts));
+        }
+        for (const KeptPair& pair : kept.pairs) writer.pair(ids[pair.first], ids[pair.second], counts);
+        transaction.commit();
+    } catch (const SqliteError& error) {
+        if (error.damaged()) return WriteResult::Damaged;
+        throw;
+    }
+    counts.notices = std::move(outcome.notices);
+    outcome = std::move(counts);
+    outcome.recorded = true;
+    return WriteResult::Done;
+}
+
+// The jobs with the rows of their pairs, each after its second job, as a
+// run puts them; `pairs` (second, first) ordered by second. Rows numbered
+// from 1.
+std::vector<JobRecord> withPairRows(std::vector<JobRecord> jobs,
+                                    const std::vector<std::pair<std::size_t, std::size_t>>& pairs)
+{
+    std::vector<JobRecord> rows;
+    rows.reserve(jobs.size() + pairs.size());
+    std::vector<std::size_t> rowOfJob(jobs.size());
+    auto pair = pairs.begin();
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+        rowOfJob[i] = rows.size();
+        rows.push_back(std::move(jobs[i]));
+        for (; pair != pairs.end() && pair->first == i; ++pair) {
+            JobRecord row;
+            const JobRecord& first = rows[rowOfJob[pair->second]];
+            const JobRecord& second = rows[rowOfJob[i]];
+            row.twoPass = true;
+            row.name = "2pass";
+            row.input = second.input;
+            row.output = second.output;
+            row.startUtc = first.startUtc;
+            row.startShown = first.startShown;
+            row.endUtc = second.endUtc;
+            row.endShown = second.endShown;
+            if (first.durationMs || second.durationMs)
+                row.durationMs = first.durationMs.value_or(0) + second.durationMs.value_or(0);
+            row.jobFile = second.jobFile;
+            rows.push_back(std::move(row));
+        }
+    }
+    int row = 0;
+    for (JobRecord& record : rows) record.row = ++row;
+    return rows;
+}
+
+} // namespace
+
+HistoryStore::HistoryStore(std::string path, std::chrono::milliseconds busyTimeout)
+    : path_(std::move(path)), busyTimeout_(busyTimeout)
+{
+}
+
+RecordOutcome HistoryStore::record(const std::vector<JobRecord>& records, const std::string& folder, Instant seenAt)
+{
+    RecordOutcome outcome;
+    const std::string notRecorded = "; this run was not recorded.";
+    try {
+        const KeptRecords kept = keptRecords(records);
+        createUserFolders(std::string(hostFolderPart(path_)));
+        // A damaged file is put aside once, and the run written to a new one.
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            const WriteResult result = writeRun(path_, busyTimeout_, kept, folder, seenAt, outcome);
+            if (result == WriteResult::Done) return outcome;
+            if (result == WriteResult::Newer) {
+                outcome.notices.push_back("history: " + inQuotes(path_) + " was written by a newer version" + notRecorded);
+                return outcome;
+            }
+            const std::string what = result == WriteResult::Damaged ? " is damaged" : " is not a history of this program";
+            if (attempt > 0) break;
+            const std::string aside = asideName(path_);
+            if (!putAside(path_, aside)) {
+                outcome.notices.push_back("history: " + inQuotes(path_) + what + " and cannot be renamed" + notRecorded);
+                return outcome;
+            }
+            outcome.notices.push_back("history: " + inQuotes(path_) + what + "; it was renamed to " + inQuotes(aside)
+                                      + " and a new history started.");
+        }
+        outcome.notices.push_back("history: " + inQuotes(path_) + " cannot be written" + notRecorded);
+    } catch (const SqliteError& error) {
+        if (error.locked())
+            outcome.notices.push_back("history: " + inQuotes(path_) + " is in use by another program" + notRecorded);
+        else
+            outcome.notices.push_back("history: cannot write " + inQuotes(path_) + ": " + error.what() + notRecorded);
+    } catch (const std::exception& error) {
+        outcome.notices.push_back("history: cannot write " + inQuotes(path_) + ": " + error.what() + notRecorded);
+    }
+    return outcome;
+}
+
+std::vector<JobRecord> HistoryStore::read(const HistoryRange& range) const
+{
+    std::vector<JobRecord> records;
+    std::error_code missing;
+    if (!fs::exists(path_, missing)) return records;
+    try {
+        Connection connection(path_, busyTimeout_);
+        connection.execute("PRAGMA query_only=1");
+        Statement version = connection.prepare(
+            "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'schema_version'");
+        version.step();
+        if (version.integer(0) == 0) throw ChronellError("history: " + inQuotes(path_) + " is not a history of this program");
+        Statement versionValue = connection.prepare("SELECT max(version) FROM schema_version");
+        if (versionValue.step() && versionValue.integer(0) > kSchemaVersion)
+            throw ChronellError("history: " + inQuotes(path_) + " was written by a newer version");
+
+        Statement jobs = connection.prepare(
+            "SELECT jobs.id, job_files.path, job_id, name, source, dest, state, start_shown, end_shown,"
+            " start_utc, end_utc, duration_ms, runner_name, runner_id, error"
+            " FROM jobs JOIN job_files ON job_files.id = jobs.job_file"
+            " WHERE (?1 IS NULL OR start_utc >= ?1) AND (?2 IS NULL OR start_utc < ?2) ORDER BY jobs.id");
+        jobs.bind(1, millisecondsOf(range.since));
+        jobs.bind(2, millisecondsOf(range.until));
+        std::vector<std::int64_t> ids;
+        std::unordered_map<std::string, std::string> fileNames;  // full path -> name part
+        while (jobs.step()) {
+            JobRecord& job = records.emplace_back();
+            ids.push_back(jobs.integer(0));
+            std::string path = jobs.bytes(1);
+            auto [at, added] = fileNames.try_emplace(std::move(path));
+            if (added) at->second = std::string(hostFileNamePart(at->first));
+            job.jobFile = at->second;
+            job.id = jobs.optionalBytes(2);
+            job.name = jobs.bytes(3);
+            job.input = jobs.bytes(4);
+            job.output = jobs.bytes(5);
+            job.state = static_cast<std::int32_t>(jobs.integer(6));
+            job.startShown = jobs.optionalReal(7);
+            job.endShown = jobs.optionalReal(8);
+            job.startUtc = instantOf(jobs.optionalInteger(9));
+            job.endUtc = instantOf(jobs.optionalInteger(10));
+            if (const auto duration = jobs.optionalInteger(11)) job.durationMs = static_cast<std::uint64_t>(*duration);
+            job.runnerName = jobs.optionalBytes(12);
+            job.runnerId = jobs.optionalBytes(13);
+            job.error = jobs.optionalBytes(14);
+        }
+
+        // Pairs in the order of their second job, both jobs in the range.
+        std::vector<std::pair<std::size_t, std::size_t>> pairs;  // (second, first) indices into records
+        const auto indexOf = [&ids](std::int64_t id) -> std::optional<std::size_t> {
+            const auto at = std::lower_bound(ids.begin(), ids.end(), id);
+            if (at == ids.end() || *at != id) return std::nullopt;
+            return static_cast<std::size_t>(at - ids.begin());
+        };
+        Statement pairRows = connection.prepare("SELECT second_job, first_job FROM pairs ORDER BY second_job, id");
+        while (pairRows.step()) {
+            const auto second = indexOf(pairRows.integer(0));
+            const auto first = indexOf(pairRows.integer(1));
+            if (second && first) pairs.emplace_back(*second, *first);
+        }
+        return withPairRows(std::move(records), pairs);
+    } catch (const SqliteError& error) {
+        throw ChronellError("history: cannot read " + inQuotes(path_) + ": " + error.what());
+    }
+}
+
+} // namespace chronell::history
