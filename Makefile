@@ -38,10 +38,12 @@ fuzz: deps
 	@fuzz/run build-fuzz $(FUZZ_SECONDS)
 
 # The report and the test programs cross-built for Windows (build-windows/bin/),
-# every test run under Wine.
+# every test run under Wine. SQLite's amalgamation is made once from Debian's
+# source into the user's cache.
 windows:
 	@scripts/install-deps windows
-	cmake --preset windows
+	nice scripts/build-sqlite-amalgamation >/dev/null
+	cmake --preset windows -DCHRONELL_SQLITE_SOURCE="$$(scripts/build-sqlite-amalgamation --print)"
 	cmake --build --preset windows
 	ctest --preset windows
 
@@ -51,7 +53,8 @@ windows:
 windows-package:
 	@scripts/install-deps windows windows-package
 	nice -n 19 ionice -c3 scripts/build-qt-windows
-	cmake --preset windows -DCHRONELL_BUILD_WINDOW=ON -DCMAKE_PREFIX_PATH="$$(scripts/build-qt-windows --print)" \
+	nice scripts/build-sqlite-amalgamation >/dev/null
+	cmake --preset windows -DCHRONELL_SQLITE_SOURCE="$$(scripts/build-sqlite-amalgamation --print)" -DCHRONELL_BUILD_WINDOW=ON -DCMAKE_PREFIX_PATH="$$(scripts/build-qt-windows --print)" \
 	  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
 	cmake --build --preset windows --target chronell chronell-report
 	scripts/package-windows build-windows "$$(scripts/build-qt-windows --print)" dist

@@ -11,6 +11,7 @@
 #include "analysis/job_extras.h"
 #include "analysis/job_format.h"
 #include "analysis/processing_target.h"
+#include "analysis/record_cells.h"
 #include "analysis/regional_settings.h"
 #include "platform/local_time.h"
 #include "platform/paths.h"
@@ -81,14 +82,6 @@ struct Job {
     bool timed = false;  // both stamps set
     std::uint64_t milliseconds = 0;
 };
-
-std::string_view statusWord(std::int32_t state)
-{
-    static constexpr std::string_view words[] = {"Waiting", "In Progress", "Done",
-                                                 "Postponed", "Aborted", "Error"};
-    if (state < 0 || state >= static_cast<std::int32_t>(std::size(words))) return {};
-    return words[state];
-}
 
 // Walks the lines of one file; the current line is the line where the last
 // marker was found.

@@ -9,6 +9,7 @@
 #include "platform/chronell_error.h"
 #include "analysis/processing_run.h"
 #include "analysis/regional_settings.h"
+#include "cli/history_commands.h"
 #include "cli/progress_line.h"
 #include "cli/report_options.h"
 #include "cli/report_target.h"
@@ -51,13 +52,20 @@ int main(int argc, char** argv)
     // CSV rows end in CR LF of their own; other texts take the host's line ends.
     if (options->rows == ExportFormat::Csv) writeBytesAsTheyAre(stdout);
     TextSink out(writeOut);
+    if (options->history.read) return printHistory(*options, out);
     const bool printsLog = !options->rows && !options->summary && !options->timeline;
     SummaryBuilder summary;
-    ReportTarget::RecordUse summarise;
-    if (options->summary) summarise = [&summary](const JobRecord& record) { summary.add(record); };
+    std::vector<JobRecord> seen;  // for the history
+    ReportTarget::RecordUse useRecord;
+    if (options->summary || options->history.record) {
+        useRecord = [&](const JobRecord& record) {
+            if (options->summary) summary.add(record);
+            if (options->history.record) seen.push_back(record);
+        };
+    }
     std::optional<StreamedRows> rows;
     if (options->rows) rows.emplace(*options->rows, out);
-    ReportTarget target(printsLog ? &out : nullptr, rows ? &*rows : nullptr, options->timeline, summarise);
+    ReportTarget target(printsLog ? &out : nullptr, rows ? &*rows : nullptr, options->timeline, useRecord);
     RunInputs inputs;
     inputs.folder = options->folder;
     inputs.mask = options->mask;
@@ -78,6 +86,7 @@ int main(int argc, char** argv)
         }
     }
 
+    if (options->history.record) recordRun(options->history, seen, options->folder);
     if (rows) rows->finish(target.rowCount());
     if (options->summary) {
         const Summary summed = summary.finish();

@@ -4,7 +4,9 @@ namespace chronell::report {
 
 const char* const kUsage =
     "usage: chronell-report [-f|--formatted] [--rows=tsv|csv|json | --summary[=json] | --timeline]\n"
-    "                       FOLDER [MASK]\n"
+    "                       [--record] FOLDER [MASK]\n"
+    "       chronell-report --history [--since DATE] [--until DATE] [-f]\n"
+    "                       --rows=FORMAT | --summary[=json] | --timeline | --by=PERIOD [--rows=FORMAT]\n"
     "\n"
     "Reads the job-list files of FOLDER that match MASK (default \"*.jobs\") and\n"
     "prints the log of the run, or the results grid, a summary or a timeline.\n"
@@ -17,6 +19,13 @@ const char* const kUsage =
     "  --summary=json    the same as JSON\n"
     "  --timeline        print the run as an SVG picture: a lane per runner (per\n"
     "                    file for jobs without one), a bar per job with times\n"
+    "  --record          keep the run's finished jobs in the history\n"
+    "  --history         read the history instead of a folder: the jobs whose\n"
+    "                    start lies from the day --since to the day --until\n"
+    "                    (local dates, YYYY-MM-DD, both included)\n"
+    "  --by=PERIOD       with --history, the encoding hours per runner per day,\n"
+    "                    week or month (local time), as TSV or in the --rows format\n"
+    "  --store=FILE      the history file instead of the user's\n"
     "  --help            print this help\n"
     "  --version         print the version\n"
     "\n"
@@ -32,7 +41,8 @@ std::optional<ReportOptions> parseReportOptions(const std::vector<std::string>& 
     ReportOptions options;
     std::vector<std::string> positional;
     bool optionsEnded = false;
-    for (const std::string& argument : arguments) {
+    for (std::size_t index = 0; index < arguments.size(); ++index) {
+        const std::string& argument = arguments[index];
         if (optionsEnded || argument.empty() || argument[0] != '-' || argument == "-") {
             positional.push_back(argument);
         } else if (argument == "--") {
@@ -55,16 +65,22 @@ std::optional<ReportOptions> parseReportOptions(const std::vector<std::string>& 
             options.help = true;
         } else if (argument == "--version") {
             options.version = true;
+        } else if (takeHistoryOption(arguments, index, options.history, error)) {
+            if (!error.empty()) return std::nullopt;
         } else {
             error = "unknown option '" + argument + "'";
             return std::nullopt;
         }
     }
     if (options.help || options.version) return options;
-    if ((options.rows ? 1 : 0) + (options.summary ? 1 : 0) + (options.timeline ? 1 : 0) > 1) {
+    if ((options.rows && !options.history.by ? 1 : 0) + (options.summary ? 1 : 0) + (options.timeline ? 1 : 0) > 1) {
         error = "--rows, --summary and --timeline exclude each other";
         return std::nullopt;
     }
+    error = historyOptionsError(options.history, options.rows || options.summary || options.timeline,
+                                options.summary || options.timeline, !positional.empty());
+    if (!error.empty()) return std::nullopt;
+    if (options.history.read) return options;
     if (positional.empty()) {
         error = "missing FOLDER";
         return std::nullopt;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/history_options.h"
 #include "report/row_export.h"
 
 namespace chronell::report {
@@ -19,7 +20,7 @@ struct ReportOptions {
     std::string mask = "*.jobs";
     bool help = false;
     bool version = false;
-
+    HistoryOptions history;
 };
 
 extern const char* const kUsage;

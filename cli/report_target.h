@@ -19,8 +19,8 @@ public:
     using RecordUse = std::function<void(const JobRecord&)>;
 
     // `log`: the sink the log is printed to, or null; `rows`: where the
-    // grid's rows are printed, or null. `useRecord`, when given, takes each
-    // record in place of keeping it.
+    // grid's rows are printed, or null. `useRecord`, when given, is shown
+    // each record first; only `keepsRecords` keeps them.
     ReportTarget(TextSink* log, StreamedRows* rows, bool keepsRecords, RecordUse useRecord = {})
         : log_(log), rows_(rows), keepsRecords_(keepsRecords), useRecord_(std::move(useRecord))
     {
@@ -45,11 +45,10 @@ public:
     bool keepsRecords() const override { return keepsRecords_ || useRecord_ || (rows_ && rows_->printsRecords()); }
     void addRecord(JobRecord record) override
     {
-        if (useRecord_)
-            useRecord_(record);
-        else if (rows_)
+        if (useRecord_) useRecord_(record);
+        if (rows_)
             rows_->addRecord(std::move(record));
-        else
+        else if (keepsRecords_)
             InMemoryTarget::addRecord(std::move(record));
     }
 

@@ -8,8 +8,6 @@
 
 namespace chronell::report {
 
-namespace {
-
 void appendCsvField(std::string& out, std::string_view cell)
 {
     if (cell.find_first_of(",\"\r\n") == std::string_view::npos) {
@@ -23,6 +21,8 @@ void appendCsvField(std::string& out, std::string_view cell)
     }
     out.push_back('"');
 }
+
+namespace {
 
 constexpr std::array<std::string_view, kGridColumns> kJsonKeys{
     "name", "source", "dest", "start", "end", "status", "dur", "jobfile"};

@@ -18,6 +18,9 @@ enum class ExportFormat { Tsv, Csv, Json };
 // where a row has no such value).
 void writeRows(ExportFormat format, const GridRows& rows, TextSink& sink);
 
+// A CSV field: quoted, quotes doubled, when it holds a comma, quote or line end.
+void appendCsvField(std::string& out, std::string_view cell);
+
 // The same, row by row as the rows become final, so that a long export
 // needs no more than its row at a time. Rows are given in order from the
 // header row 0; finish() ends the text.

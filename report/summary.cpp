@@ -7,6 +7,7 @@
 #include "analysis/date_time_text.h"
 #include "analysis/decimal_text.h"
 #include "analysis/regional_settings.h"
+#include "analysis/record_cells.h"
 #include "report/duration_format.h"
 #include "report/json_text.h"
 
@@ -14,23 +15,22 @@ namespace chronell::report {
 
 namespace {
 
-constexpr const char* kUnknownRunner = "(unknown)";
 constexpr std::int32_t kErrorState = 5;
 
 std::string statusOf(std::int32_t state)
 {
-    static constexpr const char* words[] = {"Waiting", "In Progress", "Done", "Postponed", "Aborted", "Error"};
-    if (state >= 0 && state < static_cast<std::int32_t>(std::size(words))) return words[state];
+    const std::string_view word = statusWord(state);
+    if (!word.empty()) return std::string(word);
     return "State " + decimalText(state);
 }
 
-// A runner line without a name says no more than none.
+} // namespace
+
 std::string runnerOf(const JobRecord& record)
 {
-    return record.runnerName && !record.runnerName->empty() ? *record.runnerName : kUnknownRunner;
+    // A runner line without a name says no more than none.
+    return record.runnerName && !record.runnerName->empty() ? *record.runnerName : "(unknown)";
 }
-
-} // namespace
 
 // Gathers one block's jobs.
 class SummaryBuilder::Block {

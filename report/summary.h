@@ -73,6 +73,9 @@ private:
     Summary summary_;
 };
 
+// The runner a job is counted under: its name, "(unknown)" without one.
+std::string runnerOf(const JobRecord& record);
+
 Summary summarize(const std::vector<JobRecord>& records);
 
 // An aligned text table; durations as hh:mm:ss.zzz when `formatted`, else

@@ -12,6 +12,7 @@ namespace {
 
 constexpr std::string_view kSettingsFileName = "Settings.ini";
 constexpr std::string_view kApplicationFolder = "Chronell";
+constexpr std::string_view kHistoryFileName = "history.sqlite";
 
 std::string withSeparator(std::string folder)
 {
@@ -34,6 +35,17 @@ std::string userConfigHome(const SettingsQueries& queries, const std::optional<s
     const std::optional<std::string> configHome = valueOf(queries, "XDG_CONFIG_HOME");
     if (configHome && configHome->front() == kPathSeparator) return *configHome;
     if (home) return withSeparator(*home) + ".config";
+    return {};
+}
+
+// $XDG_DATA_HOME when it is an absolute path, else $HOME/.local/share;
+// empty when neither is known.
+std::string userDataHome(const SettingsQueries& queries)
+{
+    const std::optional<std::string> dataHome = valueOf(queries, "XDG_DATA_HOME");
+    if (dataHome && dataHome->front() == kPathSeparator) return *dataHome;
+    if (const std::optional<std::string> home = valueOf(queries, "HOME"))
+        return withSeparator(*home) + ".local" + kPathSeparator + "share";
     return {};
 }
 
@@ -68,6 +80,19 @@ SettingsPlace settingsPlace(std::string_view executablePath, const SettingsQueri
 
     const std::string userFolder = withSeparator(withSeparator(configHome) + std::string(kApplicationFolder));
     return {userFolder + std::string(kSettingsFileName), home ? withSeparator(*home) : executableFolder};
+}
+
+std::string historyPlace(std::string_view executablePath, const SettingsQueries& queries)
+{
+    const std::string settingsFolder = folderOf(settingsPlace(executablePath, queries).file);
+    std::string dataHome;
+    if (queries.userConfigFolders) {
+        dataHome = userDataHome(queries);
+    } else if (!queries.folderWritable(settingsFolder)) {
+        dataHome = valueOf(queries, "LOCALAPPDATA").value_or("");
+    }
+    if (dataHome.empty()) return settingsFolder + std::string(kHistoryFileName);
+    return withSeparator(withSeparator(dataHome) + std::string(kApplicationFolder)) + std::string(kHistoryFileName);
 }
 
 void createSettingsFolder(const std::string& settingsFile)

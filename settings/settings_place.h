@@ -35,6 +35,13 @@ SettingsQueries hostSettingsQueries();
 // beside the executable, where the write at exit reports the failure.
 SettingsPlace settingsPlace(std::string_view executablePath, const SettingsQueries& queries);
 
+// Where the history of runs lives. Linux: "Chronell/history.sqlite" in
+// $XDG_DATA_HOME (when it is an absolute path), else in $HOME/.local/share.
+// Windows: beside the settings file (the portable rule) when that folder
+// takes new files, else in %LOCALAPPDATA%\Chronell. With no such folder
+// known it is beside the settings file.
+std::string historyPlace(std::string_view executablePath, const SettingsQueries& queries);
+
 // Makes the settings file's folder when it is missing: the user's
 // configuration folder is created at the first exit.
 void createSettingsFolder(const std::string& settingsFile);

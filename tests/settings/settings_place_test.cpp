@@ -68,5 +68,48 @@ TEST(SettingsPlace, HostWithoutUserFoldersKeepsItBeside)
               (SettingsPlace{"/opt/chronell/Settings.ini", "/opt/chronell/"}));
 }
 
+TEST(HistoryPlace, InTheUserDataFolder)
+{
+    if (kWindowsHost) GTEST_SKIP() << "the user's folders are the XDG ones of Linux";
+    const struct {
+        const char* what;
+        bool writable;
+        std::map<std::string, std::string> environment;
+        const char* expected;
+    } cases[] = {
+        {"XDG_DATA_HOME unset", true, {{"HOME", "/home/ann"}}, "/home/ann/.local/share/Chronell/history.sqlite"},
+        {"XDG_DATA_HOME set", false, {{"HOME", "/home/ann"}, {"XDG_DATA_HOME", "/data/"}},
+         "/data/Chronell/history.sqlite"},
+        {"XDG_DATA_HOME relative", true, {{"HOME", "/home/ann"}, {"XDG_DATA_HOME", "data"}},
+         "/home/ann/.local/share/Chronell/history.sqlite"},
+        {"HOME unset", true, {{"XDG_DATA_HOME", "/data"}}, "/data/Chronell/history.sqlite"},
+        {"nowhere else", true, {}, "/opt/chronell/history.sqlite"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(historyPlace("/opt/chronell/chronell", fakeHost(c.writable, false, c.environment)), c.expected)
+            << c.what;
+}
+
+TEST(HistoryPlace, WithoutUserFoldersBesideTheSettingsUnlessThatFolderIsReadOnly)
+{
+    const std::string local = std::string("C:\\Users\\ann\\AppData\\Local") + kPathSeparator + "Chronell" + kPathSeparator;
+    const struct {
+        const char* what;
+        bool writable;
+        std::map<std::string, std::string> environment;
+        std::string expected;
+    } cases[] = {
+        {"writable folder", true, {{"LOCALAPPDATA", "C:\\Users\\ann\\AppData\\Local"}},
+         "/opt/chronell/history.sqlite"},
+        {"read-only folder", false, {{"LOCALAPPDATA", "C:\\Users\\ann\\AppData\\Local"}}, local + "history.sqlite"},
+        {"read-only folder, LOCALAPPDATA unset", false, {}, "/opt/chronell/history.sqlite"},
+    };
+    for (const auto& c : cases) {
+        SettingsQueries host = fakeHost(c.writable, false, c.environment);
+        host.userConfigFolders = false;
+        EXPECT_EQ(historyPlace("/opt/chronell/chronell", host), c.expected) << c.what;
+    }
+}
+
 } // namespace
 } // namespace chronell
