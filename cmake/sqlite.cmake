@@ -18,6 +18,7 @@ add_library(chronell_sqlite3 STATIC "${CHRONELL_SQLITE_SOURCE}/sqlite3.c")
 target_include_directories(chronell_sqlite3 SYSTEM PUBLIC "${CHRONELL_SQLITE_SOURCE}")
 # One thread uses a connection at a time; extensions are never loaded.
 target_compile_definitions(chronell_sqlite3 PRIVATE SQLITE_THREADSAFE=2 SQLITE_OMIT_LOAD_EXTENSION SQLITE_DQS=0)
-# SQLite's own code is not held to this project's warnings.
-target_compile_options(chronell_sqlite3 PRIVATE -w)
+# SQLite's own code is not held to this project's warnings, nor given debug information (it
+# halves the time it takes to compile).
+target_compile_options(chronell_sqlite3 PRIVATE -w -g0)
 add_library(SQLite::SQLite3 ALIAS chronell_sqlite3)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <limits>
 #include <unordered_map>
 #include <utility>
 
@@ -56,6 +57,7 @@ std::unique_ptr<Connection> openForWriting(const std::string& path, std::chrono:
     auto connection = std::make_unique<Connection>(path, busyTimeout);
     connection->execute("PRAGMA journal_mode=WAL");
     connection->execute("PRAGMA synchronous=NORMAL");
+    connection->execute("PRAGMA cache_size=-65536");
     check = prepareSchema(*connection);
     return connection;
 }
@@ -342,6 +344,8 @@ std::vector<JobRecord> HistoryStore::read(const HistoryRange& range) const
     try {
         Connection connection(path_, busyTimeout_);
         connection.execute("PRAGMA query_only=1");
+        connection.execute("PRAGMA cache_size=-65536");
+        connection.execute("PRAGMA mmap_size=1073741824");
         Statement version = connection.prepare(
             "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'schema_version'");
         version.step();
@@ -350,13 +354,17 @@ std::vector<JobRecord> HistoryStore::read(const HistoryRange& range) const
         if (versionValue.step() && versionValue.integer(0) > kSchemaVersion)
             throw ChronellError("history: " + inQuotes(path_) + " was written by a newer version");
 
+        // A range reads through the index of starts; the whole history in order.
+        const bool ranged = range.since || range.until;
         Statement jobs = connection.prepare(
-            "SELECT jobs.id, job_files.path, job_id, name, source, dest, state, start_shown, end_shown,"
-            " start_utc, end_utc, duration_ms, runner_name, runner_id, error"
-            " FROM jobs JOIN job_files ON job_files.id = jobs.job_file"
-            " WHERE (?1 IS NULL OR start_utc >= ?1) AND (?2 IS NULL OR start_utc < ?2) ORDER BY jobs.id");
-        jobs.bind(1, millisecondsOf(range.since));
-        jobs.bind(2, millisecondsOf(range.until));
+            std::string("SELECT jobs.id, job_files.path, job_id, name, source, dest, state, start_shown, end_shown,"
+                        " start_utc, end_utc, duration_ms, runner_name, runner_id, error"
+                        " FROM jobs JOIN job_files ON job_files.id = jobs.job_file")
+            + (ranged ? " WHERE start_utc >= ?1 AND start_utc < ?2" : "") + " ORDER BY jobs.id");
+        if (ranged) {
+            jobs.bind(1, range.since ? millisecondsOf(*range.since) : std::numeric_limits<std::int64_t>::min());
+            jobs.bind(2, range.until ? millisecondsOf(*range.until) : std::numeric_limits<std::int64_t>::max());
+        }
         std::vector<std::int64_t> ids;
         std::unordered_map<std::string, std::string> fileNames;  // full path -> name part
         while (jobs.step()) {

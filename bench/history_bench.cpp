@@ -1,0 +1,159 @@
+// The history at scale: 1 000 000 jobs recorded as 25 runs of 40 000 jobs
+// (100 files of 400, every tenth job the second of a two-pass pair), two
+// runners, one job every 126 s over four years. Prints the time to record
+// each run (the last one into a history of 960 000 jobs), to record it
+// again, the file's size, and the times to read a year and summarise it or
+// sum its hours per day per runner (the History window's chart).
+//
+//   history_bench FOLDER   (FOLDER/history.sqlite is made anew)
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "history/history_store.h"
+#include "report/period_hours.h"
+#include "report/summary.h"
+
+namespace {
+
+using namespace chronell;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kRuns = 25;
+constexpr int kJobsPerRun = 40'000;
+constexpr int kJobsPerFile = 400;
+constexpr std::int64_t kFirstStartMs = 1'672'531'200'000;  // 2023-01-01 UTC
+constexpr std::int64_t kStepMs = 126'000;
+
+double millisecondsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+Instant at(std::int64_t milliseconds)
+{
+    return Instant(std::chrono::milliseconds(milliseconds));
+}
+
+std::vector<JobRecord> run(int index)
+{
+    std::vector<JobRecord> records;
+    records.reserve(kJobsPerRun + kJobsPerRun / 10);
+    for (int i = 0; i < kJobsPerRun; ++i) {
+        const std::int64_t n = static_cast<std::int64_t>(index) * kJobsPerRun + i;
+        const bool secondPass = i % 10 == 9;
+        JobRecord job;
+        job.name = "Episode " + std::to_string(n) + (secondPass ? " pass 2" : "");
+        job.input = "E:\\capture\\episode-" + std::to_string(secondPass ? n - 1 : n) + ".avi";
+        job.output = "F:\\encoded\\episode-" + std::to_string(secondPass ? n - 1 : n) + ".avi";
+        job.state = n % 50 == 7 ? 4 : 2;
+        const std::int64_t start = kFirstStartMs + n * kStepMs;
+        job.startUtc = at(start);
+        job.endUtc = at(start + 240'000);
+        job.startShown = 44'927.0 + static_cast<double>(n * kStepMs) / 86'400'000.0;
+        job.endShown = *job.startShown + 240'000.0 / 86'400'000.0;
+        job.durationMs = 240'000;
+        job.jobFile = "night-" + std::to_string(index) + "-" + std::to_string(i / kJobsPerFile) + ".jobs";
+        job.runnerName = n % 2 ? "STUDIO-PC" : "ATTIC-PC";
+        job.runnerId = n % 2 ? "8a7b6c5d00001f40" : "1c2d3e4f00000a10";
+        job.id = std::to_string(1'000'000'000 + n);
+        job.row = static_cast<int>(records.size()) + 1;
+        records.push_back(job);
+        if (secondPass) {
+            const JobRecord& first = records[records.size() - 2];
+            JobRecord pair;
+            pair.twoPass = true;
+            pair.name = "2pass";
+            pair.input = job.input;
+            pair.output = job.output;
+            pair.startUtc = first.startUtc;
+            pair.endUtc = job.endUtc;
+            pair.durationMs = 480'000;
+            pair.jobFile = job.jobFile;
+            pair.row = static_cast<int>(records.size()) + 1;
+            records.push_back(pair);
+        }
+    }
+    return records;
+}
+
+double cpuMilliseconds()
+{
+    return 1000.0 * static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fputs("usage: history_bench FOLDER\n", stderr);
+        return 2;
+    }
+    const std::string path = std::string(argv[1]) + "/history.sqlite";
+    for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(path + suffix);
+    history::HistoryStore store(path);
+
+    std::vector<double> recordMs;
+    std::vector<double> recordCpuMs;
+    std::vector<JobRecord> last;
+    for (int index = 0; index < kRuns; ++index) {
+        last = run(index);
+        const auto start = Clock::now();
+        const double cpu = cpuMilliseconds();
+        const history::RecordOutcome outcome = store.record(last, "E:\\queues", at(kFirstStartMs));
+        recordMs.push_back(millisecondsSince(start));
+        recordCpuMs.push_back(cpuMilliseconds() - cpu);
+        if (!outcome.recorded) {
+            for (const std::string& notice : outcome.notices) std::fprintf(stderr, "%s\n", notice.c_str());
+            return 1;
+        }
+    }
+    const auto again = Clock::now();
+    store.record(last, "E:\\queues", at(kFirstStartMs + 1));
+    const double againMs = millisecondsSince(again);
+
+    // The last year of the four: about 250 000 jobs.
+    const history::HistoryRange year{at(kFirstStartMs + 3 * 365LL * 86'400'000), {}};
+    std::vector<double> summaryMs;
+    std::vector<double> chartMs;
+    std::vector<double> summaryCpuMs;
+    std::vector<double> chartCpuMs;
+    std::size_t yearRows = 0;
+    for (int i = 0; i < 5; ++i) {
+        auto start = Clock::now();
+        double cpu = cpuMilliseconds();
+        const std::vector<JobRecord> records = store.read(year);
+        const report::Summary summary = report::summarize(records);
+        summaryMs.push_back(millisecondsSince(start));
+        summaryCpuMs.push_back(cpuMilliseconds() - cpu);
+        yearRows = records.size();
+        start = Clock::now();
+        cpu = cpuMilliseconds();
+        const auto hours = report::hoursByPeriod(store.read(year), report::Period::Day);
+        chartMs.push_back(millisecondsSince(start));
+        chartCpuMs.push_back(cpuMilliseconds() - cpu);
+        if (summary.run.jobs == 0 || hours.empty()) return 1;
+    }
+
+    std::printf("history: %d runs of %d jobs recorded, median %.0f ms a run (CPU %.0f ms), the last (into 960 000 "
+                "jobs) %.0f ms (CPU %.0f ms)\n",
+                kRuns, kJobsPerRun, median(recordMs), median(recordCpuMs), recordMs.back(), recordCpuMs.back());
+    std::printf("history: the last run recorded again (all seen before) %.0f ms\n", againMs);
+    std::printf("history: file %.0f MB for 1 000 000 jobs and 100 000 pairs\n",
+                static_cast<double>(std::filesystem::file_size(path)) / 1e6);
+    std::printf("history: a year (%zu rows) read and summarised %.0f ms (CPU %.0f ms), its hours per day per runner "
+                "%.0f ms (CPU %.0f ms); medians of 5\n",
+                yearRows, median(summaryMs), median(summaryCpuMs), median(chartMs), median(chartCpuMs));
+    return 0;
+}
