@@ -1,28 +1,38 @@
 #pragma once
-// The main window's settings: restored from the settings file while the
-// window is created, all written back when it is destroyed.
+// The window's state as the settings file keeps it: the input row, the
+// column widths, the window's place and size and the results grid's height.
+// The store reads it at start and writes it at exit; the window applies one
+// and takes one.
+#include <array>
+#include <cstdint>
 #include <string>
-#include <string_view>
-#include <vector>
-
-class TfoMain;
 
 namespace chronell {
 
 class SettingsStore;
 
-// In this order: the folder box, the mask box and the formatted-time option
-// from the command line's `arguments` when there is one, else from the
-// store (the folder defaulting to `defaultFolder`); then from the store
-// the clear-log option, the eight column widths, the window's left edge,
-// top edge, width and height, each applied at once, and the grid's height.
-// A window that would open on no screen is brought onto the primary one,
-// and one larger than the screen it opens on is reduced to that screen.
-void restoreFormSettings(TfoMain& form, const SettingsStore& store,
-                         const std::vector<std::string>& arguments, std::string_view defaultFolder);
+constexpr int kStoredColumns = 8;
+
+struct WindowState {
+    std::string folder;
+    std::string mask;
+    bool formattedTime = true;
+    bool clearLog = true;
+    std::array<std::int32_t, kStoredColumns> columnWidths{};
+    // Left, top, width and height as the design measures them (the outer
+    // rectangle, frame included).
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::int32_t gridHeight = 0;
+};
+
+// Every key read, a key absent or not readable taking its value from `defaults`.
+WindowState readWindowState(const SettingsStore& store, const WindowState& defaults);
 
 // All seventeen keys in their fixed order. The first write that fails raises
 // its error, so that key and all after it keep what the file held.
-void saveFormSettings(const TfoMain& form, const SettingsStore& store);
+void writeWindowState(const SettingsStore& store, const WindowState& state);
 
 } // namespace chronell

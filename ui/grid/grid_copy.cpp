@@ -1,4 +1,4 @@
-#include "ui/grid_copy.h"
+#include "ui/grid/grid_copy.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -7,9 +7,9 @@
 
 #include <algorithm>
 
-#include "ui/display_text.h"
-#include "ui/results_grid_model.h"
-#include "ui/results_grid_view.h"
+#include "ui/grid/results_grid_model.h"
+#include "ui/grid/results_grid_view.h"
+#include "ui/text/display_text.h"
 
 namespace chronell {
 

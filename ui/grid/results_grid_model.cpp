@@ -1,9 +1,9 @@
-#include "ui/results_grid_model.h"
+#include "ui/grid/results_grid_model.h"
 
 #include <algorithm>
 #include <stdexcept>
 
-#include "ui/display_text.h"
+#include "ui/text/display_text.h"
 
 namespace chronell {
 

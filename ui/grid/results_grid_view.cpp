@@ -1,10 +1,10 @@
-#include "ui/results_grid_view.h"
+#include "ui/grid/results_grid_view.h"
 
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyledItemDelegate>
 
-#include "ui/results_grid_model.h"
+#include "ui/grid/results_grid_model.h"
 
 namespace chronell {
 

@@ -1,4 +1,4 @@
-#include "ui/display_text.h"
+#include "ui/text/display_text.h"
 
 #include "analysis/display_text.h"
 

@@ -1,4 +1,4 @@
-#include "ui/path_bytes.h"
+#include "ui/text/path_bytes.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/directory_search.h"
-#include "ui/display_text.h"
+#include "ui/text/display_text.h"
 
 namespace chronell {
 

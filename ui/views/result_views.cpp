@@ -1,11 +1,11 @@
-#include "ui/result_views.h"
+#include "ui/views/result_views.h"
 
 #include <utility>
 
 #include "analysis/regional_settings.h"
 #include "report/summary.h"
-#include "ui/summary_window.h"
-#include "ui/timeline_view.h"
+#include "ui/views/summary_window.h"
+#include "ui/views/timeline_view.h"
 
 namespace chronell {
 

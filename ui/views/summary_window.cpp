@@ -1,10 +1,10 @@
-#include "ui/summary_window.h"
+#include "ui/views/summary_window.h"
 
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-#include "ui/designed_fonts.h"
-#include "ui/display_text.h"
+#include "ui/text/display_text.h"
+#include "ui/widgets/designed_fonts.h"
 
 namespace chronell {
 

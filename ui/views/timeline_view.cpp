@@ -1,4 +1,4 @@
-#include "ui/timeline_view.h"
+#include "ui/views/timeline_view.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -17,7 +17,7 @@
 
 #include "analysis/regional_settings.h"
 #include "report/local_instant.h"
-#include "ui/display_text.h"
+#include "ui/text/display_text.h"
 
 namespace chronell {
 

@@ -1,4 +1,4 @@
-#include "ui/access_keys.h"
+#include "ui/widgets/access_keys.h"
 
 #include <QSet>
 

@@ -1,4 +1,4 @@
-#include "ui/box_placement.h"
+#include "ui/widgets/box_placement.h"
 
 #include <QApplication>
 #include <QScreen>

@@ -1,4 +1,4 @@
-#include "ui/designed_fonts.h"
+#include "ui/widgets/designed_fonts.h"
 
 #include <QFontDatabase>
 #include <QStringList>

@@ -1,11 +1,11 @@
-#include "ui/error_message_box.h"
+#include "ui/widgets/error_message_box.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "ui/box_placement.h"
-#include "ui/splitter.h"
+#include "ui/widgets/box_placement.h"
+#include "ui/widgets/splitter.h"
 
 namespace chronell {
 

@@ -1,10 +1,10 @@
-#include "ui/input_box.h"
+#include "ui/widgets/input_box.h"
 
 #include <QValidator>
 
 #include <algorithm>
 
-#include "ui/display_text.h"
+#include "ui/text/display_text.h"
 
 namespace chronell {
 

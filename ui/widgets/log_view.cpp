@@ -1,6 +1,6 @@
-#include "ui/log_view.h"
+#include "ui/widgets/log_view.h"
 
-#include "ui/designed_fonts.h"
+#include "ui/widgets/designed_fonts.h"
 
 namespace chronell {
 

@@ -1,4 +1,4 @@
-#include "ui/plain_message_box.h"
+#include "ui/widgets/plain_message_box.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -10,7 +10,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "ui/box_placement.h"
+#include "ui/widgets/box_placement.h"
 
 namespace chronell {
 

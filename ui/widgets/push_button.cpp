@@ -1,4 +1,4 @@
-#include "ui/push_button.h"
+#include "ui/widgets/push_button.h"
 
 #include <QKeyEvent>
 

@@ -1,4 +1,4 @@
-#include "ui/splitter.h"
+#include "ui/widgets/splitter.h"
 
 #include <QApplication>
 #include <QEvent>

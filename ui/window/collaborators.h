@@ -3,12 +3,12 @@
 // and save dialogs, the web browser and the folder watch's timer. The window
 // is handed them when it is made; the defaults are the real ones, and tests
 // hand their own.
-#include "ui/error_message_box.h"
-#include "ui/folder_browser.h"
-#include "ui/handler_barrier.h"
-#include "ui/save_results_dialog.h"
-#include "ui/watch_timer.h"
-#include "ui/web_page.h"
+#include "ui/widgets/error_message_box.h"
+#include "ui/window/folder_browser.h"
+#include "ui/window/handler_barrier.h"
+#include "ui/window/save_results_dialog.h"
+#include "ui/window/watch_timer.h"
+#include "ui/window/web_page.h"
 
 namespace chronell {
 

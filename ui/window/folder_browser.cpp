@@ -1,4 +1,4 @@
-#include "ui/folder_browser.h"
+#include "ui/window/folder_browser.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "ui/folder_watch.h"
+#include "ui/window/folder_watch.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/watch_timer.h"
+#include "ui/window/watch_timer.h"
 
 namespace chronell {
 

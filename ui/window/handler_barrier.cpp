@@ -1,9 +1,9 @@
-#include "ui/handler_barrier.h"
+#include "ui/window/handler_barrier.h"
 
 #include <exception>
 
 #include "platform/chronell_error.h"
-#include "ui/display_text.h"
+#include "ui/text/display_text.h"
 
 namespace chronell {
 

@@ -1,8 +1,9 @@
-#include "ui/FMain.h"
+#include "ui/window/main_window.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QFrame>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -10,43 +11,39 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <utility>
 
-#include "analysis/duration.h"
 #include "analysis/in_memory_target.h"
 #include "analysis/job_file_pass.h"
 #include "analysis/processing_run.h"
 #include "analysis/regional_settings.h"
 #include "settings/settings_place.h"
 #include "settings/settings_store.h"
-#include "ui/access_keys.h"
-#include "ui/designed_fonts.h"
-#include "ui/display_text.h"
-#include "ui/folder_browser.h"
-#include "ui/folder_watch.h"
-#include "ui/form_settings.h"
-#include "ui/grid_copy.h"
-#include "ui/handler_barrier.h"
-#include "ui/input_box.h"
-#include "ui/log_view.h"
-#include "ui/path_bytes.h"
-#include "ui/plain_message_box.h"
-#include "ui/push_button.h"
-#include "ui/result_views.h"
-#include "ui/results_export.h"
-#include "ui/results_grid_model.h"
-#include "ui/results_grid_view.h"
-#include "ui/splitter.h"
-#include "ui/web_page.h"
+#include "ui/grid/grid_copy.h"
+#include "ui/grid/results_grid_model.h"
+#include "ui/grid/results_grid_view.h"
+#include "ui/text/display_text.h"
+#include "ui/text/path_bytes.h"
+#include "ui/views/result_views.h"
+#include "ui/widgets/access_keys.h"
+#include "ui/widgets/designed_fonts.h"
+#include "ui/widgets/input_box.h"
+#include "ui/widgets/log_view.h"
+#include "ui/widgets/plain_message_box.h"
+#include "ui/widgets/push_button.h"
+#include "ui/widgets/splitter.h"
+#include "ui/window/folder_browser.h"
+#include "ui/window/folder_watch.h"
+#include "ui/window/handler_barrier.h"
+#include "ui/window/results_export.h"
+#include "ui/window/screen_placement.h"
+#include "ui/window/web_page.h"
 
-TfoMain* foMain = nullptr;
+namespace chronell {
 
 namespace {
-
-// The settings store: made by FormCreate, used by it and by FormDestroy,
-// and kept until the process ends.
-std::optional<chronell::SettingsStore> settingsStore;
 
 // The design's frame and caption around the window's widget, which holds
 // the menu bar and the client area.
@@ -64,6 +61,32 @@ constexpr int kBevel = 1;
 // The labels are sized to their texts with their right edges lined up here.
 constexpr int kLabelsRight = 51;
 
+// Argument 1 to the folder box, 2 to the mask box (empty when absent); a
+// third of exactly "/f" ticks the formatted-time option, anything else
+// leaves it as `designedFormattedTime`.
+void takeCommandLine(WindowState& state, const std::vector<std::string>& arguments, bool designedFormattedTime)
+{
+    state.folder = arguments[0];
+    state.mask = arguments.size() > 1 ? arguments[1] : std::string();
+    state.formattedTime = designedFormattedTime || (arguments.size() > 2 && arguments[2] == "/f");
+}
+
+// Qt's largest widget size: a value beyond it in either direction places
+// or sizes the window no differently on any screen, and keeps Qt's
+// rectangle arithmetic within range.
+int withinQtRange(std::int32_t value)
+{
+    return std::clamp(value, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+}
+
+// Gives a control the name by which it is found (tests, accessibility).
+template <class Control>
+Control* named(Control* control, const char* name)
+{
+    control->setObjectName(QLatin1String(name));
+    return control;
+}
+
 QFrame* raisedPanel(QWidget* parent)
 {
     auto* panel = new QFrame(parent);
@@ -76,31 +99,31 @@ QFrame* raisedPanel(QWidget* parent)
 
 // Holds back the grid's and the log's view updates while a run writes, and
 // hands them over in one step when it ends, also when an error ends it.
-class TfoMain::RunUpdates {
+class MainWindow::RunUpdates {
 public:
-    explicit RunUpdates(TfoMain& window) : window_(window)
+    explicit RunUpdates(MainWindow& window) : window_(window)
     {
-        window_.sg1->gridModel()->beginBatch();
+        window_.resultsGrid_->gridModel()->beginBatch();
         window_.holdingLog_ = true;
     }
     ~RunUpdates()
     {
         window_.holdingLog_ = false;
-        window_.Memo1->appendLines(std::exchange(window_.heldLog_, {}));
-        window_.sg1->gridModel()->endBatch();
+        window_.logView_->appendLines(std::exchange(window_.heldLog_, {}));
+        window_.resultsGrid_->gridModel()->endBatch();
     }
     RunUpdates(const RunUpdates&) = delete;
     RunUpdates& operator=(const RunUpdates&) = delete;
 
 private:
-    TfoMain& window_;
+    MainWindow& window_;
 };
 
 // After a run, also one that an error ended: the views take the new
 // records, and a watched folder is followed where the run looked.
-class TfoMain::RunFollowers {
+class MainWindow::RunFollowers {
 public:
-    explicit RunFollowers(TfoMain& window) : window_(window), inputs_(window.runInputs()) {}
+    explicit RunFollowers(MainWindow& window) : window_(window), inputs_(window.runInputs()) {}
     ~RunFollowers()
     {
         window_.views_->runEnded();
@@ -110,21 +133,21 @@ public:
     RunFollowers& operator=(const RunFollowers&) = delete;
 
 private:
-    TfoMain& window_;
-    chronell::RunInputs inputs_;
+    MainWindow& window_;
+    RunInputs inputs_;
 };
 
-TfoMain::TfoMain(chronell::WindowCollaborators collaborators, QWidget* parent)
+MainWindow::MainWindow(WindowCollaborators collaborators, QWidget* parent)
     : QMainWindow(parent), collaborators_(std::move(collaborators))
 {
     setWindowTitle(QStringLiteral("Chronell"));
-    setFont(chronell::windowFont());
+    setFont(windowFont());
     setMinimumSize(kMinimumOuterSize - kDesignFrame);
 
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setFixedHeight(kStatusBarHeight);
-    StatusBar1->setSizeGripEnabled(true);
-    setStatusBar(StatusBar1);
+    statusBar_ = named(new QStatusBar(this), "statusBar");
+    statusBar_->setFixedHeight(kStatusBarHeight);
+    statusBar_->setSizeGripEnabled(true);
+    setStatusBar(statusBar_);
 
     auto* client = new QWidget(this);
     auto* clientLayout = new QVBoxLayout(client);
@@ -132,78 +155,78 @@ TfoMain::TfoMain(chronell::WindowCollaborators collaborators, QWidget* parent)
     clientLayout->setSpacing(0);
     setCentralWidget(client);
 
-    Panel2 = raisedPanel(client);
-    Panel2->setFixedHeight(kTopPanelHeight);
-    createTopPanel();
-    Panel1 = raisedPanel(client);
+    inputPanel_ = named(raisedPanel(client), "inputPanel");
+    inputPanel_->setFixedHeight(kTopPanelHeight);
+    createInputPanel();
+    resultsPanel_ = named(raisedPanel(client), "resultsPanel");
     createResultsPanel();
-    clientLayout->addWidget(Panel2);
-    clientLayout->addWidget(Panel1, 1);
+    clientLayout->addWidget(inputPanel_);
+    clientLayout->addWidget(resultsPanel_, 1);
 
     createMenu();
     chainTabOrder();
     wireHandlers();
     createViewsAndWatch();
     // The first control in tab order takes the focus when the window is first activated.
-    Memo1->setFocus();
+    logView_->setFocus();
     setOuterBounds(kDesignedBounds);
 
     // The grid's header row, so that every window shows its captions, also
     // one never started up.
-    const auto& header = chronell::gridHeaderTexts();
-    for (int column = 0; column < chronell::kGridColumns; ++column)
+    const auto& header = gridHeaderTexts();
+    for (int column = 0; column < kGridColumns; ++column)
         setCell(column, 0, header[static_cast<std::size_t>(column)]);
 }
 
-TfoMain::~TfoMain()
+MainWindow::~MainWindow()
 {
     if (!startedUp_) return;
     hide();
-    runGuarded(&TfoMain::FormDestroy);
+    runGuarded(&MainWindow::saveState);
 }
 
-void TfoMain::startUp(std::vector<std::string> arguments, std::string executablePath)
+void MainWindow::startUp(std::vector<std::string> arguments, std::string executablePath)
 {
     arguments_ = std::move(arguments);
     executablePath_ = std::move(executablePath);
     startedUp_ = true;
-    runGuarded(&TfoMain::FormCreate);
+    runGuarded(&MainWindow::restoreState);
 }
 
-void TfoMain::createResultsPanel()
+void MainWindow::createResultsPanel()
 {
-    auto* layout = new QVBoxLayout(Panel1);  // inside the bevel
+    auto* layout = new QVBoxLayout(resultsPanel_);  // inside the bevel
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    Memo1 = new chronell::LogView(Panel1);
-    Memo1->setFixedHeight(kLogHeight);
-    Splitter1 = new chronell::Splitter(Memo1, Panel1);
-    Splitter1->setFixedHeight(kSplitterHeight);
-    sg1 = new chronell::ResultsGridView(Panel1);
+    logView_ = named(new LogView(resultsPanel_), "logView");
+    logView_->setFixedHeight(kLogHeight);
+    splitter_ = named(new Splitter(logView_, resultsPanel_), "splitter");
+    splitter_->setFixedHeight(kSplitterHeight);
+    resultsGrid_ = named(new ResultsGridView(resultsPanel_), "resultsGrid");
 
-    layout->addWidget(sg1, 1);
-    layout->addWidget(Splitter1);
-    layout->addWidget(Memo1);
+    layout->addWidget(resultsGrid_, 1);
+    layout->addWidget(splitter_);
+    layout->addWidget(logView_);
 }
 
-void TfoMain::createTopPanel()
+void MainWindow::createInputPanel()
 {
     // Fixed positions: the top panel's controls neither move nor stretch.
-    Label1 = new QLabel(QStringLiteral("Directory:"), Panel2);
-    Edit1 = new chronell::InputBox(Panel2);
-    Edit1->setGeometry(62, 10, 419, 21);
-    Button2 = new chronell::PushButton(QStringLiteral("Browse"), Panel2);
-    Button2->setGeometry(485, 10, 75, 21);
-    Label2 = new QLabel(QStringLiteral("Files:"), Panel2);
-    Edit2 = new chronell::InputBox(Panel2);
-    Edit2->setGeometry(62, 42, 195, 21);
-    CheckBox1 = new QCheckBox(QStringLiteral("Formated time output"), Panel2);
-    CheckBox1->setGeometry(270, 44, 121, 17);
-    CheckBox2 = new QCheckBox(QStringLiteral("Clear log"), Panel2);
-    CheckBox2->setGeometry(406, 44, 67, 17);
-    Button1 = new chronell::PushButton(QStringLiteral("Process"), Panel2);
-    Button1->setGeometry(485, 42, 75, 21);
+    folderLabel_ = named(new QLabel(QStringLiteral("Directory:"), inputPanel_), "folderLabel");
+    folderBox_ = named(new InputBox(inputPanel_), "folderBox");
+    folderBox_->setGeometry(62, 10, 419, 21);
+    browseButton_ = named(new PushButton(QStringLiteral("Browse"), inputPanel_), "browseButton");
+    browseButton_->setGeometry(485, 10, 75, 21);
+    maskLabel_ = named(new QLabel(QStringLiteral("Files:"), inputPanel_), "maskLabel");
+    maskBox_ = named(new InputBox(inputPanel_), "maskBox");
+    maskBox_->setGeometry(62, 42, 195, 21);
+    formattedTimeBox_ = named(new QCheckBox(QStringLiteral("Formated time output"), inputPanel_), "formattedTimeBox");
+    formattedTimeBox_->setGeometry(270, 44, 121, 17);
+    clearLogBox_ = named(new QCheckBox(QStringLiteral("Clear log"), inputPanel_), "clearLogBox");
+    clearLogBox_->setGeometry(406, 44, 67, 17);
+    processButton_ = named(new PushButton(QStringLiteral("Process"), inputPanel_), "processButton");
+    processButton_->setGeometry(485, 42, 75, 21);
 
     // A font wider than the designed one widens an option to its caption,
     // up to the control to its right, rather than cut the caption.
@@ -211,248 +234,291 @@ void TfoMain::createTopPanel()
         const int width = std::min(std::max(option->width(), option->sizeHint().width()), limit - option->x());
         option->resize(width, option->height());
     };
-    widen(CheckBox1, CheckBox2->x() - 2);
-    widen(CheckBox2, Button1->x() - 2);
+    widen(formattedTimeBox_, clearLogBox_->x() - 2);
+    widen(clearLogBox_, processButton_->x() - 2);
 
     // A font wider than the designed one moves the line-up to the right
     // rather than push a label out of the panel.
     const int right = std::max(
-        kLabelsRight, kBevel + std::max(Label1->sizeHint().width(), Label2->sizeHint().width()));
+        kLabelsRight, kBevel + std::max(folderLabel_->sizeHint().width(), maskLabel_->sizeHint().width()));
     const auto place = [right](QLabel* label, int top) {
         const QSize size = label->sizeHint();
         label->setGeometry(right - size.width(), top, size.width(), size.height());
     };
-    place(Label1, 17);
-    place(Label2, 49);
+    place(folderLabel_, 17);
+    place(maskLabel_, 49);
 }
 
-void TfoMain::createMenu()
+void MainWindow::createMenu()
 {
-    MainMenu1 = new QMenuBar(this);
-    MainMenu1->setFixedHeight(kMenuBarHeight);
-    setMenuBar(MainMenu1);
+    auto* bar = new QMenuBar(this);
+    bar->setFixedHeight(kMenuBarHeight);
+    setMenuBar(bar);
 
-    const QStringList bar =
-        chronell::withAccessKeys({QStringLiteral("File"), QStringLiteral("View"), QStringLiteral("Help")});
-    const QStringList file = chronell::withAccessKeys(
+    const QStringList menus =
+        withAccessKeys({QStringLiteral("File"), QStringLiteral("View"), QStringLiteral("Help")});
+    const QStringList file = withAccessKeys(
         {QStringLiteral("Save Results As\u2026"), QStringLiteral("Watch Folder"), QStringLiteral("Exit")});
-    const QStringList view = chronell::withAccessKeys({QStringLiteral("Timeline"), QStringLiteral("Summary")});
-    const QStringList help = chronell::withAccessKeys({QStringLiteral("About"), QStringLiteral("Latest Version")});
-    File1 = MainMenu1->addMenu(bar[0]);
-    SaveResultsAs1 = File1->addAction(file[0]);
-    WatchFolder1 = File1->addAction(file[1]);
-    WatchFolder1->setCheckable(true);
-    Quit1 = File1->addAction(file[2]);
-    View1 = MainMenu1->addMenu(bar[1]);
-    Timeline1 = View1->addAction(view[0]);
-    Summary1 = View1->addAction(view[1]);
-    Help1 = MainMenu1->addMenu(bar[2]);
-    About1 = Help1->addAction(help[0]);
-    LatestVersion1 = Help1->addAction(help[1]);
+    const QStringList view = withAccessKeys({QStringLiteral("Timeline"), QStringLiteral("Summary")});
+    const QStringList help = withAccessKeys({QStringLiteral("About"), QStringLiteral("Latest Version")});
+    fileMenu_ = named(bar->addMenu(menus[0]), "fileMenu");
+    saveResultsAction_ = named(fileMenu_->addAction(file[0]), "saveResultsAction");
+    watchFolderAction_ = named(fileMenu_->addAction(file[1]), "watchFolderAction");
+    watchFolderAction_->setCheckable(true);
+    exitAction_ = named(fileMenu_->addAction(file[2]), "exitAction");
+    viewMenu_ = named(bar->addMenu(menus[1]), "viewMenu");
+    timelineAction_ = named(viewMenu_->addAction(view[0]), "timelineAction");
+    summaryAction_ = named(viewMenu_->addAction(view[1]), "summaryAction");
+    helpMenu_ = named(bar->addMenu(menus[2]), "helpMenu");
+    aboutAction_ = named(helpMenu_->addAction(help[0]), "aboutAction");
+    latestVersionAction_ = named(helpMenu_->addAction(help[1]), "latestVersionAction");
 }
 
-void TfoMain::chainTabOrder()
+void MainWindow::chainTabOrder()
 {
-    QWidget* const order[] = {Memo1, sg1, Edit1, Button2, Edit2, CheckBox1, CheckBox2, Button1, Memo1};
+    QWidget* const order[] = {logView_, resultsGrid_, folderBox_, browseButton_, maskBox_, formattedTimeBox_, clearLogBox_, processButton_, logView_};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
 }
 
-void TfoMain::wireHandlers()
+void MainWindow::wireHandlers()
 {
-    const auto wire = [this](auto* sender, auto signal, void (TfoMain::*handler)()) {
+    const auto wire = [this](auto* sender, auto signal, void (MainWindow::*handler)()) {
         connect(sender, signal, this, [this, handler] { runGuarded(handler); });
     };
-    wire(Button1, &QPushButton::clicked, &TfoMain::Button1Click);
-    wire(Button2, &QPushButton::clicked, &TfoMain::Button2Click);
-    wire(Quit1, &QAction::triggered, &TfoMain::Quit1Click);
-    wire(About1, &QAction::triggered, &TfoMain::About1Click);
-    wire(LatestVersion1, &QAction::triggered, &TfoMain::LatestVersion1Click);
-    wire(Timeline1, &QAction::triggered, &TfoMain::Timeline1Click);
-    wire(Summary1, &QAction::triggered, &TfoMain::Summary1Click);
-    wire(SaveResultsAs1, &QAction::triggered, &TfoMain::SaveResultsAs1Click);
-    wire(WatchFolder1, &QAction::triggered, &TfoMain::WatchFolder1Click);
+    wire(processButton_, &QPushButton::clicked, &MainWindow::process);
+    wire(browseButton_, &QPushButton::clicked, &MainWindow::browse);
+    wire(exitAction_, &QAction::triggered, &MainWindow::exit);
+    wire(aboutAction_, &QAction::triggered, &MainWindow::showAbout);
+    wire(latestVersionAction_, &QAction::triggered, &MainWindow::openLatestVersion);
+    wire(timelineAction_, &QAction::triggered, &MainWindow::showTimeline);
+    wire(summaryAction_, &QAction::triggered, &MainWindow::showSummary);
+    wire(saveResultsAction_, &QAction::triggered, &MainWindow::saveResultsAs);
+    wire(watchFolderAction_, &QAction::triggered, &MainWindow::switchWatch);
 }
 
-void TfoMain::runGuarded(void (TfoMain::*handler)())
+void MainWindow::runGuarded(void (MainWindow::*handler)())
 {
-    chronell::runHandler(collaborators_.showError, [this, handler] { (this->*handler)(); });
+    runHandler(collaborators_.showError, [this, handler] { (this->*handler)(); });
 }
 
-void TfoMain::FormCreate()
+void MainWindow::restoreState()
 {
-    const chronell::SettingsPlace place = chronell::settingsPlace(executablePath_, chronell::hostSettingsQueries());
-    settingsStore.emplace(place.file);
-    chronell::restoreFormSettings(*this, *settingsStore, arguments_, place.defaultFolder);
+    const SettingsPlace place = settingsPlace(executablePath_, hostSettingsQueries());
+    settingsStore_.emplace(place.file);
+    WindowState defaults = state();
+    defaults.folder = place.defaultFolder;
+    defaults.mask = "*.jobs";
+    defaults.formattedTime = true;
+    defaults.clearLog = true;
+    WindowState restored = readWindowState(*settingsStore_, defaults);
+    if (!arguments_.empty()) takeCommandLine(restored, arguments_, formattedTimeTicked());
+    applyState(restored);
 }
 
-void TfoMain::FormDestroy()
+void MainWindow::saveState()
 {
-    chronell::createSettingsFolder(settingsStore->path());
-    chronell::saveFormSettings(*this, *settingsStore);
+    createSettingsFolder(settingsStore_->path());
+    writeWindowState(*settingsStore_, state());
 }
 
-void TfoMain::Button1Click()
+void MainWindow::process()
 {
     const RunFollowers followers(*this);
     const RunUpdates updates(*this);
-    chronell::runProcessing(*this, chronell::regionalSettings(), runInputs());
+    runProcessing(*this, regionalSettings(), runInputs());
 }
 
-void TfoMain::Button2Click()
+void MainWindow::browse()
 {
-    if (const auto folder = chronell::browseForFolder(collaborators_.chooseFolder, Edit1->text()))
-        Edit1->setBytes(chronell::pathBytes(*folder));
+    if (const auto folder = browseForFolder(collaborators_.chooseFolder, folderBox_->text()))
+        folderBox_->setBytes(pathBytes(*folder));
 }
 
-void TfoMain::Quit1Click()
+void MainWindow::exit()
 {
     close();
 }
 
-void TfoMain::About1Click()
+void MainWindow::showAbout()
 {
-    chronell::showPlainMessageBox(QStringLiteral("version 0.1"));
+    showPlainMessageBox(QStringLiteral("version 0.1"));
 }
 
-void TfoMain::LatestVersion1Click()
+void MainWindow::openLatestVersion()
 {
-    chronell::openWebPage(collaborators_.openUrl);
+    openWebPage(collaborators_.openUrl);
 }
 
-void TfoMain::proc_file(const std::string& path)
+void MainWindow::processJobFile(const std::string& path)
 {
-    chronell::proc_file(*this, chronell::regionalSettings(), rowCounter_, path, formattedTimeTicked());
+    proc_file(*this, regionalSettings(), rowCounter_, path, formattedTimeTicked());
 }
 
-std::string TfoMain::addzeros(std::uint32_t number, unsigned width)
-{
-    return chronell::addzeros(number, width);
-}
-
-chronell::TDateTime TfoMain::FileTime2DateTime(const chronell::FileTime& fileTime)
-{
-    return chronell::FileTime2DateTime(fileTime);
-}
-
-QRect TfoMain::outerBounds() const
+QRect MainWindow::outerBounds() const
 {
     return QRect(pos(), size() + kDesignFrame);
 }
 
-void TfoMain::setOuterBounds(const QRect& bounds)
+void MainWindow::setOuterBounds(const QRect& bounds)
 {
     move(bounds.topLeft());
     resize(bounds.size() - kDesignFrame);  // raised to the minimum size
 }
 
-void TfoMain::appendLogLine(std::string_view line)
+WindowState MainWindow::state() const
+{
+    WindowState state;
+    state.folder = folderText();
+    state.mask = maskText();
+    state.formattedTime = formattedTimeTicked();
+    state.clearLog = clearLogTicked();
+    for (int column = 0; column < kStoredColumns; ++column)
+        state.columnWidths[static_cast<std::size_t>(column)] = resultsGrid_->colWidth(column);
+    // The last rectangle Qt reported for the window: maximised while it is
+    // maximised, normal while minimised, and kept through hiding.
+    const QRect bounds = outerBounds();
+    state.left = bounds.left();
+    state.top = bounds.top();
+    state.width = bounds.width();
+    state.height = bounds.height();
+    state.gridHeight = resultsGrid_->height();
+    return state;
+}
+
+// The grid holds widths from -1 (a column of no width at all, grid line
+// included) up to its header's largest section; a width beyond either end
+// takes that end. The window's minimum size raises a size below it.
+void MainWindow::applyState(const WindowState& state)
+{
+    folderBox_->setBytes(state.folder);
+    maskBox_->setBytes(state.mask);
+    formattedTimeBox_->setChecked(state.formattedTime);
+    clearLogBox_->setChecked(state.clearLog);
+    const int widest = resultsGrid_->horizontalHeader()->maximumSectionSize() - kGridLineWidth;
+    for (int column = 0; column < kStoredColumns; ++column)
+        resultsGrid_->setColWidth(column,
+                                  std::clamp(state.columnWidths[static_cast<std::size_t>(column)], -kGridLineWidth, widest));
+
+    setOuterBounds(QRect(withinQtRange(state.left), withinQtRange(state.top), withinQtRange(state.width),
+                         withinQtRange(state.height)));
+    const QRect bounds = outerBounds();
+    const QRect placed = placedOnScreen(bounds);
+    if (placed != bounds) setOuterBounds(placed);
+    // The panel's layout gives the grid its height anew when the window is
+    // shown, from the window's height and the log's.
+    resultsGrid_->resize(resultsGrid_->width(), withinQtRange(state.gridHeight));
+}
+
+void MainWindow::appendLogLine(std::string_view line)
 {
     if (holdingLog_)
-        heldLog_.append(chronell::shownText(line));
+        heldLog_.append(shownText(line));
     else
-        Memo1->appendLine(chronell::shownText(line));
+        logView_->appendLine(shownText(line));
 }
 
-void TfoMain::clearLog()
+void MainWindow::clearLog()
 {
     heldLog_.clear();
-    Memo1->clear();
+    logView_->clear();
 }
 
-int TfoMain::rowCount() const
+int MainWindow::rowCount() const
 {
-    return sg1->gridModel()->gridRowCount();
+    return resultsGrid_->gridModel()->gridRowCount();
 }
 
-void TfoMain::setRowCount(int rows)
+void MainWindow::setRowCount(int rows)
 {
-    sg1->gridModel()->setGridRowCount(rows);
+    resultsGrid_->gridModel()->setGridRowCount(rows);
     records_.keepBelow(std::max(rows, 1));
 }
 
-void TfoMain::addRecord(chronell::JobRecord record)
+void MainWindow::addRecord(JobRecord record)
 {
     records_.add(std::move(record));
 }
 
-chronell::RunInputs TfoMain::runInputs() const
+RunInputs MainWindow::runInputs() const
 {
     return {folderText(), maskText(), formattedTimeTicked(), clearLogTicked()};
 }
 
-void TfoMain::setCell(int column, int row, std::string_view text)
+void MainWindow::setCell(int column, int row, std::string_view text)
 {
-    sg1->gridModel()->setCell(column, row, text);
+    resultsGrid_->gridModel()->setCell(column, row, text);
 }
 
-void TfoMain::focusGrid()
+void MainWindow::focusGrid()
 {
-    sg1->setFocus(Qt::OtherFocusReason);
+    resultsGrid_->setFocus(Qt::OtherFocusReason);
 }
 
-std::string TfoMain::folderText() const
+std::string MainWindow::folderText() const
 {
-    return Edit1->bytes();
+    return folderBox_->bytes();
 }
 
-std::string TfoMain::maskText() const
+std::string MainWindow::maskText() const
 {
-    return Edit2->bytes();
+    return maskBox_->bytes();
 }
 
-bool TfoMain::formattedTimeTicked() const
+bool MainWindow::formattedTimeTicked() const
 {
-    return CheckBox1->isChecked();
+    return formattedTimeBox_->isChecked();
 }
 
-bool TfoMain::clearLogTicked() const
+bool MainWindow::clearLogTicked() const
 {
-    return CheckBox2->isChecked();
+    return clearLogBox_->isChecked();
 }
 
 // The View menu, Save Results As, Watch Folder and the grid's copy: what
 // the window has beyond the design.
 
-void TfoMain::createViewsAndWatch()
+void MainWindow::createViewsAndWatch()
 {
-    new chronell::GridCopy(*sg1);
-    views_ = std::make_unique<chronell::ResultViews>(
+    new GridCopy(*resultsGrid_);
+    views_ = std::make_unique<ResultViews>(
         *this, records_, [this] { return formattedTimeTicked(); }, [this](int row) { selectGridRow(row); });
     // A watched change runs Process as its button does, but never inside
     // another handler: while a box or dialog is open it waits.
-    watch_ = new chronell::FolderWatch(
-        collaborators_.makeWatchTimer(), [this] { runGuarded(&TfoMain::Button1Click); },
+    watch_ = new FolderWatch(
+        collaborators_.makeWatchTimer(), [this] { runGuarded(&MainWindow::process); },
         [] { return QApplication::activeModalWidget() != nullptr; }, this);
 }
 
-void TfoMain::Timeline1Click()
+void MainWindow::showTimeline()
 {
     views_->showTimeline();
 }
 
-void TfoMain::Summary1Click()
+void MainWindow::showSummary()
 {
     views_->showSummary();
 }
 
-void TfoMain::SaveResultsAs1Click()
+void MainWindow::saveResultsAs()
 {
-    const auto choice = collaborators_.chooseSaveFile(chronell::browseStartFolder(Edit1->text()));
+    const auto choice = collaborators_.chooseSaveFile(browseStartFolder(folderBox_->text()));
     if (!choice) return;
-    chronell::saveResults(chronell::WindowGridRows(*sg1->gridModel(), records_), choice->format, choice->path);
+    saveResults(WindowGridRows(*resultsGrid_->gridModel(), records_), choice->format, choice->path);
 }
 
-void TfoMain::WatchFolder1Click()
+void MainWindow::switchWatch()
 {
-    if (WatchFolder1->isChecked())
+    if (watchFolderAction_->isChecked())
         watch_->watch(folderText(), maskText());
     else
         watch_->stop();
 }
 
-void TfoMain::selectGridRow(int row)
+void MainWindow::selectGridRow(int row)
 {
     if (row < 1 || row >= rowCount()) return;
-    sg1->selectRow(row - 1);
-    sg1->scrollTo(sg1->model()->index(row - 1, 0));
+    resultsGrid_->selectRow(row - 1);
+    resultsGrid_->scrollTo(resultsGrid_->model()->index(row - 1, 0));
 }
+
+} // namespace chronell

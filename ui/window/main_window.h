@@ -1,102 +1,71 @@
 #pragma once
-// The main window: its controls under their design names, its handlers, and
-// the engine's seam over its log, results grid and input row, so that
-// Process runs the same engine as chronell-report.
+// The main window: the input row, the results grid, the log and the menus,
+// its handlers, and the engine's seam over its log, results grid and input
+// row, so that Process runs the same engine as chronell-report.
 #include <QMainWindow>
 #include <QRect>
 #include <QStringList>
 
-#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "analysis/date_time.h"
 #include "analysis/processing_run.h"
 #include "analysis/processing_target.h"
 #include "analysis/record_list.h"
-#include "ui/collaborators.h"
-#include "ui/input_box.h"
+#include "settings/settings_store.h"
+#include "settings/window_state.h"
+#include "ui/window/collaborators.h"
 
 class QAction;
 class QCheckBox;
 class QFrame;
 class QLabel;
 class QMenu;
-class QMenuBar;
 class QPushButton;
 class QStatusBar;
 
 namespace chronell {
+
 class FolderWatch;
+class InputBox;
 class LogView;
 class ResultViews;
 class ResultsGridView;
 class Splitter;
-} // namespace chronell
 
-class TfoMain : public QMainWindow, public chronell::ProcessingTarget {
+class MainWindow : public QMainWindow, public ProcessingTarget {
     Q_OBJECT
 
 public:
     // The window asks `collaborators` for its boxes, dialogs, web browser
-    // and the folder watch's timer.
-    explicit TfoMain(chronell::WindowCollaborators collaborators = {}, QWidget* parent = nullptr);
-    ~TfoMain() override;
+    // and the folder watch's timer. Its controls carry their names as
+    // object names (folderBox, processButton, exitAction, ...).
+    explicit MainWindow(WindowCollaborators collaborators = {}, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
-    // The controls; the window owns them all for its whole life.
-    QStatusBar* StatusBar1;
-    QFrame* Panel1;  // results panel
-    chronell::LogView* Memo1;
-    QFrame* Panel2;  // top panel
-    QLabel* Label1;
-    chronell::InputBox* Edit1;  // folder box
-    QPushButton* Button2;  // Browse
-    QLabel* Label2;
-    chronell::InputBox* Edit2;  // mask box
-    QCheckBox* CheckBox1;  // formatted-time option
-    QCheckBox* CheckBox2;  // clear-log option
-    QPushButton* Button1;  // Process
-    chronell::Splitter* Splitter1;
-    chronell::ResultsGridView* sg1;
-    QMenuBar* MainMenu1;
-    QMenu* File1;
-    QAction* Quit1;
-    QMenu* Help1;
-    QAction* About1;
-    QAction* LatestVersion1;
-    // Beside the design's controls: the View menu, Save Results As and Watch Folder.
-    QMenu* View1;
-    QAction* Timeline1;
-    QAction* Summary1;
-    QAction* SaveResultsAs1;
-    QAction* WatchFolder1;
-
-    // Runs the creation handler FormCreate with the command line's
-    // arguments and the executable's path, beside which the settings file
-    // lies (in the user's configuration folder for a copy whose folder
-    // takes no new files: settings/settings_place.h). A window so started runs the destruction handler FormDestroy
-    // when it is destroyed, after hiding itself; a window never started up
-    // (the layout alone) runs neither.
+    // Restores the window's state from the command line's arguments and
+    // the settings file beside the executable (in the user's configuration
+    // folder for a copy whose folder takes no new files:
+    // settings/settings_place.h). A window so started saves its state when
+    // it is destroyed, after hiding itself; a window never started up (the
+    // layout alone) does neither.
     void startUp(std::vector<std::string> arguments, std::string executablePath);
 
-    // Handlers; the window runs each inside the handler barrier.
-    void FormCreate();
-    void FormDestroy();
-    void Button1Click();
-    void Button2Click();
-    void Quit1Click();
-    void About1Click();
-    void LatestVersion1Click();
-    void Timeline1Click();
-    void Summary1Click();
-    void SaveResultsAs1Click();
-    void WatchFolder1Click();
+    // File, Exit: closes the window.
+    void exit();
 
-    // Working methods of the design, over the engine.
-    void proc_file(const std::string& path);
-    static std::string addzeros(std::uint32_t number, unsigned width);
-    static chronell::TDateTime FileTime2DateTime(const chronell::FileTime& fileTime);
+    // The window's state as the settings file keeps it, and applying one:
+    // column widths within what the grid holds, a window that would open on
+    // no screen brought onto the primary one, one larger than its screen
+    // reduced to it.
+    WindowState state() const;
+    void applyState(const WindowState& state);
+
+    // Runs the pass over one job-list file into the grid and the log, after
+    // the rows already written.
+    void processJobFile(const std::string& path);
 
     // Left, top, width and height as the design measures them: the outer
     // size includes a frame of 8 by 27 pixels around the window's widget.
@@ -110,21 +79,21 @@ public:
     void setRowCount(int rows) override;
     void setCell(int column, int row, std::string_view text) override;
     void focusGrid() override;
-    void addRecord(chronell::JobRecord record) override;
+    void addRecord(JobRecord record) override;
 
     // The input row: what Process reads.
     std::string folderText() const;
     std::string maskText() const;
     bool formattedTimeTicked() const;
     bool clearLogTicked() const;
-    chronell::RunInputs runInputs() const;
+    RunInputs runInputs() const;
 
     // The records of the grid's rows, from the last run.
-    const chronell::RecordList& records() const { return records_; }
+    const RecordList& records() const { return records_; }
 
     // The Timeline and Summary windows, and the folder watch.
-    chronell::ResultViews& resultViews() const { return *views_; }
-    chronell::FolderWatch& folderWatch() const { return *watch_; }
+    ResultViews& resultViews() const { return *views_; }
+    FolderWatch& folderWatch() const { return *watch_; }
     // Selects a grid row (1 is the first data row) and scrolls it into view.
     void selectGridRow(int row);
 
@@ -133,26 +102,63 @@ private:
     class RunFollowers;
 
     void createMenu();
-    void createTopPanel();
+    void createInputPanel();
     void createResultsPanel();
     void chainTabOrder();
     void wireHandlers();
     void createViewsAndWatch();
     // Runs a handler inside the handler barrier.
-    void runGuarded(void (TfoMain::*handler)());
+    void runGuarded(void (MainWindow::*handler)());
 
-    chronell::WindowCollaborators collaborators_;
+    // Handlers.
+    void restoreState();
+    void saveState();
+    void process();
+    void browse();
+    void showAbout();
+    void openLatestVersion();
+    void showTimeline();
+    void showSummary();
+    void saveResultsAs();
+    void switchWatch();
 
-    std::vector<std::string> arguments_;  // for FormCreate
+    WindowCollaborators collaborators_;
+
+    QStatusBar* statusBar_;
+    QFrame* resultsPanel_;
+    LogView* logView_;
+    QFrame* inputPanel_;
+    QLabel* folderLabel_;
+    InputBox* folderBox_;
+    QPushButton* browseButton_;
+    QLabel* maskLabel_;
+    InputBox* maskBox_;
+    QCheckBox* formattedTimeBox_;
+    QCheckBox* clearLogBox_;
+    QPushButton* processButton_;
+    Splitter* splitter_;
+    ResultsGridView* resultsGrid_;
+    QMenu* fileMenu_;
+    QAction* saveResultsAction_;
+    QAction* watchFolderAction_;
+    QAction* exitAction_;
+    QMenu* viewMenu_;
+    QAction* timelineAction_;
+    QAction* summaryAction_;
+    QMenu* helpMenu_;
+    QAction* aboutAction_;
+    QAction* latestVersionAction_;
+
+    std::vector<std::string> arguments_;  // for restoring the state
     std::string executablePath_;
+    std::optional<SettingsStore> settingsStore_;  // made when the state is restored
     bool startedUp_ = false;
-    int rowCounter_ = 0;  // the row written last by proc_file
+    int rowCounter_ = 0;  // the row written last by processJobFile
     bool holdingLog_ = false;
     QStringList heldLog_;  // as the log shows them
-    chronell::RecordList records_;
-    std::unique_ptr<chronell::ResultViews> views_;
-    chronell::FolderWatch* watch_ = nullptr;  // owned as a child
+    RecordList records_;
+    std::unique_ptr<ResultViews> views_;
+    FolderWatch* watch_ = nullptr;  // owned as a child
 };
 
-// The single main window.
-extern TfoMain* foMain;
+} // namespace chronell

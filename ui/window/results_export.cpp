@@ -1,11 +1,11 @@
-#include "ui/results_export.h"
+#include "ui/window/results_export.h"
 
 #include <QSaveFile>
 
 #include "platform/chronell_error.h"
 #include "report/text_sink.h"
-#include "ui/display_text.h"
-#include "ui/results_grid_model.h"
+#include "ui/grid/results_grid_model.h"
+#include "ui/text/display_text.h"
 
 namespace chronell {
 

@@ -1,4 +1,4 @@
-#include "ui/save_results_dialog.h"
+#include "ui/window/save_results_dialog.h"
 
 #include <QApplication>
 #include <QFileDialog>

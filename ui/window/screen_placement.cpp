@@ -1,4 +1,4 @@
-#include "ui/screen_placement.h"
+#include "ui/window/screen_placement.h"
 
 #include <QGuiApplication>
 #include <QScreen>

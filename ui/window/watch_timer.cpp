@@ -1,4 +1,4 @@
-#include "ui/watch_timer.h"
+#include "ui/window/watch_timer.h"
 
 #include <QTimer>
 

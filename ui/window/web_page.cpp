@@ -1,4 +1,4 @@
-#include "ui/web_page.h"
+#include "ui/window/web_page.h"
 
 #include <QDesktopServices>
 #include <QUrl>

@@ -7,17 +7,18 @@
 #include <gtest/gtest.h>
 
 #include "tests/ui/window_support.h"
-#include "ui/results_grid_view.h"
+#include "ui/grid/results_grid_view.h"
 
 namespace {
 
+using chronell::test::partsOf;
 using chronell::test::shownWindow;
 
 constexpr char kHeader[] = "Name\tSource\tDest\tStart\tEnd\tStatus\tDur\tJobfile\n";
 
 // A window whose grid holds `rows` data rows: "n1" ... in the first column,
 // a byte that is not UTF-8 in the second, the last column empty.
-std::unique_ptr<TfoMain> windowWithRows(int rows)
+std::unique_ptr<chronell::MainWindow> windowWithRows(int rows)
 {
     auto window = shownWindow();
     window->setRowCount(rows + 1);
@@ -26,7 +27,7 @@ std::unique_ptr<TfoMain> windowWithRows(int rows)
         window->setCell(1, row, "caf\xE9");
         for (int column = 2; column < 7; ++column) window->setCell(column, row, std::to_string(column));
     }
-    window->sg1->setFocus();
+    partsOf(*window).resultsGrid->setFocus();
     return window;
 }
 
@@ -39,21 +40,21 @@ TEST(GridCopy, CopiesTheSelectedRowsUnderTheHeaderInRowOrder)
 {
     auto window = windowWithRows(5);
     // Rows 4 back to 2, selected from the bottom up.
-    QTest::mouseClick(window->sg1->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      window->sg1->visualRect(window->sg1->model()->index(3, 0)).center());
-    QTest::mouseClick(window->sg1->viewport(), Qt::LeftButton, Qt::ShiftModifier,
-                      window->sg1->visualRect(window->sg1->model()->index(1, 0)).center());
+    QTest::mouseClick(partsOf(*window).resultsGrid->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      partsOf(*window).resultsGrid->visualRect(partsOf(*window).resultsGrid->model()->index(3, 0)).center());
+    QTest::mouseClick(partsOf(*window).resultsGrid->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                      partsOf(*window).resultsGrid->visualRect(partsOf(*window).resultsGrid->model()->index(1, 0)).center());
     QGuiApplication::clipboard()->clear();
-    QTest::keyClick(window->sg1, Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(partsOf(*window).resultsGrid, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), kHeader + rowText(2) + rowText(3) + rowText(4));
 }
 
 TEST(GridCopy, CtrlASelectsEveryRowForTheCopy)
 {
     auto window = windowWithRows(3);
-    QTest::keyClick(window->sg1, Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(window->sg1->selectionModel()->selectedRows().size(), 3);
-    QTest::keyClick(window->sg1, Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(partsOf(*window).resultsGrid, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(partsOf(*window).resultsGrid->selectionModel()->selectedRows().size(), 3);
+    QTest::keyClick(partsOf(*window).resultsGrid, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), kHeader + rowText(1) + rowText(2) + rowText(3));
 }
 

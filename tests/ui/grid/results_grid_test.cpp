@@ -10,8 +10,8 @@
 #include <string>
 
 #include "tests/ui/window_support.h"
-#include "ui/results_grid_model.h"
-#include "ui/results_grid_view.h"
+#include "ui/grid/results_grid_model.h"
+#include "ui/grid/results_grid_view.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "ui/display_text.h"
+#include "ui/text/display_text.h"
 
 namespace {
 

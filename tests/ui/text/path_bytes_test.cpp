@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "tests/support/temp_folder.h"
-#include "ui/path_bytes.h"
+#include "ui/text/path_bytes.h"
 
 namespace {
 

@@ -24,15 +24,16 @@
 #include "tests/support/job_list_text.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/window_support.h"
-#include "ui/display_text.h"
-#include "ui/result_views.h"
-#include "ui/results_grid_view.h"
-#include "ui/summary_window.h"
-#include "ui/timeline_view.h"
+#include "ui/grid/results_grid_view.h"
+#include "ui/text/display_text.h"
+#include "ui/views/result_views.h"
+#include "ui/views/summary_window.h"
+#include "ui/views/timeline_view.h"
 
 namespace {
 
 using chronell::TimelineView;
+using chronell::test::partsOf;
 using chronell::test::JobLines;
 using chronell::test::jobListText;
 using chronell::test::settle;
@@ -63,15 +64,15 @@ protected:
 
     void process(const TempFolder& folder)
     {
-        window->Edit1->setText(QString::fromStdString(folder.string()));
-        window->Edit2->setText(QStringLiteral("*.jobs"));
-        window->Button1->click();
+        partsOf(*window).folderBox->setText(QString::fromStdString(folder.string()));
+        partsOf(*window).maskBox->setText(QStringLiteral("*.jobs"));
+        partsOf(*window).processButton->click();
         settle();
     }
 
     TimelineView& openTimeline()
     {
-        window->Timeline1->trigger();
+        partsOf(*window).timelineAction->trigger();
         settle();
         TimelineView* timeline = window->resultViews().timeline();
         EXPECT_TRUE(timeline && timeline->isVisible());
@@ -90,11 +91,11 @@ protected:
 
     int selectedRow() const
     {
-        const QModelIndexList rows = window->sg1->selectionModel()->selectedRows();
+        const QModelIndexList rows = partsOf(*window).resultsGrid->selectionModel()->selectedRows();
         return rows.size() == 1 ? rows[0].row() + 1 : -1;
     }
 
-    std::unique_ptr<TfoMain> window;
+    std::unique_ptr<chronell::MainWindow> window;
 };
 
 TEST_F(ResultViews, ClickingABarSelectsItsRowAndItsTooltipNamesTheJobOfTheLastRun)
@@ -124,7 +125,7 @@ TEST_F(ResultViews, ClickingABarSelectsItsRowAndItsTooltipNamesTheJobOfTheLastRu
     QToolTip::hideText();
 
     // A click between bars selects nothing new.
-    window->sg1->clearSelection();
+    partsOf(*window).resultsGrid->clearSelection();
     const chronell::JobRecord& first = *window->records().ofRow(1);
     const chronell::JobRecord& second = *window->records().ofRow(2);
     QPoint gap = middleOf(timeline, first, 0);
@@ -180,10 +181,10 @@ TEST_F(ResultViews, WheelZoomsAroundTheCursorDragPansAndHomeFits)
 TEST_F(ResultViews, SummaryShowsTheReportsSummaryOfTheLastRunAndCopies)
 {
     const std::string folder = std::string(CHRONELL_FIXTURES_DIR) + "/runners";
-    window->Edit1->setText(QString::fromStdString(folder));
-    window->Edit2->setText(QStringLiteral("*.jobs"));
-    window->Button1->click();
-    window->Summary1->trigger();
+    partsOf(*window).folderBox->setText(QString::fromStdString(folder));
+    partsOf(*window).maskBox->setText(QStringLiteral("*.jobs"));
+    partsOf(*window).processButton->click();
+    partsOf(*window).summaryAction->trigger();
     settle();
     chronell::SummaryWindow* summary = window->resultViews().summary();
     ASSERT_TRUE(summary && summary->isVisible());

@@ -1,7 +1,7 @@
 // Access keys of one menu level.
 #include <gtest/gtest.h>
 
-#include "ui/access_keys.h"
+#include "ui/widgets/access_keys.h"
 
 namespace {
 

@@ -13,15 +13,16 @@
 #include "tests/support/temp_folder.h"
 #include "tests/ui/modal_watch.h"
 #include "tests/ui/window_support.h"
-#include "ui/error_message_box.h"
-#include "ui/log_view.h"
-#include "ui/results_grid_view.h"
-#include "ui/splitter.h"
+#include "ui/grid/results_grid_view.h"
+#include "ui/widgets/error_message_box.h"
+#include "ui/widgets/log_view.h"
+#include "ui/widgets/splitter.h"
 
 namespace {
 
 using chronell::cancelMouseModes;
 using chronell::showErrorMessageBox;
+using chronell::test::partsOf;
 using chronell::test::JobLines;
 using chronell::test::jobListText;
 using chronell::test::ModalWatch;
@@ -97,19 +98,19 @@ TEST_F(ErrorMessageBox, ShowsTheTextAsItIsUnderTheTitleWithTheStopIconAndOneOkBu
 TEST_F(ErrorMessageBox, EndsASplitterDragThatWasUnderWay)
 {
     auto window = shownWindow();
-    const int logHeight = window->Memo1->height();
+    const int logHeight = partsOf(*window).logView->height();
     const QPoint press(20, 1);
-    sendMouse(window->Splitter1, QEvent::MouseButtonPress, press, Qt::LeftButton, Qt::LeftButton);
-    sendMouse(window->Splitter1, QEvent::MouseMove, press - QPoint(0, 50), Qt::NoButton, Qt::LeftButton);
+    sendMouse(partsOf(*window).splitter, QEvent::MouseButtonPress, press, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(partsOf(*window).splitter, QEvent::MouseMove, press - QPoint(0, 50), Qt::NoButton, Qt::LeftButton);
 
     const ModalWatch watch([](QWidget&) {});
     showErrorMessageBox(QStringLiteral("failure."));
     ASSERT_EQ(watch.seen(), 1);
 
     // The release that follows the box finds no drag: the log keeps its height.
-    sendMouse(window->Splitter1, QEvent::MouseButtonRelease, press - QPoint(0, 50), Qt::LeftButton, Qt::NoButton);
+    sendMouse(partsOf(*window).splitter, QEvent::MouseButtonRelease, press - QPoint(0, 50), Qt::LeftButton, Qt::NoButton);
     settle();
-    EXPECT_EQ(window->Memo1->height(), logHeight);
+    EXPECT_EQ(partsOf(*window).logView->height(), logHeight);
 }
 
 TEST(CancelMouseModes, ReleasesTheMouseCapture)
@@ -133,13 +134,13 @@ TEST_F(ErrorMessageBox, ARunsErrorStopsItInOneBoxAndTheWindowGoesOn)
     folder.write("3.jobs", jobListText({job("Three", "2")}));
 
     auto window = shownWindow(chronell::WindowCollaborators{});  // the real box
-    window->Edit1->setText(QString::fromStdString(folder.string()));
-    window->Edit2->setText(QStringLiteral("*.jobs"));
-    window->CheckBox1->setChecked(true);
+    partsOf(*window).folderBox->setText(QString::fromStdString(folder.string()));
+    partsOf(*window).maskBox->setText(QStringLiteral("*.jobs"));
+    partsOf(*window).formattedTimeBox->setChecked(true);
     SeenBox seen;
     {
         const ModalWatch watch([&](QWidget& modal) { seen = look(modal); });
-        QTest::mouseClick(window->Button1, Qt::LeftButton);
+        QTest::mouseClick(partsOf(*window).processButton, Qt::LeftButton);
         settle();
         ASSERT_EQ(watch.seen(), 1);
     }
@@ -152,7 +153,7 @@ TEST_F(ErrorMessageBox, ARunsErrorStopsItInOneBoxAndTheWindowGoesOn)
 
     // The log as the run left it: the first file whole, the second up to the
     // failing job's output line, nothing of the third.
-    const QStringList log = window->Memo1->toPlainText().split(u'\n');
+    const QStringList log = partsOf(*window).logView->toPlainText().split(u'\n');
     ASSERT_GE(log.size(), 14);
     EXPECT_EQ(log.mid(0, 7), (QStringList{"1.jobs", "----------------", "Number of jobs: 1", "Job name: One",
                                           "Input: D:\\in\\One.avi", "Output: D:\\out\\One.avi", "State: 2"}));
@@ -163,7 +164,7 @@ TEST_F(ErrorMessageBox, ARunsErrorStopsItInOneBoxAndTheWindowGoesOn)
     EXPECT_FALSE(log.contains("3.jobs"));
 
     // The grid as the run left it: no row dropped, the spare row kept.
-    const auto* grid = window->sg1->model();
+    const auto* grid = partsOf(*window).resultsGrid->model();
     const auto cell = [grid](int column, int row) { return grid->index(row - 1, column).data().toString(); };
     ASSERT_EQ(window->rowCount(), 5);
     const QString expected[4][3] = {
@@ -177,8 +178,8 @@ TEST_F(ErrorMessageBox, ARunsErrorStopsItInOneBoxAndTheWindowGoesOn)
     // The window takes the next action.
     TempFolder good;
     good.write("a.jobs", jobListText({job("A1", "2")}));
-    window->Edit1->setText(QString::fromStdString(good.string()));
-    QTest::mouseClick(window->Button1, Qt::LeftButton);
+    partsOf(*window).folderBox->setText(QString::fromStdString(good.string()));
+    QTest::mouseClick(partsOf(*window).processButton, Qt::LeftButton);
     settle();
     EXPECT_EQ(window->rowCount(), 2);
     EXPECT_EQ(cell(0, 1), "A1");

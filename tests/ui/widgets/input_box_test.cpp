@@ -9,9 +9,9 @@
 #include <string>
 
 #include "tests/ui/window_support.h"
-#include "ui/display_text.h"
-#include "ui/input_box.h"
-#include "ui/push_button.h"
+#include "ui/text/display_text.h"
+#include "ui/widgets/input_box.h"
+#include "ui/widgets/push_button.h"
 
 namespace {
 

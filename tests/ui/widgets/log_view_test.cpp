@@ -8,7 +8,7 @@
 #include <string>
 
 #include "tests/ui/window_support.h"
-#include "ui/log_view.h"
+#include "ui/widgets/log_view.h"
 
 namespace {
 

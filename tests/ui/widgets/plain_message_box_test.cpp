@@ -11,7 +11,7 @@
 
 #include "tests/ui/modal_watch.h"
 #include "tests/ui/window_support.h"
-#include "ui/plain_message_box.h"
+#include "ui/widgets/plain_message_box.h"
 
 namespace {
 

@@ -8,15 +8,16 @@
 #include <vector>
 
 #include "tests/ui/window_support.h"
-#include "ui/log_view.h"
-#include "ui/results_grid_view.h"
-#include "ui/splitter.h"
+#include "ui/grid/results_grid_view.h"
+#include "ui/widgets/log_view.h"
+#include "ui/widgets/splitter.h"
 
 namespace {
 
 using chronell::splitterDragHeight;
 using chronell::splitterPressHeight;
 using chronell::splitterUpperLimit;
+using chronell::test::partsOf;
 using chronell::test::sendMouse;
 using chronell::test::settle;
 using chronell::test::shownWindow;
@@ -68,15 +69,15 @@ struct Drag {
     bool escape = false;
 };
 
-void drag(TfoMain& window, const Drag& d)
+void drag(chronell::MainWindow& window, const Drag& d)
 {
     const QPoint press(20, 1);
-    sendMouse(window.Splitter1, QEvent::MouseButtonPress, press, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(partsOf(window).splitter, QEvent::MouseButtonPress, press, Qt::LeftButton, Qt::LeftButton);
     for (int moved : d.moves)
-        sendMouse(window.Splitter1, QEvent::MouseMove, press + QPoint(0, moved), Qt::NoButton, Qt::LeftButton);
+        sendMouse(partsOf(window).splitter, QEvent::MouseMove, press + QPoint(0, moved), Qt::NoButton, Qt::LeftButton);
     if (d.escape) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     const QPoint last = press + QPoint(0, d.moves.empty() ? 0 : d.moves.back());
-    sendMouse(window.Splitter1, QEvent::MouseButtonRelease, last, Qt::LeftButton, Qt::NoButton);
+    sendMouse(partsOf(window).splitter, QEvent::MouseButtonRelease, last, Qt::LeftButton, Qt::NoButton);
     settle();
 }
 
@@ -101,11 +102,11 @@ TEST_P(SplitterDrag, GivesTheLogItsHeightAndTheGridTheRest)
     auto window = shownWindow();
     for (const Drag& d : GetParam().drags) drag(*window, d);
     const int log = GetParam().logHeight;
-    EXPECT_EQ(window->Memo1->height(), log);
+    EXPECT_EQ(partsOf(*window).logView->height(), log);
     // The log keeps its bottom edge; the splitter sits on it and the grid takes the rest.
-    EXPECT_EQ(window->Memo1->geometry().bottom(), kInnerHeight);
-    EXPECT_EQ(window->Splitter1->y(), 1 + kInnerHeight - log - 3);
-    EXPECT_EQ(window->sg1->height(), kInnerHeight - log - 3);
+    EXPECT_EQ(partsOf(*window).logView->geometry().bottom(), kInnerHeight);
+    EXPECT_EQ(partsOf(*window).splitter->y(), 1 + kInnerHeight - log - 3);
+    EXPECT_EQ(partsOf(*window).resultsGrid->height(), kInnerHeight - log - 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -128,34 +129,34 @@ TEST(SplitterDragLine, ShowsWhereTheSplitterWillEndUpAndResizesOnlyOnRelease)
 {
     auto window = shownWindow();
     const QPoint press(20, 1);
-    sendMouse(window->Splitter1, QEvent::MouseButtonPress, press, Qt::LeftButton, Qt::LeftButton);
-    sendMouse(window->Splitter1, QEvent::MouseMove, press + QPoint(0, -50), Qt::NoButton, Qt::LeftButton);
+    sendMouse(partsOf(*window).splitter, QEvent::MouseButtonPress, press, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(partsOf(*window).splitter, QEvent::MouseMove, press + QPoint(0, -50), Qt::NoButton, Qt::LeftButton);
     settle();
 
     const QWidget* line = nullptr;
-    for (const QWidget* child : window->Panel1->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (child->isVisible() && child != window->sg1 && child != window->Splitter1 && child != window->Memo1)
+    for (const QWidget* child : partsOf(*window).resultsPanel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (child->isVisible() && child != partsOf(*window).resultsGrid && child != partsOf(*window).splitter && child != partsOf(*window).logView)
             line = child;
     ASSERT_NE(line, nullptr);
     EXPECT_EQ(line->geometry(), QRect(1, 1 + kInnerHeight - 78 - 3, 565, 3));
-    EXPECT_EQ(window->Memo1->height(), 28);
+    EXPECT_EQ(partsOf(*window).logView->height(), 28);
 
-    sendMouse(window->Splitter1, QEvent::MouseButtonRelease, press + QPoint(0, -50), Qt::LeftButton, Qt::NoButton);
+    sendMouse(partsOf(*window).splitter, QEvent::MouseButtonRelease, press + QPoint(0, -50), Qt::LeftButton, Qt::NoButton);
     settle();
     EXPECT_FALSE(line->isVisible());
-    EXPECT_EQ(window->Memo1->height(), 78);
+    EXPECT_EQ(partsOf(*window).logView->height(), 78);
 }
 
 TEST(SplitterDragLine, EscapeReachesTheSplitterOnlyDuringADrag)
 {
     auto window = shownWindow();
-    window->Memo1->setFocus();
-    QTest::keyClicks(window->Memo1, "ab");
-    QTest::keyClick(window->Memo1, Qt::Key_Escape);
+    partsOf(*window).logView->setFocus();
+    QTest::keyClicks(partsOf(*window).logView, "ab");
+    QTest::keyClick(partsOf(*window).logView, Qt::Key_Escape);
     // Typing goes on as usual after a drag has ended.
     drag(*window, Drag{{-50}});
-    QTest::keyClicks(window->Memo1, "c");
-    EXPECT_EQ(window->Memo1->toPlainText(), "abc");
+    QTest::keyClicks(partsOf(*window).logView, "c");
+    EXPECT_EQ(partsOf(*window).logView->toPlainText(), "abc");
 }
 
 TEST(SplitterDragLine, UpperLimitFollowsThePanelHeight)
@@ -164,30 +165,30 @@ TEST(SplitterDragLine, UpperLimitFollowsThePanelHeight)
     window->setOuterBounds(QRect(296, 163, 575, 300));
     settle();
     drag(*window, Drag{{-500}});
-    EXPECT_EQ(window->Memo1->height(), 129);
-    EXPECT_EQ(window->sg1->height(), 28);
+    EXPECT_EQ(partsOf(*window).logView->height(), 129);
+    EXPECT_EQ(partsOf(*window).resultsGrid->height(), 28);
 }
 
 TEST(SplitterInTheWindow, PanelTooLowForTheLogKeepsItsBottomEdgeAndScrollBarInView)
 {
     auto window = shownWindow();
     drag(*window, {{-172}});
-    ASSERT_EQ(window->Memo1->height(), 200);
+    ASSERT_EQ(partsOf(*window).logView->height(), 200);
     const QRect designed = window->outerBounds();
 
     window->setOuterBounds(QRect(designed.topLeft(), QSize(575, 300)));  // the minimum size
     settle();
-    const QRect inner = window->Panel1->contentsRect();
-    EXPECT_EQ(window->Memo1->geometry().bottom(), inner.bottom());
-    EXPECT_EQ(window->Memo1->height(), inner.height() - 3);
-    const QScrollBar* bar = window->Memo1->verticalScrollBar();
+    const QRect inner = partsOf(*window).resultsPanel->contentsRect();
+    EXPECT_EQ(partsOf(*window).logView->geometry().bottom(), inner.bottom());
+    EXPECT_EQ(partsOf(*window).logView->height(), inner.height() - 3);
+    const QScrollBar* bar = partsOf(*window).logView->verticalScrollBar();
     EXPECT_TRUE(bar->isVisible());
-    EXPECT_LE(bar->mapTo(window->Panel1, QPoint(0, bar->height() - 1)).y(), inner.bottom());
+    EXPECT_LE(bar->mapTo(partsOf(*window).resultsPanel, QPoint(0, bar->height() - 1)).y(), inner.bottom());
 
     window->setOuterBounds(designed);
     settle();
-    EXPECT_EQ(window->Memo1->height(), 200);
-    EXPECT_EQ(window->Memo1->geometry().bottom(), kInnerHeight);
+    EXPECT_EQ(partsOf(*window).logView->height(), 200);
+    EXPECT_EQ(partsOf(*window).logView->geometry().bottom(), kInnerHeight);
 }
 
 } // namespace

@@ -10,7 +10,7 @@
 
 #include "tests/support/temp_folder.h"
 #include "tests/ui/modal_watch.h"
-#include "ui/folder_browser.h"
+#include "ui/window/folder_browser.h"
 
 namespace {
 

@@ -14,11 +14,12 @@
 #include "tests/support/temp_folder.h"
 #include "tests/ui/modal_watch.h"
 #include "tests/ui/window_support.h"
-#include "ui/folder_watch.h"
-#include "ui/log_view.h"
+#include "ui/widgets/log_view.h"
+#include "ui/window/folder_watch.h"
 
 namespace {
 
+using chronell::test::partsOf;
 using chronell::test::JobLines;
 using chronell::test::jobListText;
 using chronell::test::ModalWatch;
@@ -37,15 +38,15 @@ protected:
     {
         folder.write("a.jobs", jobList("A"));
         window = shownWindow(collaborators.collaborators());
-        window->Edit1->setText(QString::fromStdString(folder.string()));
-        window->Edit2->setText(QStringLiteral("*.jobs"));
-        window->CheckBox2->setChecked(false);  // the log keeps every run
+        partsOf(*window).folderBox->setText(QString::fromStdString(folder.string()));
+        partsOf(*window).maskBox->setText(QStringLiteral("*.jobs"));
+        partsOf(*window).clearLogBox->setChecked(false);  // the log keeps every run
         timer = collaborators.timer;
         ASSERT_NE(timer, nullptr);
     }
 
     // Runs so far: each one logs the first file's name once.
-    int runs() const { return static_cast<int>(window->Memo1->toPlainText().split(u'\n').count("a.jobs")); }
+    int runs() const { return static_cast<int>(partsOf(*window).logView->toPlainText().split(u'\n').count("a.jobs")); }
 
     // Waits for the file system's notices to reach the watch; true when they
     // started its timer.
@@ -53,14 +54,14 @@ protected:
 
     TempFolder folder;
     TestCollaborators collaborators;
-    std::unique_ptr<TfoMain> window;
+    std::unique_ptr<chronell::MainWindow> window;
     chronell::test::ManualTimer* timer = nullptr;
 };
 
 TEST_F(WatchFolder, ABurstOfChangesGivesOneRunWhenTheFolderIsQuiet)
 {
-    window->WatchFolder1->trigger();
-    ASSERT_TRUE(window->WatchFolder1->isChecked());
+    partsOf(*window).watchFolderAction->trigger();
+    ASSERT_TRUE(partsOf(*window).watchFolderAction->isChecked());
     folder.write("b.jobs", jobList("B"));
     folder.write("c.jobs", jobList("C"));
     folder.write("a.jobs", jobListText({JobLines{"A", "D:\\a.avi", "D:\\a2.avi"}, JobLines{"A2", "D:\\b.avi", "D:\\b2.avi"}}));
@@ -86,14 +87,14 @@ TEST_F(WatchFolder, ABurstOfChangesGivesOneRunWhenTheFolderIsQuiet)
 
 TEST_F(WatchFolder, EntriesThatDoNotMatchAndAWatchTurnedOffRunNothing)
 {
-    window->WatchFolder1->trigger();
+    partsOf(*window).watchFolderAction->trigger();
     folder.write("notes.txt", "not a job list");
     std::filesystem::create_directory(folder.path() / "sub");
     QTest::qWait(300);
     EXPECT_FALSE(timer->armed()) << "a change to entries that do not match";
 
-    window->WatchFolder1->trigger();
-    ASSERT_FALSE(window->WatchFolder1->isChecked());
+    partsOf(*window).watchFolderAction->trigger();
+    ASSERT_FALSE(partsOf(*window).watchFolderAction->isChecked());
     folder.write("a.jobs", jobList("A2"));
     folder.write("d.jobs", jobList("D"));
     QTest::qWait(300);
@@ -103,7 +104,7 @@ TEST_F(WatchFolder, EntriesThatDoNotMatchAndAWatchTurnedOffRunNothing)
 
 TEST_F(WatchFolder, ARunWaitsWhileABoxIsOpen)
 {
-    window->WatchFolder1->trigger();
+    partsOf(*window).watchFolderAction->trigger();
     folder.write("a.jobs", jobList("A2"));
     ASSERT_TRUE(timerStarted());
     QDialog box(window.get());

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/chronell_error.h"
-#include "ui/handler_barrier.h"
+#include "ui/window/handler_barrier.h"
 
 namespace {
 

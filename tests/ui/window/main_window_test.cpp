@@ -16,18 +16,19 @@
 #include <vector>
 
 #include "tests/ui/window_support.h"
-#include "ui/log_view.h"
-#include "ui/results_grid_model.h"
-#include "ui/results_grid_view.h"
-#include "ui/splitter.h"
+#include "ui/grid/results_grid_model.h"
+#include "ui/grid/results_grid_view.h"
+#include "ui/widgets/log_view.h"
+#include "ui/widgets/splitter.h"
 
 namespace {
 
+using chronell::test::partsOf;
 using chronell::test::settle;
 using chronell::test::shownWindow;
 
 // A control's rectangle in the client area: the window's widget below the menu bar.
-QRect inClientArea(TfoMain& window, QWidget* control)
+QRect inClientArea(chronell::MainWindow& window, QWidget* control)
 {
     const QPoint client = window.centralWidget()->mapTo(&window, QPoint(0, 0));
     return QRect(control->mapTo(&window, QPoint(0, 0)) - client, control->size());
@@ -35,7 +36,7 @@ QRect inClientArea(TfoMain& window, QWidget* control)
 
 struct Placement {
     const char* control;
-    std::function<QWidget*(TfoMain&)> widget;
+    std::function<QWidget*(chronell::MainWindow&)> widget;
     bool inClient;  // else relative to its panel
     QRect designed;
     QRect widened;  // outer size 675 x 400
@@ -45,16 +46,16 @@ struct Placement {
 const std::vector<Placement>& placements()
 {
     static const std::vector<Placement> table = {
-        {"Panel2", [](TfoMain& w) { return w.Panel2; }, true, {0, 0, 567, 73}, {0, 0, 667, 73}, {0, 0, 567, 73}},
-        {"Panel1", [](TfoMain& w) { return w.Panel1; }, true, {0, 73, 567, 262}, {0, 73, 667, 262}, {0, 73, 567, 362}},
-        {"StatusBar1", [](TfoMain& w) { return w.StatusBar1; }, true, {0, 335, 567, 19}, {0, 335, 667, 19}, {0, 435, 567, 19}},
-        {"Edit1", [](TfoMain& w) { return w.Edit1; }, false, {62, 10, 419, 21}, {62, 10, 419, 21}, {62, 10, 419, 21}},
-        {"Button2", [](TfoMain& w) { return w.Button2; }, false, {485, 10, 75, 21}, {485, 10, 75, 21}, {485, 10, 75, 21}},
-        {"Edit2", [](TfoMain& w) { return w.Edit2; }, false, {62, 42, 195, 21}, {62, 42, 195, 21}, {62, 42, 195, 21}},
-        {"Button1", [](TfoMain& w) { return w.Button1; }, false, {485, 42, 75, 21}, {485, 42, 75, 21}, {485, 42, 75, 21}},
-        {"sg1", [](TfoMain& w) { return w.sg1; }, false, {1, 1, 565, 229}, {1, 1, 665, 229}, {1, 1, 565, 329}},
-        {"Splitter1", [](TfoMain& w) { return w.Splitter1; }, false, {1, 230, 565, 3}, {1, 230, 665, 3}, {1, 330, 565, 3}},
-        {"Memo1", [](TfoMain& w) { return w.Memo1; }, false, {1, 233, 565, 28}, {1, 233, 665, 28}, {1, 333, 565, 28}},
+        {"inputPanel", [](chronell::MainWindow& w) { return partsOf(w).inputPanel; }, true, {0, 0, 567, 73}, {0, 0, 667, 73}, {0, 0, 567, 73}},
+        {"resultsPanel", [](chronell::MainWindow& w) { return partsOf(w).resultsPanel; }, true, {0, 73, 567, 262}, {0, 73, 667, 262}, {0, 73, 567, 362}},
+        {"statusBar", [](chronell::MainWindow& w) { return partsOf(w).statusBar; }, true, {0, 335, 567, 19}, {0, 335, 667, 19}, {0, 435, 567, 19}},
+        {"folderBox", [](chronell::MainWindow& w) { return partsOf(w).folderBox; }, false, {62, 10, 419, 21}, {62, 10, 419, 21}, {62, 10, 419, 21}},
+        {"browseButton", [](chronell::MainWindow& w) { return partsOf(w).browseButton; }, false, {485, 10, 75, 21}, {485, 10, 75, 21}, {485, 10, 75, 21}},
+        {"maskBox", [](chronell::MainWindow& w) { return partsOf(w).maskBox; }, false, {62, 42, 195, 21}, {62, 42, 195, 21}, {62, 42, 195, 21}},
+        {"processButton", [](chronell::MainWindow& w) { return partsOf(w).processButton; }, false, {485, 42, 75, 21}, {485, 42, 75, 21}, {485, 42, 75, 21}},
+        {"resultsGrid", [](chronell::MainWindow& w) { return partsOf(w).resultsGrid; }, false, {1, 1, 565, 229}, {1, 1, 665, 229}, {1, 1, 565, 329}},
+        {"splitter", [](chronell::MainWindow& w) { return partsOf(w).splitter; }, false, {1, 230, 565, 3}, {1, 230, 665, 3}, {1, 330, 565, 3}},
+        {"logView", [](chronell::MainWindow& w) { return partsOf(w).logView; }, false, {1, 233, 565, 28}, {1, 233, 665, 28}, {1, 333, 565, 28}},
     };
     return table;
 }
@@ -89,9 +90,9 @@ INSTANTIATE_TEST_SUITE_P(Sizes, WindowLayout, ::testing::Values(Size::Designed, 
 TEST(MainWindow, ClientAreaAndMenuBarAtTheDesignedSize)
 {
     auto window = shownWindow();
-    EXPECT_EQ(window->MainMenu1->height(), 19);
+    EXPECT_EQ(window->menuBar()->height(), 19);
     EXPECT_EQ(window->centralWidget()->width(), 567);
-    EXPECT_EQ(window->centralWidget()->height() + window->StatusBar1->height(), 354);
+    EXPECT_EQ(window->centralWidget()->height() + partsOf(*window).statusBar->height(), 354);
 }
 
 TEST(MainWindow, SizesBelowTheMinimumAreRaisedToIt)
@@ -112,25 +113,25 @@ TEST(MainWindow, SizesBelowTheMinimumAreRaisedToIt)
     settle();
     EXPECT_EQ(window->outerBounds().size(), QSize(575, 300));
     // At the minimum height the client area is 254 high and the grid 129.
-    EXPECT_EQ(window->centralWidget()->height() + window->StatusBar1->height(), 254);
-    EXPECT_EQ(window->sg1->height(), 129);
-    EXPECT_EQ(window->Memo1->height(), 28);
+    EXPECT_EQ(window->centralWidget()->height() + partsOf(*window).statusBar->height(), 254);
+    EXPECT_EQ(partsOf(*window).resultsGrid->height(), 129);
+    EXPECT_EQ(partsOf(*window).logView->height(), 28);
 }
 
 TEST(MainWindow, LabelsAreSizedToTheirTextsAndLinedUpOnTheRight)
 {
     auto window = shownWindow();
-    const QLabel* labels[] = {window->Label1, window->Label2};
-    EXPECT_EQ(window->Label1->text(), "Directory:");
-    EXPECT_EQ(window->Label2->text(), "Files:");
-    EXPECT_EQ(window->Label1->y(), 17);
-    EXPECT_EQ(window->Label2->y(), 49);
-    EXPECT_EQ(window->Label1->geometry().right(), window->Label2->geometry().right());
+    const QLabel* labels[] = {partsOf(*window).folderLabel, partsOf(*window).maskLabel};
+    EXPECT_EQ(partsOf(*window).folderLabel->text(), "Directory:");
+    EXPECT_EQ(partsOf(*window).maskLabel->text(), "Files:");
+    EXPECT_EQ(partsOf(*window).folderLabel->y(), 17);
+    EXPECT_EQ(partsOf(*window).maskLabel->y(), 49);
+    EXPECT_EQ(partsOf(*window).folderLabel->geometry().right(), partsOf(*window).maskLabel->geometry().right());
     for (const QLabel* label : labels) {
         EXPECT_EQ(label->size(), label->sizeHint()) << label->text().toStdString();
         EXPECT_GE(label->x(), 1) << label->text().toStdString();
         EXPECT_GE(label->geometry().right() + 1, 51) << label->text().toStdString();
-        EXPECT_LT(label->geometry().right(), window->Edit1->x());
+        EXPECT_LT(label->geometry().right(), partsOf(*window).folderBox->x());
     }
 }
 
@@ -143,8 +144,8 @@ TEST(MainWindow, OptionsShowTheirWholeCaptionInTheirDesignedPlace)
         QCheckBox* option;
         QRect designed;
         int nextLeft;
-    } options[] = {{window->CheckBox1, {270, 44, 121, 17}, window->CheckBox2->x()},
-                   {window->CheckBox2, {406, 44, 67, 17}, window->Button1->x()}};
+    } options[] = {{partsOf(*window).formattedTimeBox, {270, 44, 121, 17}, partsOf(*window).clearLogBox->x()},
+                   {partsOf(*window).clearLogBox, {406, 44, 67, 17}, partsOf(*window).processButton->x()}};
     for (const auto& o : options) {
         const std::string name = o.option->text().toStdString();
         EXPECT_EQ(o.option->pos(), o.designed.topLeft()) << name;
@@ -161,22 +162,22 @@ TEST(MainWindow, CaptionsOfTheWindowAndItsControls)
 {
     auto window = shownWindow();
     EXPECT_EQ(window->windowTitle(), "Chronell");
-    EXPECT_EQ(window->Button1->text(), "Process");
-    EXPECT_EQ(window->Button2->text(), "Browse");
-    EXPECT_EQ(window->CheckBox1->text(), "Formated time output");
-    EXPECT_EQ(window->CheckBox2->text(), "Clear log");
-    EXPECT_FALSE(window->Button1->isDefault());
-    EXPECT_FALSE(window->Button2->isDefault());
+    EXPECT_EQ(partsOf(*window).processButton->text(), "Process");
+    EXPECT_EQ(partsOf(*window).browseButton->text(), "Browse");
+    EXPECT_EQ(partsOf(*window).formattedTimeBox->text(), "Formated time output");
+    EXPECT_EQ(partsOf(*window).clearLogBox->text(), "Clear log");
+    EXPECT_FALSE(partsOf(*window).processButton->isDefault());
+    EXPECT_FALSE(partsOf(*window).browseButton->isDefault());
 }
 
 TEST(MainWindow, ControlsUseTheWindowFontAndTheLogItsOwn)
 {
     auto window = shownWindow();
     EXPECT_EQ(window->font().pointSize(), 8);
-    EXPECT_EQ(window->sg1->font(), window->font());
-    EXPECT_EQ(window->Edit1->font(), window->font());
-    EXPECT_EQ(window->Memo1->font().pointSize(), 10);
-    EXPECT_NE(window->Memo1->font().family(), window->font().family());
+    EXPECT_EQ(partsOf(*window).resultsGrid->font(), window->font());
+    EXPECT_EQ(partsOf(*window).folderBox->font(), window->font());
+    EXPECT_EQ(partsOf(*window).logView->font().pointSize(), 10);
+    EXPECT_NE(partsOf(*window).logView->font().family(), window->font().family());
 }
 
 TEST(MainWindow, InputRowReadsAsTheEngineSeesIt)
@@ -184,10 +185,10 @@ TEST(MainWindow, InputRowReadsAsTheEngineSeesIt)
     auto window = shownWindow();
     EXPECT_EQ(window->folderText(), "");
     EXPECT_FALSE(window->formattedTimeTicked());
-    window->Edit1->setText(QString::fromUtf8("/tmp/Vid\xC3\xA9os"));
-    window->Edit2->setText(QStringLiteral("*.jobs"));
-    window->CheckBox1->setChecked(true);
-    window->CheckBox2->setChecked(true);
+    partsOf(*window).folderBox->setText(QString::fromUtf8("/tmp/Vid\xC3\xA9os"));
+    partsOf(*window).maskBox->setText(QStringLiteral("*.jobs"));
+    partsOf(*window).formattedTimeBox->setChecked(true);
+    partsOf(*window).clearLogBox->setChecked(true);
     EXPECT_EQ(window->folderText(), "/tmp/Vid\xC3\xA9os");
     EXPECT_EQ(window->maskText(), "*.jobs");
     EXPECT_TRUE(window->formattedTimeTicked());
@@ -197,19 +198,19 @@ TEST(MainWindow, InputRowReadsAsTheEngineSeesIt)
 TEST(MainWindow, StatusBarHasASizeGripAndNoText)
 {
     auto window = shownWindow();
-    EXPECT_TRUE(window->StatusBar1->isSizeGripEnabled());
-    EXPECT_EQ(window->StatusBar1->currentMessage(), "");
+    EXPECT_TRUE(partsOf(*window).statusBar->isSizeGripEnabled());
+    EXPECT_EQ(partsOf(*window).statusBar->currentMessage(), "");
 }
 
 TEST(MainWindow, FocusStartsInTheLogAndTabRunsTheDesignedOrder)
 {
     auto window = shownWindow();
-    ASSERT_EQ(QApplication::focusWidget(), window->Memo1);
+    ASSERT_EQ(QApplication::focusWidget(), partsOf(*window).logView);
 
     const std::vector<std::pair<const char*, QWidget*>> forward = {
-        {"sg1", window->sg1},           {"Edit1", window->Edit1},         {"Button2", window->Button2},
-        {"Edit2", window->Edit2},       {"CheckBox1", window->CheckBox1}, {"CheckBox2", window->CheckBox2},
-        {"Button1", window->Button1},   {"Memo1", window->Memo1}};
+        {"resultsGrid", partsOf(*window).resultsGrid},           {"folderBox", partsOf(*window).folderBox},         {"browseButton", partsOf(*window).browseButton},
+        {"maskBox", partsOf(*window).maskBox},       {"formattedTimeBox", partsOf(*window).formattedTimeBox}, {"clearLogBox", partsOf(*window).clearLogBox},
+        {"processButton", partsOf(*window).processButton},   {"logView", partsOf(*window).logView}};
     for (const auto& [name, expected] : forward) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), expected) << "Tab to " << name;
@@ -224,17 +225,17 @@ TEST(MainWindow, TabInTheGridLeavesItAfterTheGridHasRows)
 {
     auto window = shownWindow();
     window->setRowCount(5);
-    window->sg1->setFocus();
-    window->sg1->setCurrentIndex(window->sg1->model()->index(0, 0));
-    QTest::keyClick(window->sg1, Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), window->Edit1);
+    partsOf(*window).resultsGrid->setFocus();
+    partsOf(*window).resultsGrid->setCurrentIndex(partsOf(*window).resultsGrid->model()->index(0, 0));
+    QTest::keyClick(partsOf(*window).resultsGrid, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), partsOf(*window).folderBox);
 }
 
 TEST(MainWindow, GridStartsWithTheHeaderRowAndOneEmptyRow)
 {
     auto window = shownWindow();
     EXPECT_EQ(window->rowCount(), 2);
-    const QAbstractItemModel* model = window->sg1->model();
+    const QAbstractItemModel* model = partsOf(*window).resultsGrid->model();
     ASSERT_EQ(model->rowCount(), 1);
     ASSERT_EQ(model->columnCount(), 8);
     const char* const headers[] = {"Name", "Source", "Dest", "Start", "End", "Status", "Dur", "Jobfile"};
@@ -248,19 +249,19 @@ TEST(MainWindow, MenuAccessKeysOpenTheMenusAndChooseTheirItems)
 {
     struct Case {
         Qt::Key menuKey;
-        std::function<QMenu*(TfoMain&)> menu;
+        std::function<QMenu*(chronell::MainWindow&)> menu;
         Qt::Key itemKey;
-        std::function<QAction*(TfoMain&)> item;
+        std::function<QAction*(chronell::MainWindow&)> item;
     };
     const Case cases[] = {
-        {Qt::Key_F, [](TfoMain& w) { return w.File1; }, Qt::Key_E, [](TfoMain& w) { return w.Quit1; }},
-        {Qt::Key_H, [](TfoMain& w) { return w.Help1; }, Qt::Key_A, [](TfoMain& w) { return w.About1; }},
-        {Qt::Key_H, [](TfoMain& w) { return w.Help1; }, Qt::Key_L, [](TfoMain& w) { return w.LatestVersion1; }},
+        {Qt::Key_F, [](chronell::MainWindow& w) { return partsOf(w).fileMenu; }, Qt::Key_E, [](chronell::MainWindow& w) { return partsOf(w).exitAction; }},
+        {Qt::Key_H, [](chronell::MainWindow& w) { return partsOf(w).helpMenu; }, Qt::Key_A, [](chronell::MainWindow& w) { return partsOf(w).aboutAction; }},
+        {Qt::Key_H, [](chronell::MainWindow& w) { return partsOf(w).helpMenu; }, Qt::Key_L, [](chronell::MainWindow& w) { return partsOf(w).latestVersionAction; }},
         // The items beside the design's take letters of their own.
-        {Qt::Key_F, [](TfoMain& w) { return w.File1; }, Qt::Key_S, [](TfoMain& w) { return w.SaveResultsAs1; }},
-        {Qt::Key_F, [](TfoMain& w) { return w.File1; }, Qt::Key_W, [](TfoMain& w) { return w.WatchFolder1; }},
-        {Qt::Key_V, [](TfoMain& w) { return w.View1; }, Qt::Key_T, [](TfoMain& w) { return w.Timeline1; }},
-        {Qt::Key_V, [](TfoMain& w) { return w.View1; }, Qt::Key_S, [](TfoMain& w) { return w.Summary1; }},
+        {Qt::Key_F, [](chronell::MainWindow& w) { return partsOf(w).fileMenu; }, Qt::Key_S, [](chronell::MainWindow& w) { return partsOf(w).saveResultsAction; }},
+        {Qt::Key_F, [](chronell::MainWindow& w) { return partsOf(w).fileMenu; }, Qt::Key_W, [](chronell::MainWindow& w) { return partsOf(w).watchFolderAction; }},
+        {Qt::Key_V, [](chronell::MainWindow& w) { return partsOf(w).viewMenu; }, Qt::Key_T, [](chronell::MainWindow& w) { return partsOf(w).timelineAction; }},
+        {Qt::Key_V, [](chronell::MainWindow& w) { return partsOf(w).viewMenu; }, Qt::Key_S, [](chronell::MainWindow& w) { return partsOf(w).summaryAction; }},
     };
     for (const Case& c : cases) {
         auto window = shownWindow();
@@ -281,7 +282,7 @@ TEST(MainWindow, MenuAccessKeysOpenTheMenusAndChooseTheirItems)
 TEST(MainWindow, ExitClosesTheWindow)
 {
     auto window = shownWindow();
-    window->Quit1->trigger();
+    partsOf(*window).exitAction->trigger();
     settle();
     EXPECT_FALSE(window->isVisible());
 }

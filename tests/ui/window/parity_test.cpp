@@ -11,20 +11,21 @@
 #include <string>
 #include <vector>
 
-#include "platform/chronell_error.h"
 #include "analysis/in_memory_target.h"
 #include "analysis/processing_run.h"
 #include "analysis/regional_settings.h"
+#include "platform/chronell_error.h"
 #include "support/grid_rows.h"
 #include "tests/ui/window_support.h"
-#include "ui/display_text.h"
-#include "ui/log_view.h"
-#include "ui/results_grid_view.h"
+#include "ui/grid/results_grid_view.h"
+#include "ui/text/display_text.h"
+#include "ui/widgets/log_view.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using chronell::displayText;
+using chronell::test::partsOf;
 using chronell::test::TestCollaborators;
 using chronell::test::shownWindow;
 
@@ -63,18 +64,18 @@ void expectParity(const fs::path& folder, const Options& options)
 
     TestCollaborators boxes;
     auto window = shownWindow(boxes.collaborators());
-    window->Edit1->setText(QString::fromStdString(folder.string()));
-    window->Edit2->setText(QString::fromLatin1(options.mask));
-    window->CheckBox1->setChecked(options.formatted);
-    window->CheckBox2->setChecked(true);
-    QTest::mouseClick(window->Button1, Qt::LeftButton);
+    partsOf(*window).folderBox->setText(QString::fromStdString(folder.string()));
+    partsOf(*window).maskBox->setText(QString::fromLatin1(options.mask));
+    partsOf(*window).formattedTimeBox->setChecked(options.formatted);
+    partsOf(*window).clearLogBox->setChecked(true);
+    QTest::mouseClick(partsOf(*window).processButton, Qt::LeftButton);
 
     EXPECT_EQ(boxes.errors, memoryErrors);
-    EXPECT_EQ(window->sg1->hasFocus(), memory.gridFocused());
+    EXPECT_EQ(partsOf(*window).resultsGrid->hasFocus(), memory.gridFocused());
 
     const auto& rows = chronell::test::gridRows(memory);
     ASSERT_EQ(window->rowCount(), static_cast<int>(rows.size()));
-    const QAbstractItemModel* model = window->sg1->model();
+    const QAbstractItemModel* model = partsOf(*window).resultsGrid->model();
     for (int column = 0; column < chronell::kGridColumns; ++column)
         EXPECT_EQ(model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(), displayText(rows[0][column]));
     for (std::size_t row = 1; row < rows.size(); ++row)
@@ -84,7 +85,7 @@ void expectParity(const fs::path& folder, const Options& options)
 
     QString expectedLog;
     for (const std::string& line : memory.logLines()) expectedLog += displayText(line) + u'\n';
-    EXPECT_EQ(window->Memo1->toPlainText(), expectedLog);
+    EXPECT_EQ(partsOf(*window).logView->toPlainText(), expectedLog);
 }
 
 TEST(Parity, WindowRunMatchesTheInMemoryRunOverEveryFixtureFolder)

@@ -23,6 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 using chronell::SaveChoice;
 using chronell::report::ExportFormat;
+using chronell::test::partsOf;
 using chronell::test::JobLines;
 using chronell::test::jobListText;
 using chronell::test::ScopedEnv;
@@ -55,22 +56,22 @@ protected:
 
     void process(const std::string& folder, const char* mask, bool formatted)
     {
-        window->Edit1->setText(QString::fromStdString(folder));
-        window->Edit2->setText(QString::fromLatin1(mask));
-        window->CheckBox1->setChecked(formatted);
-        window->Button1->click();
+        partsOf(*window).folderBox->setText(QString::fromStdString(folder));
+        partsOf(*window).maskBox->setText(QString::fromLatin1(mask));
+        partsOf(*window).formattedTimeBox->setChecked(formatted);
+        partsOf(*window).processButton->click();
     }
 
     // Chooses Save Results As with `choice` as the dialog's answer.
     void saveAs(const SaveChoice& choice)
     {
         collaborators.saveAnswer = choice;
-        window->SaveResultsAs1->trigger();
+        partsOf(*window).saveResultsAction->trigger();
     }
 
     ScopedEnv locale_{"LC_ALL", "C"};
     TestCollaborators collaborators;
-    std::unique_ptr<TfoMain> window;
+    std::unique_ptr<chronell::MainWindow> window;
 
 private:
     chronell::RegionalSettings saved_;

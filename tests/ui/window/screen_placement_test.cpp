@@ -1,5 +1,5 @@
 // Bringing a window rectangle back onto a screen.
-#include "ui/screen_placement.h"
+#include "ui/window/screen_placement.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -20,13 +20,14 @@
 #include "tests/support/temp_folder.h"
 #include "tests/ui/modal_watch.h"
 #include "tests/ui/window_support.h"
-#include "ui/folder_browser.h"
-#include "ui/plain_message_box.h"
-#include "ui/web_page.h"
+#include "ui/widgets/plain_message_box.h"
+#include "ui/window/folder_browser.h"
+#include "ui/window/web_page.h"
 
 namespace {
 
 using chronell::PlainMessageBox;
+using chronell::test::partsOf;
 using chronell::test::ModalWatch;
 using chronell::test::settle;
 using chronell::test::shownWindow;
@@ -56,10 +57,10 @@ TEST(WindowCommands, BrowsePutsTheChosenFolderInTheBox)
         TestCollaborators dialogs;
         dialogs.folderAnswer = c.answer;
         auto window = shownWindow(dialogs.collaborators());
-        window->Edit1->setText(c.boxText);
-        QTest::mouseClick(window->Button2, Qt::LeftButton);
+        partsOf(*window).folderBox->setText(c.boxText);
+        QTest::mouseClick(partsOf(*window).browseButton, Qt::LeftButton);
         EXPECT_EQ(dialogs.folderStarts, std::vector<QString>{c.start}) << c.what;
-        EXPECT_EQ(window->Edit1->text(), c.boxAfter) << c.what;
+        EXPECT_EQ(partsOf(*window).folderBox->text(), c.boxAfter) << c.what;
     }
 }
 
@@ -71,7 +72,7 @@ TEST(WindowCommands, BrowseToAFolderNameThatIsNotUtf8GivesItsBytes)
     TestCollaborators asked;
     asked.folderAnswer = QFile::decodeName(QByteArray::fromStdString(latin));  // as Qt reads it
     auto window = shownWindow(asked.collaborators());
-    QTest::mouseClick(window->Button2, Qt::LeftButton);
+    QTest::mouseClick(partsOf(*window).browseButton, Qt::LeftButton);
     EXPECT_EQ(window->folderText(), latin);
 }
 
@@ -92,7 +93,7 @@ TEST(WindowCommands, AboutShowsTheVersionUnderTheApplicationTitle)
             owner = box->parentWidget();
             QTest::keyClick(box->focusWidget(), Qt::Key_Return);
         });
-        window->About1->trigger();
+        partsOf(*window).aboutAction->trigger();
         EXPECT_EQ(watch.seen(), 1);
     }
     QGuiApplication::setApplicationDisplayName(savedTitle);
@@ -105,7 +106,7 @@ TEST(WindowCommands, LatestVersionOpensTheWebPageAndNothingElse)
 {
     TestCollaborators browser;  // which has none
     auto window = shownWindow(browser.collaborators());
-    window->LatestVersion1->trigger();
+    partsOf(*window).latestVersionAction->trigger();
     EXPECT_EQ(browser.opened, std::vector<QUrl>{QUrl(QString::fromLatin1(chronell::kWebPageAddress))});
     EXPECT_TRUE(browser.errors.empty());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
@@ -114,17 +115,17 @@ TEST(WindowCommands, LatestVersionOpensTheWebPageAndNothingElse)
 // Starts a window with its settings file in `folder`, types into its input
 // row, ends it with `end` and destroys it as the program's end does; gives
 // the settings file's bytes.
-std::string settingsAfter(const TempFolder& folder, const std::function<void(TfoMain&)>& end)
+std::string settingsAfter(const TempFolder& folder, const std::function<void(chronell::MainWindow&)>& end)
 {
-    auto window = std::make_unique<TfoMain>(chronell::test::unaskedCollaborators());
+    auto window = std::make_unique<chronell::MainWindow>(chronell::test::unaskedCollaborators());
     window->startUp({}, folder.file("chronell"));
     window->show();
     window->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
     settle();
-    window->Edit1->setText(QStringLiteral("/srv/jobs"));
-    window->Edit2->setText(QStringLiteral("*.vdj"));
-    window->CheckBox1->setChecked(false);
+    partsOf(*window).folderBox->setText(QStringLiteral("/srv/jobs"));
+    partsOf(*window).maskBox->setText(QStringLiteral("*.vdj"));
+    partsOf(*window).formattedTimeBox->setChecked(false);
 
     end(*window);
     settle();
@@ -136,15 +137,15 @@ std::string settingsAfter(const TempFolder& folder, const std::function<void(Tfo
 TEST(WindowCommands, ExitWritesTheSettingsLikeTheCloseBox)
 {
     TempFolder exitFolder;
-    const std::string byExit = settingsAfter(exitFolder, [](TfoMain& window) {
+    const std::string byExit = settingsAfter(exitFolder, [](chronell::MainWindow& window) {
         QTest::keyClick(&window, Qt::Key_F, Qt::AltModifier);
         settle();
-        ASSERT_TRUE(window.File1->isVisible());
-        QTest::keyClick(window.File1, Qt::Key_E);
+        ASSERT_TRUE(partsOf(window).fileMenu->isVisible());
+        QTest::keyClick(partsOf(window).fileMenu, Qt::Key_E);
     });
     TempFolder closeBoxFolder;
     const std::string byCloseBox =
-        settingsAfter(closeBoxFolder, [](TfoMain& window) { window.windowHandle()->close(); });
+        settingsAfter(closeBoxFolder, [](chronell::MainWindow& window) { window.windowHandle()->close(); });
 
     EXPECT_NE(byExit.find("Directory=/srv/jobs"), std::string::npos) << byExit;
     EXPECT_NE(byExit.find("Mask=*.vdj"), std::string::npos) << byExit;

@@ -15,11 +15,12 @@
 #include "tests/support/job_list_text.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/window_support.h"
-#include "ui/log_view.h"
-#include "ui/results_grid_view.h"
+#include "ui/grid/results_grid_view.h"
+#include "ui/widgets/log_view.h"
 
 namespace {
 
+using chronell::test::partsOf;
 using chronell::test::TestCollaborators;
 using chronell::test::JobLines;
 using chronell::test::jobListText;
@@ -27,9 +28,9 @@ using chronell::test::settle;
 using chronell::test::shownWindow;
 using chronell::test::TempFolder;
 
-QString cell(TfoMain& window, int column, int row)
+QString cell(chronell::MainWindow& window, int column, int row)
 {
-    return window.sg1->model()->index(row - 1, column).data().toString();
+    return partsOf(window).resultsGrid->model()->index(row - 1, column).data().toString();
 }
 
 JobLines job(const std::string& name, const std::string& output, const std::string& state = "2")
@@ -43,14 +44,14 @@ protected:
 
     void process(const TempFolder& folder)
     {
-        window->Edit1->setText(QString::fromStdString(folder.string()));
-        window->Edit2->setText(QStringLiteral("*.jobs"));
-        QTest::mouseClick(window->Button1, Qt::LeftButton);
+        partsOf(*window).folderBox->setText(QString::fromStdString(folder.string()));
+        partsOf(*window).maskBox->setText(QStringLiteral("*.jobs"));
+        QTest::mouseClick(partsOf(*window).processButton, Qt::LeftButton);
         settle();
     }
 
     TestCollaborators boxes;  // outlives the window
-    std::unique_ptr<TfoMain> window;
+    std::unique_ptr<chronell::MainWindow> window;
 };
 
 TEST_F(WindowRun, FilesFillTheGridInFileOrderAndTheGridTakesTheFocus)
@@ -70,9 +71,9 @@ TEST_F(WindowRun, FilesFillTheGridInFileOrderAndTheGridTakesTheFocus)
         EXPECT_EQ(cell(*window, 5, row), "Done");
         EXPECT_EQ(cell(*window, 7, row), files[row - 1]);
     }
-    EXPECT_EQ(QApplication::focusWidget(), window->sg1);
-    EXPECT_TRUE(window->Memo1->toPlainText().startsWith("a.jobs\n----------------\nNumber of jobs: 2\nJob name: A1\n"));
-    EXPECT_EQ(window->StatusBar1->currentMessage(), "");
+    EXPECT_EQ(QApplication::focusWidget(), partsOf(*window).resultsGrid);
+    EXPECT_TRUE(partsOf(*window).logView->toPlainText().startsWith("a.jobs\n----------------\nNumber of jobs: 2\nJob name: A1\n"));
+    EXPECT_EQ(partsOf(*window).statusBar->currentMessage(), "");
 }
 
 TEST_F(WindowRun, DurationsFollowTheFormattedTimeOption)
@@ -81,7 +82,7 @@ TEST_F(WindowRun, DurationsFollowTheFormattedTimeOption)
     folder.write("a.jobs", jobListText({job("A1", "a1.avi")}));
     process(folder);
     EXPECT_EQ(cell(*window, 6, 1), "2550.25");
-    window->CheckBox1->setChecked(true);
+    partsOf(*window).formattedTimeBox->setChecked(true);
     process(folder);
     EXPECT_EQ(cell(*window, 6, 1), "00:42:30.250");
 }
@@ -92,39 +93,39 @@ TEST_F(WindowRun, NoEntryLeavesOneEmptyRowEvenAfterARunWithRows)
     full.write("a.jobs", jobListText({job("A1", "a1.avi"), job("A2", "a2.avi")}));
     process(full);
     ASSERT_EQ(window->rowCount(), 3);
-    window->Button1->setFocus();
+    partsOf(*window).processButton->setFocus();
 
     TempFolder empty;
     process(empty);
     EXPECT_EQ(window->rowCount(), 2);
     for (int column = 0; column < 8; ++column) EXPECT_EQ(cell(*window, column, 1), "") << column;
-    EXPECT_EQ(QApplication::focusWidget(), window->sg1);
+    EXPECT_EQ(QApplication::focusWidget(), partsOf(*window).resultsGrid);
 }
 
 TEST_F(WindowRun, WithoutClearLogTheRunFollowsTheUsersTextOnANewLine)
 {
     TempFolder folder;
     folder.write("a.jobs", jobListText({job("A1", "a1.avi")}));
-    window->Memo1->setFocus();
-    QTest::keyClicks(window->Memo1, "my note");
+    partsOf(*window).logView->setFocus();
+    QTest::keyClicks(partsOf(*window).logView, "my note");
     process(folder);
-    const QString first = window->Memo1->toPlainText();
+    const QString first = partsOf(*window).logView->toPlainText();
     EXPECT_TRUE(first.startsWith("my note\na.jobs\n")) << first.left(40).toStdString();
     EXPECT_TRUE(first.endsWith("\n"));
 
     process(folder);
-    EXPECT_EQ(window->Memo1->toPlainText(), first + first.mid(QStringLiteral("my note\n").size()));
+    EXPECT_EQ(partsOf(*window).logView->toPlainText(), first + first.mid(QStringLiteral("my note\n").size()));
 }
 
 TEST_F(WindowRun, ClearLogLeavesOnlyTheRunsLines)
 {
     TempFolder folder;
     folder.write("a.jobs", jobListText({job("A1", "a1.avi")}));
-    window->CheckBox2->setChecked(true);
-    window->Memo1->appendLine("earlier");
+    partsOf(*window).clearLogBox->setChecked(true);
+    partsOf(*window).logView->appendLine("earlier");
     process(folder);
     process(folder);
-    const QString text = window->Memo1->toPlainText();
+    const QString text = partsOf(*window).logView->toPlainText();
     EXPECT_TRUE(text.startsWith("a.jobs\n")) << text.left(40).toStdString();
     EXPECT_EQ(text.count("a.jobs\n----------------\n"), 1);
 }
@@ -135,11 +136,11 @@ TEST_F(WindowRun, AnErrorEndsTheRunAndKeepsWhatWasWritten)
     folder.write("1.jobs", jobListText({job("One", "one.avi")}));
     folder.write("2.jobs", jobListText({job("Two", "two.avi"), job("Bad", "bad.avi", "x")}));
     folder.write("3.jobs", jobListText({job("Three", "three.avi")}));
-    window->Button1->setFocus();
+    partsOf(*window).processButton->setFocus();
     process(folder);
 
     EXPECT_EQ(boxes.errors, std::vector<QString>{"'x' is not a valid integer value."});
-    const QString log = window->Memo1->toPlainText();
+    const QString log = partsOf(*window).logView->toPlainText();
     EXPECT_TRUE(log.endsWith("Job name: Bad\nInput: D:\\in\\Bad.avi\nOutput: D:\\out\\bad.avi\n"))
         << log.right(80).toStdString();
     EXPECT_FALSE(log.contains("3.jobs"));
@@ -149,7 +150,7 @@ TEST_F(WindowRun, AnErrorEndsTheRunAndKeepsWhatWasWritten)
     EXPECT_EQ(cell(*window, 0, 2), "Two");
     EXPECT_EQ(cell(*window, 0, 3), "");
     EXPECT_EQ(cell(*window, 0, 4), "");
-    EXPECT_EQ(QApplication::focusWidget(), window->Button1);
+    EXPECT_EQ(QApplication::focusWidget(), partsOf(*window).processButton);
 
     // The window goes on: the next run starts afresh.
     TempFolder good;
@@ -164,8 +165,8 @@ TEST_F(WindowRun, ProcFileAppendsItsLinesAtOnceOutsideARun)
 {
     TempFolder folder;
     const std::string path = folder.write("a.jobs", jobListText({job("A1", "a1.avi")}));
-    window->proc_file(path);
-    EXPECT_TRUE(window->Memo1->toPlainText().startsWith("Number of jobs: 1\nJob name: A1\n"));
+    window->processJobFile(path);
+    EXPECT_TRUE(partsOf(*window).logView->toPlainText().startsWith("Number of jobs: 1\nJob name: A1\n"));
     EXPECT_EQ(window->rowCount(), 3);
     EXPECT_EQ(cell(*window, 0, 1), "A1");
 }
@@ -177,9 +178,9 @@ TEST_F(WindowRun, LongNameIsShownCutInTheLogAndElidedInTheGrid)
     process(folder);
 
     const QString cutLine = "Job name: " + QString(65526, u'x') + QStringLiteral("\u2026 (134474 bytes left out)");
-    EXPECT_TRUE(window->Memo1->toPlainText().contains("\n" + cutLine + "\n"));
-    window->Memo1->selectAll();
-    window->Memo1->copy();
+    EXPECT_TRUE(partsOf(*window).logView->toPlainText().contains("\n" + cutLine + "\n"));
+    partsOf(*window).logView->selectAll();
+    partsOf(*window).logView->copy();
     EXPECT_TRUE(QGuiApplication::clipboard()->text().contains("\n" + cutLine + "\n"));
     EXPECT_EQ(cell(*window, 0, 1), QString(65536, u'x') + QStringLiteral("\u2026 (134464 bytes left out)"));
 }
@@ -188,9 +189,9 @@ TEST_F(WindowRun, FolderNameThatIsNotUtf8ReachesTheEngineUnchanged)
 {
     TempFolder folder;
     folder.write("vid\xE9os/a.jobs", jobListText({job("A1", "a1.avi")}));
-    window->Edit2->setText(QStringLiteral("*.jobs"));
-    window->Edit1->setBytes(folder.file("vid\xE9os"));
-    QTest::mouseClick(window->Button1, Qt::LeftButton);
+    partsOf(*window).maskBox->setText(QStringLiteral("*.jobs"));
+    partsOf(*window).folderBox->setBytes(folder.file("vid\xE9os"));
+    QTest::mouseClick(partsOf(*window).processButton, Qt::LeftButton);
     settle();
     EXPECT_EQ(cell(*window, 0, 1), "A1");
 }

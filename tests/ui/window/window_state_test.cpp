@@ -1,4 +1,4 @@
-// The window's settings through its creation and destruction handlers,
+// The window's state restored at start-up and saved when it is destroyed,
 // with the settings file in a folder of the test's own.
 #include <QCheckBox>
 #include <QGuiApplication>
@@ -15,11 +15,12 @@
 #include "tests/support/temp_folder.h"
 #include "tests/support/unwritable.h"
 #include "tests/ui/window_support.h"
-#include "ui/results_grid_view.h"
+#include "ui/grid/results_grid_view.h"
 
 namespace {
 
 using chronell::SettingsStore;
+using chronell::test::partsOf;
 using chronell::test::TestCollaborators;
 using chronell::test::unaskedCollaborators;
 using chronell::test::settle;
@@ -27,15 +28,15 @@ using chronell::test::TempFolder;
 using chronell::test::Unwritable;
 
 // A window started up as the program starts it, its executable as if in `folder`.
-std::unique_ptr<TfoMain> startedWindow(const TempFolder& folder, std::vector<std::string> arguments = {},
+std::unique_ptr<chronell::MainWindow> startedWindow(const TempFolder& folder, std::vector<std::string> arguments = {},
                                        chronell::WindowCollaborators collaborators = unaskedCollaborators())
 {
-    auto window = std::make_unique<TfoMain>(std::move(collaborators));
+    auto window = std::make_unique<chronell::MainWindow>(std::move(collaborators));
     window->startUp(std::move(arguments), folder.file("chronell"));
     return window;
 }
 
-void showAndSettle(TfoMain& window)
+void showAndSettle(chronell::MainWindow& window)
 {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
@@ -55,14 +56,14 @@ std::string storedValue(const TempFolder& folder, const char* section, const cha
 const char* const kColumnKeys[] = {"Name", "Source", "Dest", "Start", "End", "Status", "Dur", "Jobfile"};
 
 // What the window shows for a key, as the key's text in the file would read.
-std::string shownFor(TfoMain& window, const std::string& key)
+std::string shownFor(chronell::MainWindow& window, const std::string& key)
 {
     if (key == "Directory") return window.folderText();
     if (key == "Mask") return window.maskText();
     if (key == "Formated Output") return window.formattedTimeTicked() ? "1" : "0";
     if (key == "Clear Log") return window.clearLogTicked() ? "1" : "0";
     for (int column = 0; column < 8; ++column) {
-        if (key == kColumnKeys[column]) return std::to_string(window.sg1->colWidth(column));
+        if (key == kColumnKeys[column]) return std::to_string(partsOf(window).resultsGrid->colWidth(column));
     }
     const QRect bounds = window.outerBounds();
     if (key == "Left") return std::to_string(bounds.left());
@@ -72,7 +73,7 @@ std::string shownFor(TfoMain& window, const std::string& key)
     return "(no such key)";
 }
 
-TEST(FormSettings, FirstStartShowsTheDefaultsAndWritesEveryKeyAtExit)
+TEST(WindowStateKept, FirstStartShowsTheDefaultsAndWritesEveryKeyAtExit)
 {
     TempFolder folder;
     TestCollaborators boxes;
@@ -83,7 +84,7 @@ TEST(FormSettings, FirstStartShowsTheDefaultsAndWritesEveryKeyAtExit)
     EXPECT_TRUE(window->formattedTimeTicked());
     EXPECT_TRUE(window->clearLogTicked());
     for (int column = 0; column < 8; ++column)
-        EXPECT_EQ(window->sg1->colWidth(column), chronell::kDesignedColumnWidths[column]) << column;
+        EXPECT_EQ(partsOf(*window).resultsGrid->colWidth(column), chronell::kDesignedColumnWidths[column]) << column;
     EXPECT_EQ(window->outerBounds(), QRect(296, 163, 575, 400));
     EXPECT_FALSE(std::filesystem::exists(folder.file("Settings.ini")));  // reading creates nothing
 
@@ -96,7 +97,7 @@ TEST(FormSettings, FirstStartShowsTheDefaultsAndWritesEveryKeyAtExit)
     EXPECT_TRUE(boxes.errors.empty());
 }
 
-TEST(FormSettings, StoredValuesAreShownAndWrittenBack)
+TEST(WindowStateKept, StoredValuesAreShownAndWrittenBack)
 {
     const struct {
         const char* section;
@@ -143,7 +144,7 @@ TEST(FormSettings, StoredValuesAreShownAndWrittenBack)
     }
 }
 
-TEST(FormSettings, ExtremeValuesStayWithinWhatTheWindowHolds)
+TEST(WindowStateKept, ExtremeValuesStayWithinWhatTheWindowHolds)
 {
     TempFolder folder;
     folder.write("Settings.ini",
@@ -151,8 +152,8 @@ TEST(FormSettings, ExtremeValuesStayWithinWhatTheWindowHolds)
                  "[Window]\nLeft=2147483647\nTop=-2147483648\nWidth=-2147483648\nHeight=2147483647\n"
                  "TabHeight=-2147483648\n");
     auto window = startedWindow(folder);
-    EXPECT_EQ(window->sg1->colWidth(0), window->sg1->horizontalHeader()->maximumSectionSize() - 1);
-    EXPECT_EQ(window->sg1->colWidth(1), -1);
+    EXPECT_EQ(partsOf(*window).resultsGrid->colWidth(0), partsOf(*window).resultsGrid->horizontalHeader()->maximumSectionSize() - 1);
+    EXPECT_EQ(partsOf(*window).resultsGrid->colWidth(1), -1);
     // Far off every screen and taller than any: onto the primary screen, cut to it.
     const QRect primary = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_TRUE(primary.contains(window->outerBounds()));
@@ -160,7 +161,7 @@ TEST(FormSettings, ExtremeValuesStayWithinWhatTheWindowHolds)
     EXPECT_EQ(window->outerBounds().height(), primary.height());
 }
 
-TEST(FormSettings, FolderAndMaskBytesThatAreNotUtf8GoBackUnchanged)
+TEST(WindowStateKept, FolderAndMaskBytesThatAreNotUtf8GoBackUnchanged)
 {
     const std::string folderBytes = "/srv/vid\xE9os/";
     const std::string maskBytes = "*\xE9.jobs";
@@ -177,7 +178,7 @@ TEST(FormSettings, FolderAndMaskBytesThatAreNotUtf8GoBackUnchanged)
     }
 }
 
-TEST(FormSettings, StoredSizeLargerThanTheScreenIsReducedToIt)
+TEST(WindowStateKept, StoredSizeLargerThanTheScreenIsReducedToIt)
 {
     const QRect primary = QGuiApplication::primaryScreen()->availableGeometry();
     TempFolder folder;
@@ -186,18 +187,18 @@ TEST(FormSettings, StoredSizeLargerThanTheScreenIsReducedToIt)
     EXPECT_EQ(window->outerBounds(), primary);
 }
 
-TEST(FormSettings, StoredGridHeightDoesNotChangeTheDivision)
+TEST(WindowStateKept, StoredGridHeightDoesNotChangeTheDivision)
 {
     TempFolder folder;
     folder.write("Settings.ini", "[Window]\nTabHeight=50\n");
     auto window = startedWindow(folder);
     showAndSettle(*window);
-    EXPECT_EQ(window->sg1->height(), 229);
+    EXPECT_EQ(partsOf(*window).resultsGrid->height(), 229);
     window.reset();
     EXPECT_EQ(storedValue(folder, "Window", "TabHeight"), "229");
 }
 
-TEST(FormSettings, WindowOffEveryScreenOpensOnThePrimaryScreen)
+TEST(WindowStateKept, WindowOffEveryScreenOpensOnThePrimaryScreen)
 {
     const QRect primary = QGuiApplication::primaryScreen()->availableGeometry();
     TempFolder folder;
@@ -212,7 +213,7 @@ TEST(FormSettings, WindowOffEveryScreenOpensOnThePrimaryScreen)
     EXPECT_EQ(window->outerBounds(), QRect(-500, -100, 575, 300));
 }
 
-TEST(FormSettings, MaximisedWindowStoresItsMaximisedRectangle)
+TEST(WindowStateKept, MaximisedWindowStoresItsMaximisedRectangle)
 {
     TempFolder folder;
     auto window = startedWindow(folder);
@@ -236,7 +237,7 @@ TEST(FormSettings, MaximisedWindowStoresItsMaximisedRectangle)
     EXPECT_FALSE(window->isMaximized());
 }
 
-TEST(FormSettings, MinimisedWindowStoresItsNormalRectangle)
+TEST(WindowStateKept, MinimisedWindowStoresItsNormalRectangle)
 {
     TempFolder folder;
     folder.write("Settings.ini", "[Window]\nLeft=100\nTop=120\nWidth=600\nHeight=450\n");
@@ -260,7 +261,7 @@ const std::string kBefore =
     "[Other]\nkey=value\n"
     "[Window]\nLeft=10\nTop=20\nWidth=600\nHeight=450\nTabHeight=9\n";
 
-TEST(FormSettings, ValueThatCannotBeStoredOnOneLineIsLeftOutAndEveryOtherKeyWritten)
+TEST(WindowStateKept, ValueThatCannotBeStoredOnOneLineIsLeftOutAndEveryOtherKeyWritten)
 {
     // A folder name may hold a line feed on Linux; the file cannot.
     TempFolder folder;
@@ -276,7 +277,7 @@ TEST(FormSettings, ValueThatCannotBeStoredOnOneLineIsLeftOutAndEveryOtherKeyWrit
     EXPECT_EQ(settingsOf(folder), expected);
 }
 
-TEST(FormSettings, ReadOnlySettingsFileGivesOneErrorBoxAndKeepsItsContents)
+TEST(WindowStateKept, ReadOnlySettingsFileGivesOneErrorBoxAndKeepsItsContents)
 {
     TempFolder folder;
     const std::string path = folder.write("Settings.ini", kBefore);
@@ -286,27 +287,27 @@ TEST(FormSettings, ReadOnlySettingsFileGivesOneErrorBoxAndKeepsItsContents)
     TestCollaborators boxes;
     auto window = startedWindow(folder, {}, boxes.collaborators());
     EXPECT_EQ(window->folderText(), "/before/");  // reads still work
-    EXPECT_EQ(window->sg1->colWidth(7), 8);
-    window->Edit1->setText(QStringLiteral("/after/"));
+    EXPECT_EQ(partsOf(*window).resultsGrid->colWidth(7), 8);
+    partsOf(*window).folderBox->setText(QStringLiteral("/after/"));
     window.reset();
 
     EXPECT_EQ(boxes.errors, std::vector<QString>{"Unable to write to " + QString::fromStdString(path) + "."});
     EXPECT_EQ(settingsOf(folder), kBefore);
 }
 
-TEST(FormSettings, SettingsAreWrittenOnceWhenTheWindowIsDestroyedHidden)
+TEST(WindowStateKept, SettingsAreWrittenOnceWhenTheWindowIsDestroyedHidden)
 {
-    const std::function<void(TfoMain&)> closings[] = {
-        [](TfoMain& window) { window.Quit1->trigger(); },
-        [](TfoMain& window) { window.close(); },
-        [](TfoMain&) {},  // the application ends with the window still shown
+    const std::function<void(chronell::MainWindow&)> closings[] = {
+        [](chronell::MainWindow& window) { partsOf(window).exitAction->trigger(); },
+        [](chronell::MainWindow& window) { window.close(); },
+        [](chronell::MainWindow&) {},  // the application ends with the window still shown
     };
     for (const auto& closeIt : closings) {
         TempFolder folder;
         // A folder in the file's place, so that each run of the handler shows a box.
         std::filesystem::create_directory(folder.file("Settings.ini"));
         std::vector<bool> visibleAtBox;
-        TfoMain* shown = nullptr;
+        chronell::MainWindow* shown = nullptr;
         chronell::WindowCollaborators collaborators = unaskedCollaborators();
         collaborators.showError = [&](const QString&) { visibleAtBox.push_back(shown->isVisible()); };
         auto window = startedWindow(folder, {}, collaborators);
@@ -322,7 +323,7 @@ TEST(FormSettings, SettingsAreWrittenOnceWhenTheWindowIsDestroyedHidden)
     }
 }
 
-TEST(FormSettings, WindowNeverStartedUpWritesNothing)
+TEST(WindowStateKept, WindowNeverStartedUpWritesNothing)
 {
     // The bare window of the layout tests: no creation handler, so no
     // destruction handler either, though the settings store of a window
@@ -332,7 +333,7 @@ TEST(FormSettings, WindowNeverStartedUpWritesNothing)
     TestCollaborators boxes;
     startedWindow(folder, {}, boxes.collaborators()).reset();
     ASSERT_EQ(boxes.errors.size(), 1u);
-    auto window = std::make_unique<TfoMain>(boxes.collaborators());
+    auto window = std::make_unique<chronell::MainWindow>(boxes.collaborators());
     window.reset();
     EXPECT_EQ(boxes.errors.size(), 1u);
 }
