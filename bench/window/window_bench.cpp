@@ -154,14 +154,16 @@ int main(int argc, char** argv)
         total.push_back(press.back() + paint.back());
         rows = window.rowCount();
 
-        QScrollBar& gridBar = part<chronell::ResultsGridView>(window, "resultsGrid")->verticalScrollBar();
-        gridScroll.push_back(std::max({scrollAndPaint(part<chronell::ResultsGridView>(window, "resultsGrid"), gridBar, gridBar.maximum() / 2),
-                                       scrollAndPaint(part<chronell::ResultsGridView>(window, "resultsGrid"), gridBar, gridBar.maximum()),
-                                       scrollAndPaint(part<chronell::ResultsGridView>(window, "resultsGrid"), gridBar, 0)}));
-        QScrollBar& logBar = part<chronell::LogView>(window, "logView")->verticalScrollBar();
-        logScroll.push_back(std::max({scrollAndPaint(part<chronell::LogView>(window, "logView"), logBar, 0),
-                                      scrollAndPaint(part<chronell::LogView>(window, "logView"), logBar, logBar.maximum() / 2),
-                                      scrollAndPaint(part<chronell::LogView>(window, "logView"), logBar, logBar.maximum())}));
+        auto& grid = part<chronell::ResultsGridView>(window, "resultsGrid");
+        QScrollBar& gridBar = *grid.verticalScrollBar();
+        gridScroll.push_back(std::max({scrollAndPaint(grid, gridBar, gridBar.maximum() / 2),
+                                       scrollAndPaint(grid, gridBar, gridBar.maximum()),
+                                       scrollAndPaint(grid, gridBar, 0)}));
+        auto& log = part<chronell::LogView>(window, "logView");
+        QScrollBar& logBar = *log.verticalScrollBar();
+        logScroll.push_back(std::max({scrollAndPaint(log, logBar, 0),
+                                      scrollAndPaint(log, logBar, logBar.maximum() / 2),
+                                      scrollAndPaint(log, logBar, logBar.maximum())}));
 
         chronell::TimelineView* timeline = nullptr;
         timelineOpen.push_back(millisecondsOf([&] {
