@@ -5,7 +5,8 @@
 // again, the file's size, and the times to read a year and summarise it or
 // sum its hours per day per runner (the History window's chart).
 //
-//   history_bench FOLDER   (FOLDER/history.sqlite is made anew)
+//   history_bench FOLDER          FOLDER/history.sqlite made anew, then read
+//   history_bench FOLDER --read   the one made before only read
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -92,18 +93,10 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-} // namespace
 
-int main(int argc, char** argv)
+// Records the runs, then the last one again; prints the times and the file's size.
+bool recordRuns(history::HistoryStore& store)
 {
-    if (argc != 2) {
-        std::fputs("usage: history_bench FOLDER\n", stderr);
-        return 2;
-    }
-    const std::string path = std::string(argv[1]) + "/history.sqlite";
-    for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(path + suffix);
-    history::HistoryStore store(path);
-
     std::vector<double> recordMs;
     std::vector<double> recordCpuMs;
     std::vector<JobRecord> last;
@@ -116,12 +109,37 @@ int main(int argc, char** argv)
         recordCpuMs.push_back(cpuMilliseconds() - cpu);
         if (!outcome.recorded) {
             for (const std::string& notice : outcome.notices) std::fprintf(stderr, "%s\n", notice.c_str());
-            return 1;
+            return false;
         }
     }
     const auto again = Clock::now();
     store.record(last, "E:\\queues", at(kFirstStartMs + 1));
     const double againMs = millisecondsSince(again);
+
+    std::printf("history: %d runs of %d jobs recorded, median %.0f ms a run (CPU %.0f ms), the last (into 960 000 "
+                "jobs) %.0f ms (CPU %.0f ms)\n",
+                kRuns, kJobsPerRun, median(recordMs), median(recordCpuMs), recordMs.back(), recordCpuMs.back());
+    std::printf("history: the last run recorded again (all seen before) %.0f ms\n", againMs);
+    std::printf("history: file %.0f MB for 1 000 000 jobs and 100 000 pairs\n",
+                static_cast<double>(std::filesystem::file_size(store.path())) / 1e6);
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const bool readOnly = argc == 3 && std::string(argv[2]) == "--read";
+    if (argc != 2 && !readOnly) {
+        std::fputs("usage: history_bench FOLDER [--read]\n", stderr);
+        return 2;
+    }
+    const std::string path = std::string(argv[1]) + "/history.sqlite";
+    history::HistoryStore store(path);
+    if (!readOnly) {
+        for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(path + suffix);
+        if (!recordRuns(store)) return 1;
+    }
 
     // The last year of the four: about 250 000 jobs.
     const history::HistoryRange year{at(kFirstStartMs + 3 * 365LL * 86'400'000), {}};
@@ -131,27 +149,27 @@ int main(int argc, char** argv)
     std::vector<double> chartCpuMs;
     std::size_t yearRows = 0;
     for (int i = 0; i < 5; ++i) {
+        yearRows = 0;
         auto start = Clock::now();
         double cpu = cpuMilliseconds();
-        const std::vector<JobRecord> records = store.read(year);
-        const report::Summary summary = report::summarize(records);
+        report::SummaryBuilder builder;
+        store.forEach(year, [&builder, &yearRows](const JobRecord& record) {
+            builder.add(record);
+            ++yearRows;
+        });
+        const report::Summary summary = builder.finish();
         summaryMs.push_back(millisecondsSince(start));
         summaryCpuMs.push_back(cpuMilliseconds() - cpu);
-        yearRows = records.size();
         start = Clock::now();
         cpu = cpuMilliseconds();
-        const auto hours = report::hoursByPeriod(store.read(year), report::Period::Day);
+        report::PeriodHoursBuilder chart(report::Period::Day);
+        store.forEach(year, [&chart](const JobRecord& record) { chart.add(record); });
+        const auto hours = chart.finish();
         chartMs.push_back(millisecondsSince(start));
         chartCpuMs.push_back(cpuMilliseconds() - cpu);
         if (summary.run.jobs == 0 || hours.empty()) return 1;
     }
 
-    std::printf("history: %d runs of %d jobs recorded, median %.0f ms a run (CPU %.0f ms), the last (into 960 000 "
-                "jobs) %.0f ms (CPU %.0f ms)\n",
-                kRuns, kJobsPerRun, median(recordMs), median(recordCpuMs), recordMs.back(), recordCpuMs.back());
-    std::printf("history: the last run recorded again (all seen before) %.0f ms\n", againMs);
-    std::printf("history: file %.0f MB for 1 000 000 jobs and 100 000 pairs\n",
-                static_cast<double>(std::filesystem::file_size(path)) / 1e6);
     std::printf("history: a year (%zu rows) read and summarised %.0f ms (CPU %.0f ms), its hours per day per runner "
                 "%.0f ms (CPU %.0f ms); medians of 5\n",
                 yearRows, median(summaryMs), median(summaryCpuMs), median(chartMs), median(chartCpuMs));

@@ -49,23 +49,32 @@ void recordRun(const HistoryOptions& options, const std::vector<JobRecord>& reco
 
 int printHistory(const ReportOptions& options, TextSink& out)
 {
-    std::vector<JobRecord> records;
+    const history::HistoryStore store = storeOf(options.history);
+    const history::HistoryRange range = rangeOf(options.history);
     try {
-        records = storeOf(options.history).read(rangeOf(options.history));
+        // The summary and the hours take the records one at a time; the
+        // grid and the timeline keep them.
+        if (options.history.by) {
+            PeriodHoursBuilder hours(*options.history.by);
+            store.forEach(range, [&hours](const JobRecord& record) { hours.add(record); });
+            writePeriodHours(hours.finish(), options.rows.value_or(ExportFormat::Tsv), out);
+        } else if (options.summary) {
+            SummaryBuilder summary;
+            store.forEach(range, [&summary](const JobRecord& record) { summary.add(record); });
+            const Summary summed = summary.finish();
+            out.append(*options.summary == SummaryFormat::Json
+                           ? summaryJson(summed)
+                           : summaryText(summed, options.formatted, regionalSettings()));
+        } else {
+            const std::vector<JobRecord> records = store.read(range);
+            if (options.rows)
+                writeRows(*options.rows, RecordGridRows(records, options.formatted, regionalSettings()), out);
+            else
+                out.append(timelineSvg(buildTimeline(records), regionalSettings()));
+        }
     } catch (const ChronellError& error) {
         std::fprintf(stderr, "chronell-report: %s\n", error.what());
         return 1;
-    }
-    if (options.history.by) {
-        writePeriodHours(hoursByPeriod(records, *options.history.by), options.rows.value_or(ExportFormat::Tsv), out);
-    } else if (options.rows) {
-        writeRows(*options.rows, RecordGridRows(records, options.formatted, regionalSettings()), out);
-    } else if (options.summary) {
-        const Summary summed = summarize(records);
-        out.append(*options.summary == SummaryFormat::Json ? summaryJson(summed)
-                                                           : summaryText(summed, options.formatted, regionalSettings()));
-    } else if (options.timeline) {
-        out.append(timelineSvg(buildTimeline(records), regionalSettings()));
     }
     out.flush();
     return 0;

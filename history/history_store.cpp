@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <limits>
 #include <unordered_map>
 #include <utility>
@@ -256,40 +257,22 @@ WriteResult writeRun(const std::string& path, std::chrono::milliseconds busyTime
     return WriteResult::Done;
 }
 
-// The jobs with the rows of their pairs, each after its second job, as a
-// run puts them; `pairs` (second, first) ordered by second. Rows numbered
-// from 1.
-std::vector<JobRecord> withPairRows(std::vector<JobRecord> jobs,
-                                    const std::vector<std::pair<std::size_t, std::size_t>>& pairs)
+// The row of a two-pass pair, as a run makes it from its two jobs.
+JobRecord pairRow(const JobRecord& first, const JobRecord& second)
 {
-    std::vector<JobRecord> rows;
-    rows.reserve(jobs.size() + pairs.size());
-    std::vector<std::size_t> rowOfJob(jobs.size());
-    auto pair = pairs.begin();
-    for (std::size_t i = 0; i < jobs.size(); ++i) {
-        rowOfJob[i] = rows.size();
-        rows.push_back(std::move(jobs[i]));
-        for (; pair != pairs.end() && pair->first == i; ++pair) {
-            JobRecord row;
-            const JobRecord& first = rows[rowOfJob[pair->second]];
-            const JobRecord& second = rows[rowOfJob[i]];
-            row.twoPass = true;
-            row.name = "2pass";
-            row.input = second.input;
-            row.output = second.output;
-            row.startUtc = first.startUtc;
-            row.startShown = first.startShown;
-            row.endUtc = second.endUtc;
-            row.endShown = second.endShown;
-            if (first.durationMs || second.durationMs)
-                row.durationMs = first.durationMs.value_or(0) + second.durationMs.value_or(0);
-            row.jobFile = second.jobFile;
-            rows.push_back(std::move(row));
-        }
-    }
-    int row = 0;
-    for (JobRecord& record : rows) record.row = ++row;
-    return rows;
+    JobRecord row;
+    row.twoPass = true;
+    row.name = "2pass";
+    row.input = second.input;
+    row.output = second.output;
+    row.startUtc = first.startUtc;
+    row.startShown = first.startShown;
+    row.endUtc = second.endUtc;
+    row.endShown = second.endShown;
+    if (first.durationMs || second.durationMs)
+        row.durationMs = first.durationMs.value_or(0) + second.durationMs.value_or(0);
+    row.jobFile = second.jobFile;
+    return row;
 }
 
 } // namespace
@@ -339,8 +322,14 @@ RecordOutcome HistoryStore::record(const std::vector<JobRecord>& records, const 
 std::vector<JobRecord> HistoryStore::read(const HistoryRange& range) const
 {
     std::vector<JobRecord> records;
+    forEach(range, [&records](const JobRecord& record) { records.push_back(record); });
+    return records;
+}
+
+void HistoryStore::forEach(const HistoryRange& range, const std::function<void(const JobRecord&)>& use) const
+{
     std::error_code missing;
-    if (!fs::exists(path_, missing)) return records;
+    if (!fs::exists(path_, missing)) return;
     try {
         Connection connection(path_, busyTimeout_);
         connection.execute("PRAGMA query_only=1");
@@ -354,55 +343,87 @@ std::vector<JobRecord> HistoryStore::read(const HistoryRange& range) const
         if (versionValue.step() && versionValue.integer(0) > kSchemaVersion)
             throw ChronellError("history: " + inQuotes(path_) + " was written by a newer version");
 
-        // A range reads through the index of starts; the whole history in order.
+        // Every pair as (second job, first job), by second job; the first
+        // jobs' records are kept until their pairs are made.
+        std::vector<std::pair<std::int64_t, std::int64_t>> pairs;
+        std::unordered_map<std::int64_t, JobRecord> firstJobs;
+        Statement pairRows = connection.prepare("SELECT second_job, first_job FROM pairs ORDER BY second_job, id");
+        while (pairRows.step()) {
+            pairs.emplace_back(pairRows.integer(0), pairRows.integer(1));
+            firstJobs.try_emplace(pairs.back().second);
+        }
+
+        // A range is found through the index of starts, then read in the
+        // order of recording along the rows between its first and last job,
+        // which spares sorting the rows themselves.
         const bool ranged = range.since || range.until;
+        const std::int64_t since = range.since ? millisecondsOf(*range.since) : std::numeric_limits<std::int64_t>::min();
+        const std::int64_t until = range.until ? millisecondsOf(*range.until) : std::numeric_limits<std::int64_t>::max();
+        std::int64_t firstId = std::numeric_limits<std::int64_t>::min();
+        std::int64_t lastId = std::numeric_limits<std::int64_t>::max();
+        if (ranged) {
+            Statement span = connection.prepare(
+                "SELECT min(id), max(id) FROM jobs INDEXED BY jobs_by_start WHERE start_utc >= ?1 AND start_utc < ?2");
+            span.bind(1, since);
+            span.bind(2, until);
+            if (!span.step() || span.isNull(0)) return;
+            firstId = span.integer(0);
+            lastId = span.integer(1);
+        }
         Statement jobs = connection.prepare(
             std::string("SELECT jobs.id, job_files.path, job_id, name, source, dest, state, start_shown, end_shown,"
                         " start_utc, end_utc, duration_ms, runner_name, runner_id, error"
-                        " FROM jobs JOIN job_files ON job_files.id = jobs.job_file")
-            + (ranged ? " WHERE start_utc >= ?1 AND start_utc < ?2" : "") + " ORDER BY jobs.id");
+                        " FROM jobs NOT INDEXED JOIN job_files ON job_files.id = jobs.job_file"
+                        " WHERE jobs.id BETWEEN ?3 AND ?4")
+            + (ranged ? " AND start_utc >= ?1 AND start_utc < ?2" : "") + " ORDER BY jobs.id");
         if (ranged) {
-            jobs.bind(1, range.since ? millisecondsOf(*range.since) : std::numeric_limits<std::int64_t>::min());
-            jobs.bind(2, range.until ? millisecondsOf(*range.until) : std::numeric_limits<std::int64_t>::max());
+            jobs.bind(1, since);
+            jobs.bind(2, until);
         }
-        std::vector<std::int64_t> ids;
+        jobs.bind(3, firstId);
+        jobs.bind(4, lastId);
+        // One record, its texts' memory reused from job to job.
+        JobRecord job;
+        int row = 0;
+        auto pair = pairs.begin();
         std::unordered_map<std::string, std::string> fileNames;  // full path -> name part
+        std::string path;
         while (jobs.step()) {
-            JobRecord& job = records.emplace_back();
-            ids.push_back(jobs.integer(0));
-            std::string path = jobs.bytes(1);
-            auto [at, added] = fileNames.try_emplace(std::move(path));
-            if (added) at->second = std::string(hostFileNamePart(at->first));
-            job.jobFile = at->second;
-            job.id = jobs.optionalBytes(2);
-            job.name = jobs.bytes(3);
-            job.input = jobs.bytes(4);
-            job.output = jobs.bytes(5);
+            const std::int64_t id = jobs.integer(0);
+            jobs.bytes(1, path);
+            auto known = fileNames.find(path);
+            if (known == fileNames.end())
+                known = fileNames.emplace(path, std::string(hostFileNamePart(path))).first;
+            job.row = ++row;
+            job.jobFile = known->second;
+            jobs.optionalBytes(2, job.id);
+            jobs.bytes(3, job.name);
+            jobs.bytes(4, job.input);
+            jobs.bytes(5, job.output);
             job.state = static_cast<std::int32_t>(jobs.integer(6));
             job.startShown = jobs.optionalReal(7);
             job.endShown = jobs.optionalReal(8);
             job.startUtc = instantOf(jobs.optionalInteger(9));
             job.endUtc = instantOf(jobs.optionalInteger(10));
-            if (const auto duration = jobs.optionalInteger(11)) job.durationMs = static_cast<std::uint64_t>(*duration);
-            job.runnerName = jobs.optionalBytes(12);
-            job.runnerId = jobs.optionalBytes(13);
-            job.error = jobs.optionalBytes(14);
-        }
+            const auto duration = jobs.optionalInteger(11);
+            job.durationMs = duration ? std::optional<std::uint64_t>(static_cast<std::uint64_t>(*duration)) : std::nullopt;
+            jobs.optionalBytes(12, job.runnerName);
+            jobs.optionalBytes(13, job.runnerId);
+            jobs.optionalBytes(14, job.error);
+            use(job);
+            if (const auto first = firstJobs.find(id); first != firstJobs.end()) first->second = job;
 
-        // Pairs in the order of their second job, both jobs in the range.
-        std::vector<std::pair<std::size_t, std::size_t>> pairs;  // (second, first) indices into records
-        const auto indexOf = [&ids](std::int64_t id) -> std::optional<std::size_t> {
-            const auto at = std::lower_bound(ids.begin(), ids.end(), id);
-            if (at == ids.end() || *at != id) return std::nullopt;
-            return static_cast<std::size_t>(at - ids.begin());
-        };
-        Statement pairRows = connection.prepare("SELECT second_job, first_job FROM pairs ORDER BY second_job, id");
-        while (pairRows.step()) {
-            const auto second = indexOf(pairRows.integer(0));
-            const auto first = indexOf(pairRows.integer(1));
-            if (second && first) pairs.emplace_back(*second, *first);
+            // The job's pairs whose first job was in the range too (a
+            // pair's first job was recorded before its second).
+            for (; pair != pairs.end() && pair->first < id; ++pair) {}
+            for (; pair != pairs.end() && pair->first == id; ++pair) {
+                const JobRecord& first = firstJobs[pair->second];
+                if (first.row == 0) continue;
+                JobRecord twoPass = pairRow(first, job);
+                twoPass.row = ++row;
+                use(twoPass);
+            }
         }
-        return withPairRows(std::move(records), pairs);
     } catch (const SqliteError& error) {
         throw ChronellError("history: cannot read " + inQuotes(path_) + ": " + error.what());
     }

@@ -7,6 +7,7 @@
 // Neither stops the run: recording only ever reports notices.
 #include <chrono>
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -46,6 +47,11 @@ public:
     // file yet gives no records. Throws ChronellError when the file cannot
     // be read.
     std::vector<JobRecord> read(const HistoryRange& range = {}) const;
+
+    // The same records handed over one at a time, for printers that need
+    // not keep them (the summary, the hours per period); a record lives
+    // only for its call.
+    void forEach(const HistoryRange& range, const std::function<void(const JobRecord&)>& use) const;
 
 private:
     std::string path_;

@@ -16,7 +16,9 @@ bool SqliteError::locked() const
 
 Connection::Connection(const std::string& path, std::chrono::milliseconds busyTimeout)
 {
-    const int code = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    // A connection is used by one thread at a time: no locking of its own.
+    const int code = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                                     nullptr);
     if (code != SQLITE_OK) {
         // A handle is returned even on failure, holding the message.
         const std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(code);
@@ -151,6 +153,24 @@ std::string Statement::bytes(int column) const
     const void* data = sqlite3_column_blob(statement_, column);
     const int size = sqlite3_column_bytes(statement_, column);
     return data ? std::string(static_cast<const char*>(data), static_cast<std::size_t>(size)) : std::string();
+}
+
+void Statement::bytes(int column, std::string& into) const
+{
+    const void* data = sqlite3_column_blob(statement_, column);
+    const int size = sqlite3_column_bytes(statement_, column);
+    if (data) into.assign(static_cast<const char*>(data), static_cast<std::size_t>(size));
+    else into.clear();
+}
+
+void Statement::optionalBytes(int column, std::optional<std::string>& into) const
+{
+    if (isNull(column)) {
+        into.reset();
+        return;
+    }
+    if (!into) into.emplace();
+    bytes(column, *into);
 }
 
 std::optional<std::int64_t> Statement::optionalInteger(int column) const

@@ -80,6 +80,9 @@ public:
     std::optional<std::int64_t> optionalInteger(int column) const;
     std::optional<double> optionalReal(int column) const;
     std::optional<std::string> optionalBytes(int column) const;
+    // The same into a string whose memory is reused.
+    void bytes(int column, std::string& into) const;
+    void optionalBytes(int column, std::optional<std::string>& into) const;
 
 private:
     void check(int code) const;

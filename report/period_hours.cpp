@@ -102,42 +102,52 @@ PeriodHours periodOf(Instant instant, Period period)
     return periodFrom(firstDayOf(localDay(instant), period), period);
 }
 
+PeriodHours& PeriodHoursBuilder::entry(sys_days first, const std::string& runner)
+{
+    auto [at, added] = periods_.try_emplace({first, runner});
+    if (added) {
+        at->second = periodFrom(first, period_);
+        at->second.runner = runner;
+    }
+    return at->second;
+}
+
+void PeriodHoursBuilder::add(const JobRecord& record)
+{
+    if (record.twoPass || !record.startUtc || !record.endUtc || *record.endUtc < *record.startUtc) return;
+    const Instant start = *record.startUtc;
+    const Instant end = *record.endUtc;
+    const std::string runner = runnerOf(record);
+    sys_days first = firstDayOf(localDay(start), period_);
+    ++entry(first, runner).jobs;
+    for (int walked = 0;; ++walked) {
+        PeriodHours& hours = entry(first, runner);
+        if (walked == kMostPeriodsOfAJob) {
+            hours.busyMs += static_cast<std::uint64_t>((end - std::max(start, hours.periodStart)).count());
+            return;
+        }
+        const Instant from = std::max(start, hours.periodStart);
+        const Instant to = std::min(end, hours.periodEnd);
+        if (to > from) hours.busyMs += static_cast<std::uint64_t>((to - from).count());
+        if (end <= hours.periodEnd) return;
+        first = firstDayAfter(first, period_);
+    }
+}
+
+std::vector<PeriodHours> PeriodHoursBuilder::finish()
+{
+    std::vector<PeriodHours> result;
+    for (auto& [key, hours] : periods_)
+        if (hours.busyMs > 0 || hours.jobs > 0) result.push_back(std::move(hours));
+    periods_.clear();
+    return result;
+}
+
 std::vector<PeriodHours> hoursByPeriod(const std::vector<JobRecord>& records, Period period)
 {
-    // By the period's first local day, then runner.
-    std::map<std::pair<sys_days, std::string>, PeriodHours> periods;
-    const auto entry = [&periods, period](sys_days first, const std::string& runner) -> PeriodHours& {
-        auto [at, added] = periods.try_emplace({first, runner});
-        if (added) {
-            at->second = periodFrom(first, period);
-            at->second.runner = runner;
-        }
-        return at->second;
-    };
-    for (const JobRecord& record : records) {
-        if (record.twoPass || !record.startUtc || !record.endUtc || *record.endUtc < *record.startUtc) continue;
-        const Instant start = *record.startUtc;
-        const Instant end = *record.endUtc;
-        const std::string runner = runnerOf(record);
-        sys_days first = firstDayOf(localDay(start), period);
-        ++entry(first, runner).jobs;
-        for (int walked = 0;; ++walked) {
-            PeriodHours& hours = entry(first, runner);
-            if (walked == kMostPeriodsOfAJob) {
-                hours.busyMs += static_cast<std::uint64_t>((end - std::max(start, hours.periodStart)).count());
-                break;
-            }
-            const Instant from = std::max(start, hours.periodStart);
-            const Instant to = std::min(end, hours.periodEnd);
-            if (to > from) hours.busyMs += static_cast<std::uint64_t>((to - from).count());
-            if (end <= hours.periodEnd) break;
-            first = firstDayAfter(first, period);
-        }
-    }
-    std::vector<PeriodHours> result;
-    for (auto& [key, hours] : periods)
-        if (hours.busyMs > 0 || hours.jobs > 0) result.push_back(std::move(hours));
-    return result;
+    PeriodHoursBuilder builder(period);
+    for (const JobRecord& record : records) builder.add(record);
+    return builder.finish();
 }
 
 void writePeriodHours(const std::vector<PeriodHours>& hours, ExportFormat format, TextSink& sink)

@@ -3,8 +3,11 @@
 // local time: a job's time is split at the periods' local midnights, so a
 // night's encode counts in both days it touches, and a day of a clock change
 // has its 23 or 25 hours.
+#include <chrono>
 #include <cstdint>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "analysis/job_record.h"
@@ -23,8 +26,23 @@ struct PeriodHours {
     std::uint64_t busyMs = 0;  // the part of their time within the period
 };
 
-// By period, then runner name; periods without time are left out. Two-pass
-// rows and jobs without both times add nothing.
+// Sums the hours record by record, so that the records need not be kept.
+// By period, then runner name; two-pass rows and jobs without both times
+// add nothing.
+class PeriodHoursBuilder {
+public:
+    explicit PeriodHoursBuilder(Period period) : period_(period) {}
+    void add(const JobRecord& record);
+    std::vector<PeriodHours> finish();
+
+private:
+    PeriodHours& entry(std::chrono::sys_days first, const std::string& runner);
+
+    Period period_;
+    // By the period's first local day, then runner.
+    std::map<std::pair<std::chrono::sys_days, std::string>, PeriodHours> periods_;
+};
+
 std::vector<PeriodHours> hoursByPeriod(const std::vector<JobRecord>& records, Period period);
 
 // The period of an instant: its local start and end, and its label.

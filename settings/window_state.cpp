@@ -12,6 +12,8 @@ namespace {
 constexpr std::string_view kInputSection = "CHRONELL";
 constexpr std::string_view kColumnsSection = "ColumnWidths";
 constexpr std::string_view kWindowSection = "Window";
+constexpr std::string_view kHistorySection = "History";
+constexpr std::string_view kKeepHistoryKey = "Keep History";
 
 // The grid's column captions, as the file names the widths.
 constexpr std::array<std::string_view, kStoredColumns> kColumnKeys = {"Name", "Source", "Dest",   "Start",
@@ -33,6 +35,7 @@ WindowState readWindowState(const SettingsStore& store, const WindowState& defau
     state.width = store.readInteger(kWindowSection, "Width", defaults.width);
     state.height = store.readInteger(kWindowSection, "Height", defaults.height);
     state.gridHeight = store.readInteger(kWindowSection, "TabHeight", defaults.gridHeight);
+    state.keepHistory = store.readFlag(kHistorySection, kKeepHistoryKey, defaults.keepHistory);
     return state;
 }
 
@@ -49,6 +52,7 @@ void writeWindowState(const SettingsStore& store, const WindowState& state)
     store.writeInteger(kWindowSection, "Width", state.width);
     store.writeInteger(kWindowSection, "Height", state.height);
     store.writeInteger(kWindowSection, "TabHeight", state.gridHeight);
+    store.writeFlag(kHistorySection, kKeepHistoryKey, state.keepHistory);
 }
 
 } // namespace chronell

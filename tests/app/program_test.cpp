@@ -76,9 +76,11 @@ const std::string kStoredSettings =
     "[ColumnWidths]\n"
     "Name=50\nSource=51\nDest=52\nStart=53\nEnd=54\nStatus=55\nDur=56\nJobfile=57\n"
     "[Window]\n"
-    "Left=10\nTop=20\nWidth=700\nHeight=500\nTabHeight=77\n";
+    "Left=10\nTop=20\nWidth=700\nHeight=500\nTabHeight=77\n"
+    "[History]\n"
+    "Keep History=0\n";
 
-TEST(Program, FirstStartWritesAllSeventeenKeysWithTheirDefaults)
+TEST(Program, FirstStartWritesAllEighteenKeysWithTheirDefaults)
 {
     TempFolder folder;
     ASSERT_EQ(runProgram(folder, {}), 0);
@@ -91,6 +93,7 @@ TEST(Program, FirstStartWritesAllSeventeenKeysWithTheirDefaults)
          {"Name=39", "Source=76", "Dest=76", "Start=92", "End=95", "Status=60", "Dur=73", "Jobfile=42"}},
         {"[Window]",
          {"Left=296", "Top=163", "Width=575", "Height=400", "TabHeight=" + windowTabHeight(folder)}},
+        {"[History]", {"Keep History=1"}},
     };
     EXPECT_EQ(sectionsOf(written), expected) << written;
     // The grid's height that the layout gave it at the designed size.

@@ -23,6 +23,7 @@ WindowState sampleState()
     state.width = 640;
     state.height = 480;
     state.gridHeight = 200;
+    state.keepHistory = false;
     return state;
 }
 
@@ -30,7 +31,8 @@ bool sameState(const WindowState& a, const WindowState& b)
 {
     return a.folder == b.folder && a.mask == b.mask && a.formattedTime == b.formattedTime &&
            a.clearLog == b.clearLog && a.columnWidths == b.columnWidths && a.left == b.left && a.top == b.top &&
-           a.width == b.width && a.height == b.height && a.gridHeight == b.gridHeight;
+           a.width == b.width && a.height == b.height && a.gridHeight == b.gridHeight &&
+           a.keepHistory == b.keepHistory;
 }
 
 TEST(WindowStateStore, WrittenStateReadsBackWhateverTheDefaults)
@@ -48,6 +50,15 @@ TEST(WindowStateStore, AbsentOrUnreadableKeysTakeTheirDefaults)
     WindowState expected = sampleState();
     expected.top = 7;
     EXPECT_TRUE(sameState(readWindowState(store, sampleState()), expected));
+}
+
+TEST(WindowStateStore, KeepHistoryHasASectionOfItsOwnAfterTheDesignedOnes)
+{
+    TempFolder folder;
+    const SettingsStore store(folder.file("Settings.ini"));
+    writeWindowState(store, sampleState());
+    const std::string written = TempFolder::bytesOf(folder.file("Settings.ini"));
+    EXPECT_TRUE(written.ends_with("TabHeight=200\n[History]\nKeep History=0\n")) << written;
 }
 
 } // namespace

@@ -119,13 +119,15 @@ private:
     MainWindow& window_;
 };
 
-// After a run, also one that an error ended: the views take the new
-// records, and a watched folder is followed where the run looked.
+// After a run, also one that an error ended: the run is recorded in the
+// history, the views take the new records, and a watched folder is
+// followed where the run looked.
 class MainWindow::RunFollowers {
 public:
     explicit RunFollowers(MainWindow& window) : window_(window), inputs_(window.runInputs()) {}
     ~RunFollowers()
     {
+        window_.recordRun(inputs_.folder);
         window_.views_->runEnded();
         if (window_.watch_->watching()) window_.watch_->watch(inputs_.folder, inputs_.mask);
     }
@@ -259,7 +261,8 @@ void MainWindow::createMenu()
         withAccessKeys({QStringLiteral("File"), QStringLiteral("View"), QStringLiteral("Help")});
     const QStringList file = withAccessKeys(
         {QStringLiteral("Save Results As\u2026"), QStringLiteral("Watch Folder"), QStringLiteral("Exit")});
-    const QStringList view = withAccessKeys({QStringLiteral("Timeline"), QStringLiteral("Summary")});
+    const QStringList view =
+        withAccessKeys({QStringLiteral("Timeline"), QStringLiteral("Summary"), QStringLiteral("Keep History")});
     const QStringList help = withAccessKeys({QStringLiteral("About"), QStringLiteral("Latest Version")});
     fileMenu_ = named(bar->addMenu(menus[0]), "fileMenu");
     saveResultsAction_ = named(fileMenu_->addAction(file[0]), "saveResultsAction");
@@ -269,6 +272,10 @@ void MainWindow::createMenu()
     viewMenu_ = named(bar->addMenu(menus[1]), "viewMenu");
     timelineAction_ = named(viewMenu_->addAction(view[0]), "timelineAction");
     summaryAction_ = named(viewMenu_->addAction(view[1]), "summaryAction");
+    viewMenu_->addSeparator();
+    keepHistoryAction_ = named(viewMenu_->addAction(view[2]), "keepHistoryAction");
+    keepHistoryAction_->setCheckable(true);
+    keepHistoryAction_->setChecked(true);
     helpMenu_ = named(bar->addMenu(menus[2]), "helpMenu");
     aboutAction_ = named(helpMenu_->addAction(help[0]), "aboutAction");
     latestVersionAction_ = named(helpMenu_->addAction(help[1]), "latestVersionAction");
@@ -328,6 +335,21 @@ void MainWindow::process()
     runProcessing(*this, regionalSettings(), runInputs());
 }
 
+bool MainWindow::keepsHistory() const
+{
+    return keepHistoryAction_->isChecked();
+}
+
+void MainWindow::recordRun(const std::string& folder)
+{
+    if (!keepsHistory() || !collaborators_.recordRun) return;
+    const std::string file = historyPlace(executablePath_, hostSettingsQueries());
+    const std::vector<std::string> notices = collaborators_.recordRun(file, records_.all(), folder);
+    QStringList lines;
+    for (const std::string& notice : notices) lines << displayText(notice);
+    if (!lines.isEmpty()) statusBar_->showMessage(lines.join(QLatin1Char(' ')));
+}
+
 void MainWindow::browse()
 {
     if (const auto folder = browseForFolder(collaborators_.chooseFolder, folderBox_->text()))
@@ -382,6 +404,7 @@ WindowState MainWindow::state() const
     state.width = bounds.width();
     state.height = bounds.height();
     state.gridHeight = resultsGrid_->height();
+    state.keepHistory = keepsHistory();
     return state;
 }
 
@@ -394,6 +417,7 @@ void MainWindow::applyState(const WindowState& state)
     maskBox_->setBytes(state.mask);
     formattedTimeBox_->setChecked(state.formattedTime);
     clearLogBox_->setChecked(state.clearLog);
+    keepHistoryAction_->setChecked(state.keepHistory);
     const int widest = resultsGrid_->horizontalHeader()->maximumSectionSize() - kGridLineWidth;
     for (int column = 0; column < kStoredColumns; ++column)
         resultsGrid_->setColWidth(column,

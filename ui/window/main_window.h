@@ -94,6 +94,9 @@ public:
     // The Timeline and Summary windows, and the folder watch.
     ResultViews& resultViews() const { return *views_; }
     FolderWatch& folderWatch() const { return *watch_; }
+    // View, Keep History: each run's finished jobs go into the history.
+    bool keepsHistory() const;
+
     // Selects a grid row (1 is the first data row) and scrolls it into view.
     void selectGridRow(int row);
 
@@ -121,6 +124,9 @@ private:
     void showSummary();
     void saveResultsAs();
     void switchWatch();
+    // Records the last run over `folder` when Keep History is ticked; what
+    // went wrong with the history is shown in the status bar.
+    void recordRun(const std::string& folder);
 
     WindowCollaborators collaborators_;
 
@@ -145,6 +151,7 @@ private:
     QMenu* viewMenu_;
     QAction* timelineAction_;
     QAction* summaryAction_;
+    QAction* keepHistoryAction_;
     QMenu* helpMenu_;
     QAction* aboutAction_;
     QAction* latestVersionAction_;

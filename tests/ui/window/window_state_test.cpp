@@ -93,7 +93,8 @@ TEST(WindowStateKept, FirstStartShowsTheDefaultsAndWritesEveryKeyAtExit)
     EXPECT_EQ(settingsOf(folder),
               "[CHRONELL]\nDirectory=" + folder.string() + "/\nMask=*.jobs\nFormated Output=1\nClear Log=1\n"
               "[ColumnWidths]\nName=39\nSource=76\nDest=76\nStart=92\nEnd=95\nStatus=60\nDur=73\nJobfile=42\n"
-              "[Window]\nLeft=296\nTop=163\nWidth=575\nHeight=400\nTabHeight=229\n");
+              "[Window]\nLeft=296\nTop=163\nWidth=575\nHeight=400\nTabHeight=229\n"
+              "[History]\nKeep History=1\n");
     EXPECT_TRUE(boxes.errors.empty());
 }
 
