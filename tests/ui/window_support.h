@@ -98,8 +98,19 @@ public:
             timer = manual.get();
             return manual;
         };
+        made.recordRun = [this](const std::string& file, const std::vector<JobRecord>& records,
+                                const std::string& folder) {
+            recorded.push_back({file, records, folder});
+            return historyNotices;
+        };
         return made;
     }
+
+    struct Recording {
+        std::string historyFile;
+        std::vector<JobRecord> records;
+        std::string folder;
+    };
 
     std::vector<QString> errors;
     std::vector<QString> folderStarts;
@@ -108,6 +119,8 @@ public:
     std::optional<SaveChoice> saveAnswer;
     std::vector<QUrl> opened;
     ManualTimer* timer = nullptr;  // the last window's
+    std::vector<Recording> recorded;  // the runs kept in the history
+    std::vector<std::string> historyNotices;  // what the history answers
 };
 
 // Collaborators for a test that expects none of them to be asked: each
@@ -129,6 +142,7 @@ inline WindowCollaborators unaskedCollaborators()
         return false;
     };
     made.makeWatchTimer = [] { return std::make_unique<ManualTimer>(); };
+    made.recordRun = {};  // runs are not recorded
     return made;
 }
 

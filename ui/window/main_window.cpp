@@ -342,7 +342,8 @@ bool MainWindow::keepsHistory() const
 
 void MainWindow::recordRun(const std::string& folder)
 {
-    if (!keepsHistory() || !collaborators_.recordRun) return;
+    // A window never started up has no place for its settings, nor its history.
+    if (!startedUp_ || !keepsHistory() || !collaborators_.recordRun) return;
     const std::string file = historyPlace(executablePath_, hostSettingsQueries());
     const std::vector<std::string> notices = collaborators_.recordRun(file, records_.all(), folder);
     QStringList lines;

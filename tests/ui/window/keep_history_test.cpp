@@ -1,0 +1,88 @@
+// View, Keep History: each run of a started window goes into the history
+// while it is ticked, the choice is kept in Settings.ini, and what goes
+// wrong with the history is said in the status bar.
+#include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+
+#include <gtest/gtest.h>
+
+#include "settings/settings_place.h"
+#include "settings/settings_store.h"
+#include "tests/support/job_list_text.h"
+#include "tests/support/temp_folder.h"
+#include "tests/ui/window_support.h"
+
+namespace {
+
+using chronell::test::partsOf;
+using chronell::test::partNamed;
+using chronell::test::settle;
+using chronell::test::TempFolder;
+using chronell::test::TestCollaborators;
+
+class KeepHistory : public ::testing::Test {
+protected:
+    void startWindow()
+    {
+        window = std::make_unique<chronell::MainWindow>(boxes.collaborators());
+        window->startUp({}, folder.file("chronell"));
+    }
+    void process()
+    {
+        partsOf(*window).folderBox->setText(QString::fromStdString(folder.file("jobs")));
+        QTest::mouseClick(partsOf(*window).processButton, Qt::LeftButton);
+        settle();
+    }
+    QAction& keepHistory() { return *partNamed<QAction>(*window, "keepHistoryAction"); }
+    std::string stored() const
+    {
+        return chronell::SettingsStore(folder.file("Settings.ini")).readText("History", "Keep History", "(missing)");
+    }
+
+    TempFolder folder;
+    TestCollaborators boxes;  // outlives the window
+    std::unique_ptr<chronell::MainWindow> window;
+};
+
+TEST_F(KeepHistory, EachRunIsRecordedWhileItIsTickedAndTheChoiceIsKept)
+{
+    folder.write("jobs/a.jobs", chronell::test::jobListText({{"A1", "C:\\a.avi", "D:\\a.avi"},
+                                                              {"A2", "C:\\b.avi", "D:\\b.avi", "0"}}));
+    startWindow();
+    EXPECT_TRUE(keepHistory().isChecked());  // on by default
+    process();
+    ASSERT_EQ(boxes.recorded.size(), 1u);
+    EXPECT_EQ(boxes.recorded[0].historyFile,
+              chronell::historyPlace(folder.file("chronell"), chronell::hostSettingsQueries()));
+    EXPECT_EQ(boxes.recorded[0].folder, folder.file("jobs"));
+    ASSERT_EQ(boxes.recorded[0].records.size(), 2u);  // the window hands every row; the history keeps what it keeps
+    EXPECT_EQ(boxes.recorded[0].records[0].name, "A1");
+
+    keepHistory().trigger();
+    process();
+    EXPECT_EQ(boxes.recorded.size(), 1u);
+    window.reset();
+    EXPECT_EQ(stored(), "0");
+
+    startWindow();  // the choice read back
+    EXPECT_FALSE(keepHistory().isChecked());
+    keepHistory().trigger();
+    window.reset();
+    EXPECT_EQ(stored(), "1");
+}
+
+TEST_F(KeepHistory, WhatWentWrongWithTheHistoryIsShownInTheStatusBar)
+{
+    folder.write("jobs/a.jobs", chronell::test::jobListText({{"A1", "C:\\a.avi", "D:\\a.avi"}}));
+    boxes.historyNotices = {"history: 'h' is in use by another program; this run was not recorded."};
+    startWindow();
+    process();
+    EXPECT_EQ(partNamed<QStatusBar>(*window, "statusBar")->currentMessage(),
+              QStringLiteral("history: 'h' is in use by another program; this run was not recorded."));
+    EXPECT_EQ(partsOf(*window).resultsGrid->model()->index(0, 0).data().toString(), QStringLiteral("A1"));
+    EXPECT_TRUE(boxes.errors.empty());
+}
+
+} // namespace
