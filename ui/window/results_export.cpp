@@ -1,0 +1,39 @@
+#include "ui/window/results_export.h"
+
+#include "platform/atomic_file.h"
+#include "platform/chronell_error.h"
+#include "platform/output_mode.h"
+#include "report/text_sink.h"
+#include "ui/grid/results_grid_model.h"
+#include "ui/text/display_text.h"
+#include "ui/text/path_bytes.h"
+
+namespace chronell {
+
+int WindowGridRows::rowCount() const
+{
+    return model_.gridRowCount();
+}
+
+std::string_view WindowGridRows::cell(int row, int column) const
+{
+    return model_.cell(column, row);
+}
+
+void saveResults(const report::GridRows& rows, report::ExportFormat format, const QString& path)
+{
+    AtomicFile file(pathBytes(path));
+    // The bytes chronell-report prints: TSV and JSON through a text-mode
+    // stream, CSV with its own CR LF.
+    const bool textMode = format != report::ExportFormat::Csv;
+    {
+        report::TextSink sink([&](std::string_view block) {
+            return textMode ? file.write(withHostLineBreaks(block)) : file.write(block);
+        });
+        report::writeRows(format, rows, sink);
+    }
+    if (!file.commit())
+        throw ChronellError("Unable to write to " + textBytes(path) + ": " + file.error().message());
+}
+
+} // namespace chronell
