@@ -76,7 +76,6 @@ int printHistory(const ReportOptions& options, TextSink& out)
         std::fprintf(stderr, "chronell-report: %s\n", error.what());
         return 1;
     }
-    out.flush();
     return 0;
 }
 

@@ -15,8 +15,8 @@ namespace chronell::report {
 // it was.
 void recordRun(const HistoryOptions& options, const std::vector<JobRecord>& records, const std::string& folder);
 
-// Prints the part of the history the options ask for; the exit status (1
-// when the history cannot be read).
+// Prints into `out` the part of the history the options ask for; the exit
+// status (1 when the history cannot be read).
 int printHistory(const ReportOptions& options, TextSink& out);
 
 } // namespace chronell::report

@@ -1,5 +1,9 @@
 #include "cli/report_options.h"
 
+#include <string_view>
+
+#include "platform/paths.h"
+
 namespace chronell::report {
 
 const char* const kUsage =
@@ -26,14 +30,37 @@ const char* const kUsage =
     "  --by=PERIOD       with --history, the encoding hours per runner per day,\n"
     "                    week or month (local time), as TSV or in the --rows format\n"
     "  --store=FILE      the history file instead of the user's\n"
-    "  --help            print this help\n"
-    "  --version         print the version\n"
+    "  -h, --help        print this help\n"
+    "  -V, --version     print the version\n"
     "\n"
-    "A FOLDER that cannot be searched is reported on standard error, and so is\n"
-    "a run in which no entry matched MASK.\n"
+    "A FOLDER that names a file reads that file: its folder, its name as MASK.\n"
+    "A FOLDER that cannot be searched, a file that cannot be read and a failed\n"
+    "write are reported on standard error, and so is a run in which no entry\n"
+    "matched MASK.\n"
     "\n"
-    "Exit status: 0 done (also when no entry matched), 1 an error ended the run\n"
-    "or FOLDER could not be searched, 2 usage error.\n";
+    "Exit status: 0 done (also when no entry matched), 1 an error ended the run,\n"
+    "FOLDER could not be searched, a file could not be read or a write failed,\n"
+    "2 usage error.\n";
+
+namespace {
+
+constexpr std::string_view kRowsOption = "--rows=";
+
+std::optional<ExportFormat> exportFormatNamed(std::string_view name)
+{
+    if (name == "tsv") return ExportFormat::Tsv;
+    if (name == "csv") return ExportFormat::Csv;
+    if (name == "json") return ExportFormat::Json;
+    return std::nullopt;
+}
+
+// Windows programs answer "/?" with their help; elsewhere it is a path.
+bool isWindowsHelp(std::string_view argument)
+{
+    return kWindowsHost && argument == "/?";
+}
+
+} // namespace
 
 std::optional<ReportOptions> parseReportOptions(const std::vector<std::string>& arguments,
                                                 std::string& error)
@@ -43,27 +70,27 @@ std::optional<ReportOptions> parseReportOptions(const std::vector<std::string>& 
     bool optionsEnded = false;
     for (std::size_t index = 0; index < arguments.size(); ++index) {
         const std::string& argument = arguments[index];
-        if (optionsEnded || argument.empty() || argument[0] != '-' || argument == "-") {
+        if (optionsEnded || ((argument.empty() || argument[0] != '-' || argument == "-") && !isWindowsHelp(argument))) {
             positional.push_back(argument);
         } else if (argument == "--") {
             optionsEnded = true;
         } else if (argument == "-f" || argument == "--formatted") {
             options.formatted = true;
-        } else if (argument == "--rows=tsv") {
-            options.rows = ExportFormat::Tsv;
-        } else if (argument == "--rows=csv") {
-            options.rows = ExportFormat::Csv;
-        } else if (argument == "--rows=json") {
-            options.rows = ExportFormat::Json;
+        } else if (argument.starts_with(kRowsOption)) {
+            options.rows = exportFormatNamed(argument.substr(kRowsOption.size()));
+            if (!options.rows) {
+                error = "unknown format '" + argument.substr(kRowsOption.size()) + "'";
+                return std::nullopt;
+            }
         } else if (argument == "--summary") {
             options.summary = SummaryFormat::Text;
         } else if (argument == "--summary=json") {
             options.summary = SummaryFormat::Json;
         } else if (argument == "--timeline") {
             options.timeline = true;
-        } else if (argument == "--help" || argument == "-h") {
+        } else if (argument == "--help" || argument == "-h" || isWindowsHelp(argument)) {
             options.help = true;
-        } else if (argument == "--version") {
+        } else if (argument == "--version" || argument == "-V") {
             options.version = true;
         } else if (takeHistoryOption(arguments, index, options.history, error)) {
             if (!error.empty()) return std::nullopt;
