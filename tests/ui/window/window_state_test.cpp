@@ -275,6 +275,7 @@ TEST(WindowStateKept, ValueThatCannotBeStoredOnOneLineIsLeftOutAndEveryOtherKeyW
     std::string expected = kBefore;
     expected.replace(expected.find("*.before"), 8, "*.after");
     expected.replace(expected.find("Formated Output=0"), 17, "Formated Output=1");
+    expected += "[History]\nKeep History=1\n";
     EXPECT_EQ(settingsOf(folder), expected);
 }
 
