@@ -283,6 +283,18 @@ RegionalSettings regionalSettingsFromWindowsItems(const WindowsLocaleItems& item
     return settings;
 }
 
+RegionalSettings loadRegionalSettings()
+{
+    if constexpr (kWindowsHost) {
+        return regionalSettingsFromWindowsItems(readWindowsLocaleItems());
+    } else {
+        // "" takes LC_TIME and LC_NUMERIC from the environment, LC_ALL first.
+        const auto items = readLocaleItems("");
+        return items ? regionalSettingsFromLocaleItems(*items) : RegionalSettings{};
+    }
+}
+
+// The process-wide record, while the window still reads it.
 RegionalSettings& regionalSettings()
 {
     static RegionalSettings settings;
@@ -291,13 +303,7 @@ RegionalSettings& regionalSettings()
 
 void LoadRegionalSettings()
 {
-    if constexpr (kWindowsHost) {
-        regionalSettings() = regionalSettingsFromWindowsItems(readWindowsLocaleItems());
-    } else {
-        // "" takes LC_TIME and LC_NUMERIC from the environment, LC_ALL first.
-        const auto items = readLocaleItems("");
-        regionalSettings() = items ? regionalSettingsFromLocaleItems(*items) : RegionalSettings{};
-    }
+    regionalSettings() = loadRegionalSettings();
 }
 
 } // namespace chronell

@@ -1,6 +1,6 @@
 // chronell-report: the Process command of the window with "Clear log"
-// ticked, over an in-memory grid and log, one of them printed to standard
-// output.
+// ticked, its events printed to standard output as the log, the grid's rows,
+// the summary or the timeline.
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -11,8 +11,11 @@
 #include "analysis/regional_settings.h"
 #include "cli/progress_line.h"
 #include "cli/report_options.h"
-#include "cli/report_target.h"
-#include "report/row_export.h"
+#include "analysis/record_sink.h"
+#include "analysis/run_events.h"
+#include "report/grid_printer.h"
+#include "report/log_printer.h"
+#include "report/row_stream.h"
 #include "report/summary.h"
 #include "report/timeline.h"
 #include "report/text_sink.h"
@@ -47,17 +50,40 @@ int main(int argc, char** argv)
         return 0;
     }
 
-    LoadRegionalSettings();
+    const RegionalSettings settings = loadRegionalSettings();
     // CSV rows end in CR LF of their own; other texts take the host's line ends.
     if (options->rows == ExportFormat::Csv) writeBytesAsTheyAre(stdout);
     TextSink out(writeOut);
-    const bool printsLog = !options->rows && !options->summary && !options->timeline;
+
+    // The printers the chosen output needs, and nothing else.
+    std::optional<LogPrinter> log;
+    GridStore grid;
+    std::optional<GridPrinter> gridPrinter;
+    std::optional<RowStream> rows;
     SummaryBuilder summary;
-    ReportTarget::RecordUse summarise;
-    if (options->summary) summarise = [&summary](const JobRecord& record) { summary.add(record); };
-    std::optional<StreamedRows> rows;
-    if (options->rows) rows.emplace(*options->rows, out);
-    ReportTarget target(printsLog ? &out : nullptr, rows ? &*rows : nullptr, options->timeline, summarise);
+    std::vector<JobRecord> records;
+    std::optional<RecordSink> recordTaker;
+    std::vector<RunSink*> sinks;
+    if (options->rows) {
+        gridPrinter.emplace(grid, settings, options->formatted, *options->rows == ExportFormat::Json);
+        rows.emplace(grid, *options->rows, out);
+        sinks = {&*gridPrinter, &*rows};
+    } else if (options->summary) {
+        recordTaker.emplace([&summary](const JobRecord& record) { summary.add(record); });
+        sinks = {&*recordTaker};
+    } else if (options->timeline) {
+        recordTaker.emplace([&records](const JobRecord& record) { records.push_back(record); });
+        sinks = {&*recordTaker};
+    } else {
+        log.emplace(
+            [&out](std::string_view line) {
+                out.append(line);
+                out.push('\n');
+            },
+            settings, options->formatted);
+        sinks = {&*log};
+    }
+    RunSinks sink(std::move(sinks));
     RunInputs inputs;
     inputs.folder = options->folder;
     inputs.mask = options->mask;
@@ -70,7 +96,7 @@ int main(int argc, char** argv)
     {
         ProgressLine progress;
         try {
-            outcome = runProcessing(target, regionalSettings(), inputs,
+            outcome = runProcessing(sink, inputs,
                                     [&progress](std::size_t done, std::size_t found) { progress.update(done, found); });
         } catch (const ChronellError& error) {
             failed = true;
@@ -78,13 +104,12 @@ int main(int argc, char** argv)
         }
     }
 
-    if (rows) rows->finish(target.rowCount());
     if (options->summary) {
         const Summary summed = summary.finish();
         out.append(options->summary == SummaryFormat::Json ? summaryJson(summed)
-                                                           : summaryText(summed, options->formatted, regionalSettings()));
+                                                           : summaryText(summed, options->formatted, settings));
     }
-    if (options->timeline) out.append(timelineSvg(buildTimeline(target.records().all()), regionalSettings()));
+    if (options->timeline) out.append(timelineSvg(buildTimeline(records), settings));
     out.flush();
     std::fflush(stdout);
     if (failed) {

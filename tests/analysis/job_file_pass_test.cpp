@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "platform/chronell_error.h"
-#include "analysis/in_memory_target.h"
 #include "analysis/regional_settings.h"
 #include "support/grid_rows.h"
 #include "support/host.h"
+#include "support/printed_run.h"
 #include "support/job_list_text.h"
 #include "support/sample_settings.h"
 #include "support/temp_folder.h"
@@ -24,7 +24,7 @@ using test::jobListText;
 using test::linesText;
 using test::settingsB;
 using test::TempFolder;
-using Row = InMemoryTarget::Row;
+using Row = test::PrintedRun::Row;
 using Lines = std::vector<std::string>;
 
 
@@ -59,14 +59,14 @@ constexpr const char* k23h00 = "01C886F0 4BAD9800";   // 13 hours after 10:00
 constexpr const char* kNextDay12h00 = "01C8875D 42A6E000";  // 16 March 12:00
 
 struct Pass {
-    InMemoryTarget target;
+    test::PrintedRun target;
     int rowCounter = 0;
 };
 
 // A fresh grid as a run leaves it before its first file, then one pass.
 void runPass(Pass& pass, const std::string& path, bool formatted, const RegionalSettings& settings)
 {
-    proc_file(pass.target, settings, pass.rowCounter, path, formatted);
+    test::printPass(pass.target, pass.rowCounter, path, formatted, settings);
 }
 
 class JobFilePass : public ::testing::Test {
@@ -183,11 +183,11 @@ TEST_F(JobFilePass, CountAfterPassedOverCountsAndInAOneLineFile)
 
 TEST_F(JobFilePass, CountThatDoesNotReadEndsThePassUntouched)
 {
-    InMemoryTarget target;
+    test::PrintedRun target;
     int rowCounter = 0;
     const std::string path = write("bad.jobs", linesText({"// $numjobs 3 ", "//", "x"}));
     try {
-        proc_file(target, settingsB(), rowCounter, path, false);
+        test::printPass(target, rowCounter, path, false, settingsB());
         FAIL() << "no failure";
     } catch (const ChronellError& error) {
         EXPECT_STREQ(error.what(), "' 3 ' is not a valid integer value");
@@ -266,13 +266,13 @@ TEST_F(JobFilePass, MissingMarkerIsTakenFromTheNextJob)
 
 TEST_F(JobFilePass, StateThatDoesNotReadKeepsTheReservedRows)
 {
-    InMemoryTarget target;
+    test::PrintedRun target;
     int rowCounter = 0;
     const std::string path = write(
         "x.jobs", jobListText({{"one", "i1", "o1", "2", k10h00, k11h00}, {"two", "i2", "o2", "x", k10h00, k11h00},
                                {"three", "i3", "o3", "2", k10h00, k11h00}}));
     try {
-        proc_file(target, settingsB(), rowCounter, path, false);
+        test::printPass(target, rowCounter, path, false, settingsB());
         FAIL() << "no failure";
     } catch (const ChronellError& error) {
         EXPECT_STREQ(error.what(), "'x' is not a valid integer value");
@@ -286,11 +286,11 @@ TEST_F(JobFilePass, StateThatDoesNotReadKeepsTheReservedRows)
 
 TEST_F(JobFilePass, TimeStampBeyondTheYear9999EndsThePass)
 {
-    InMemoryTarget target;
+    test::PrintedRun target;
     int rowCounter = 0;
     const std::string path = write("y.jobs", jobListText({{"one", "i", "o", "2", k10h00, "24C85A5E D1C04000"}}));
     try {
-        proc_file(target, settingsB(), rowCounter, path, false);
+        test::printPass(target, rowCounter, path, false, settingsB());
         FAIL() << "no failure";
     } catch (const ChronellError& error) {
         EXPECT_STREQ(error.what(), "Invalid argument to date encode");

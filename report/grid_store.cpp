@@ -1,0 +1,60 @@
+#include "report/grid_store.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace chronell::report {
+
+const GridStore::Row& gridHeaderRow()
+{
+    static const GridStore::Row header = [] {
+        GridStore::Row row;
+        std::copy(kGridCaptions.begin(), kGridCaptions.end(), row.begin());
+        return row;
+    }();
+    return header;
+}
+
+const GridStore::Row& GridStore::row(int index) const
+{
+    if (index < 0 || index >= rowCount_) throw std::out_of_range("no such row of the results grid");
+    if (index == 0) return gridHeaderRow();
+    static const Row kEmpty{};
+    const auto held = static_cast<std::size_t>(index - firstHeld_);
+    return index >= firstHeld_ && held < rows_.size() ? rows_[held] : kEmpty;
+}
+
+void GridStore::setRowCount(int rows)
+{
+    rowCount_ = std::max(rows, 1);
+    const auto held = static_cast<std::size_t>(std::max(rowCount_ - firstHeld_, 0));
+    if (rows_.size() > held) rows_.resize(held);
+    records_.keepBelow(rowCount_);
+}
+
+void GridStore::clear()
+{
+    rowCount_ = 2;
+    firstHeld_ = 1;
+    rows_.clear();
+    records_.clear();
+}
+
+GridStore::Row& GridStore::rowToWrite(int row)
+{
+    if (row < firstHeld_ || row >= rowCount_) throw std::out_of_range("no such row of the results grid to write");
+    const auto held = static_cast<std::size_t>(row - firstHeld_);
+    if (held >= rows_.size()) rows_.resize(held + 1);
+    return rows_[held];
+}
+
+void GridStore::forgetBelow(int row)
+{
+    if (row <= firstHeld_) return;
+    const auto gone = std::min(static_cast<std::size_t>(row - firstHeld_), rows_.size());
+    rows_.erase(rows_.begin(), rows_.begin() + static_cast<std::ptrdiff_t>(gone));
+    firstHeld_ = row;
+    records_.dropBelow(row);
+}
+
+} // namespace chronell::report
