@@ -294,16 +294,4 @@ RegionalSettings loadRegionalSettings()
     }
 }
 
-// The process-wide record, while the window still reads it.
-RegionalSettings& regionalSettings()
-{
-    static RegionalSettings settings;
-    return settings;
-}
-
-void LoadRegionalSettings()
-{
-    regionalSettings() = loadRegionalSettings();
-}
-
 } // namespace chronell

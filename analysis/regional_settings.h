@@ -47,12 +47,4 @@ RegionalSettings regionalSettingsFromWindowsItems(const WindowsLocaleItems& item
 // gives nothing.
 RegionalSettings loadRegionalSettings();
 
-// The process-wide record.
-RegionalSettings& regionalSettings();
-
-// Fills the process-wide record from the user's locale (on Windows its
-// locale items, elsewhere LC_TIME and LC_NUMERIC of the environment);
-// defaults where the locale gives nothing.
-void LoadRegionalSettings();
-
 } // namespace chronell

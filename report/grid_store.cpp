@@ -5,10 +5,10 @@
 
 namespace chronell::report {
 
-const GridStore::Row& gridHeaderRow()
+const std::array<std::string, kGridColumns>& gridHeaderRow()
 {
-    static const GridStore::Row header = [] {
-        GridStore::Row row;
+    static const std::array<std::string, kGridColumns> header = [] {
+        std::array<std::string, kGridColumns> row;
         std::copy(kGridCaptions.begin(), kGridCaptions.end(), row.begin());
         return row;
     }();
@@ -18,7 +18,7 @@ const GridStore::Row& gridHeaderRow()
 const GridStore::Row& GridStore::row(int index) const
 {
     if (index < 0 || index >= rowCount_) throw std::out_of_range("no such row of the results grid");
-    if (index == 0) return gridHeaderRow();
+    if (index == 0) return header_;
     static const Row kEmpty{};
     const auto held = static_cast<std::size_t>(index - firstHeld_);
     return index >= firstHeld_ && held < rows_.size() ? rows_[held] : kEmpty;
@@ -42,10 +42,18 @@ void GridStore::clear()
 
 GridStore::Row& GridStore::rowToWrite(int row)
 {
+    if (row == 0) return header_;
     if (row < firstHeld_ || row >= rowCount_) throw std::out_of_range("no such row of the results grid to write");
     const auto held = static_cast<std::size_t>(row - firstHeld_);
     if (held >= rows_.size()) rows_.resize(held + 1);
     return rows_[held];
+}
+
+void GridStore::setCell(int row, int column, std::string_view text)
+{
+    if (column < 0 || column >= kGridColumns) throw std::out_of_range("no such column of the results grid");
+    if (text.empty() && row >= firstHeld_ + static_cast<int>(rows_.size()) && row < rowCount_) return;
+    rowToWrite(row)[static_cast<std::size_t>(column)] = text;
 }
 
 void GridStore::forgetBelow(int row)

@@ -16,6 +16,9 @@
 
 namespace chronell::report {
 
+// The captions of the header row as a row of cells.
+const std::array<std::string, kGridColumns>& gridHeaderRow();
+
 class GridStore : public GridRows {
 public:
     using Row = std::array<std::string, kGridColumns>;
@@ -27,8 +30,8 @@ public:
     std::string_view cell(int row, int column) const override { return this->row(row)[static_cast<std::size_t>(column)]; }
     const JobRecord* record(int row) const override { return records_.ofRow(row); }
 
-    // The cells of a row: the captions for row 0, empty ones for a row never
-    // written or let go of. Throws std::out_of_range beyond the row count.
+    // The cells of a row: the header's for row 0 (the captions unless
+    // written), empty ones for a row never written or let go of. Throws std::out_of_range beyond the row count.
     const Row& row(int index) const;
     // The records in row order.
     const RecordList& records() const { return records_; }
@@ -36,23 +39,24 @@ public:
     // A value below 1 is taken as 1; new rows are empty, dropped rows lose
     // their cells and records.
     void setRowCount(int rows);
-    // Back to the header row and one empty data row.
+    // Back to the header row and one empty data row; the header keeps its cells.
     void clear();
-    // The cells of a data row below the row count, to fill. Rows are
-    // written in ascending order.
+    // The cells of a row below the row count, to fill (row 0 the header
+    // row). Rows are written in ascending order.
     Row& rowToWrite(int row);
+    // One cell; an empty text in a row not held changes nothing, so that no
+    // storage is made for it.
+    void setCell(int row, int column, std::string_view text);
     void addRecord(JobRecord record) { records_.add(std::move(record)); }
     // Lets go of the cells and records of the rows before `row`.
     void forgetBelow(int row);
 
 private:
     int rowCount_ = 2;
+    Row header_ = gridHeaderRow();
     int firstHeld_ = 1;  // the row rows_.front() holds
     std::deque<Row> rows_;  // from firstHeld_ up to the last row written
     RecordList records_;
 };
-
-// The captions of the header row as a row of cells.
-const GridStore::Row& gridHeaderRow();
 
 } // namespace chronell::report

@@ -14,10 +14,12 @@
 #include <utility>
 
 #include "analysis/duration.h"
-#include "analysis/in_memory_target.h"
 #include "analysis/job_file_pass.h"
 #include "analysis/processing_run.h"
 #include "analysis/regional_settings.h"
+#include "analysis/run_events.h"
+#include "report/grid_printer.h"
+#include "report/log_printer.h"
 #include "settings/settings_place.h"
 #include "settings/settings_store.h"
 #include "ui/access_keys.h"
@@ -115,7 +117,7 @@ private:
 };
 
 TfoMain::TfoMain(chronell::WindowCollaborators collaborators, QWidget* parent)
-    : QMainWindow(parent), collaborators_(std::move(collaborators))
+    : QMainWindow(parent), collaborators_(std::move(collaborators)), regionalSettings_(chronell::loadRegionalSettings())
 {
     setWindowTitle(QStringLiteral("Chronell"));
     setFont(chronell::windowFont());
@@ -147,12 +149,6 @@ TfoMain::TfoMain(chronell::WindowCollaborators collaborators, QWidget* parent)
     // The first control in tab order takes the focus when the window is first activated.
     Memo1->setFocus();
     setOuterBounds(kDesignedBounds);
-
-    // The grid's header row, so that every window shows its captions, also
-    // one never started up.
-    const auto& header = chronell::gridHeaderTexts();
-    for (int column = 0; column < chronell::kGridColumns; ++column)
-        setCell(column, 0, header[static_cast<std::size_t>(column)]);
 }
 
 TfoMain::~TfoMain()
@@ -294,8 +290,26 @@ void TfoMain::FormDestroy()
 void TfoMain::Button1Click()
 {
     const RunFollowers followers(*this);
+    const chronell::RunInputs inputs = runInputs();
+    if (inputs.clearLog) clearLog();
+    printEvents([&inputs](chronell::RunSink& sink) { chronell::runProcessing(sink, inputs); });
+    sg1->setFocus(Qt::OtherFocusReason);
+}
+
+void TfoMain::printEvents(const std::function<void(chronell::RunSink&)>& run)
+{
     const RunUpdates updates(*this);
-    chronell::runProcessing(*this, chronell::regionalSettings(), runInputs());
+    const bool formatted = formattedTimeTicked();
+    chronell::report::LogPrinter log([this](std::string_view line) { appendLogLine(line); }, regionalSettings_,
+                                     formatted);
+    chronell::report::GridPrinter grid(sg1->gridModel()->store(), regionalSettings_, formatted, true);
+    chronell::RunSinks sinks({&log, &grid});
+    run(sinks);
+}
+
+void TfoMain::refreshRegionalSettings()
+{
+    regionalSettings_ = chronell::loadRegionalSettings();
 }
 
 void TfoMain::Button2Click()
@@ -321,7 +335,8 @@ void TfoMain::LatestVersion1Click()
 
 void TfoMain::proc_file(const std::string& path)
 {
-    chronell::proc_file(*this, chronell::regionalSettings(), rowCounter_, path, formattedTimeTicked());
+    std::string buffer;
+    printEvents([&](chronell::RunSink& sink) { chronell::processJobFile(sink, rowCounter_, path, buffer); });
 }
 
 std::string TfoMain::addzeros(std::uint32_t number, unsigned width)
@@ -364,30 +379,14 @@ int TfoMain::rowCount() const
     return sg1->gridModel()->gridRowCount();
 }
 
-void TfoMain::setRowCount(int rows)
+const chronell::RecordList& TfoMain::records() const
 {
-    sg1->gridModel()->setGridRowCount(rows);
-    records_.keepBelow(std::max(rows, 1));
-}
-
-void TfoMain::addRecord(chronell::JobRecord record)
-{
-    records_.add(std::move(record));
+    return sg1->gridModel()->store().records();
 }
 
 chronell::RunInputs TfoMain::runInputs() const
 {
     return {folderText(), maskText(), formattedTimeTicked(), clearLogTicked()};
-}
-
-void TfoMain::setCell(int column, int row, std::string_view text)
-{
-    sg1->gridModel()->setCell(column, row, text);
-}
-
-void TfoMain::focusGrid()
-{
-    sg1->setFocus(Qt::OtherFocusReason);
 }
 
 std::string TfoMain::folderText() const
@@ -417,7 +416,8 @@ void TfoMain::createViewsAndWatch()
 {
     new chronell::GridCopy(*sg1);
     views_ = std::make_unique<chronell::ResultViews>(
-        *this, records_, [this] { return formattedTimeTicked(); }, [this](int row) { selectGridRow(row); });
+        *this, records(), regionalSettings_, [this] { return formattedTimeTicked(); },
+        [this](int row) { selectGridRow(row); });
     // A watched change runs Process as its button does, but never inside
     // another handler: while a box or dialog is open it waits.
     watch_ = new chronell::FolderWatch(
@@ -439,7 +439,7 @@ void TfoMain::SaveResultsAs1Click()
 {
     const auto choice = collaborators_.chooseSaveFile(chronell::browseStartFolder(Edit1->text()));
     if (!choice) return;
-    chronell::saveResults(chronell::WindowGridRows(*sg1->gridModel(), records_), choice->format, choice->path);
+    chronell::saveResults(sg1->gridModel()->store(), choice->format, choice->path);
 }
 
 void TfoMain::WatchFolder1Click()

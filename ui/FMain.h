@@ -1,20 +1,21 @@
 #pragma once
-// The main window: its controls under their design names, its handlers, and
-// the engine's seam over its log, results grid and input row, so that
-// Process runs the same engine as chronell-report.
+// The main window: its controls under their design names and its handlers.
+// Process runs the same engine as chronell-report and prints its events
+// into the log and the results grid's store with the report's printers.
 #include <QMainWindow>
 #include <QRect>
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "analysis/date_time.h"
 #include "analysis/processing_run.h"
-#include "analysis/processing_target.h"
 #include "analysis/record_list.h"
+#include "analysis/regional_settings.h"
 #include "ui/collaborators.h"
 #include "ui/input_box.h"
 
@@ -29,13 +30,14 @@ class QStatusBar;
 
 namespace chronell {
 class FolderWatch;
+class RunSink;
 class LogView;
 class ResultViews;
 class ResultsGridView;
 class Splitter;
 } // namespace chronell
 
-class TfoMain : public QMainWindow, public chronell::ProcessingTarget {
+class TfoMain : public QMainWindow {
     Q_OBJECT
 
 public:
@@ -103,14 +105,13 @@ public:
     QRect outerBounds() const;
     void setOuterBounds(const QRect& bounds);
 
-    // The engine's seam.
-    void appendLogLine(std::string_view line) override;
-    void clearLog() override;
-    int rowCount() const override;
-    void setRowCount(int rows) override;
-    void setCell(int column, int row, std::string_view text) override;
-    void focusGrid() override;
-    void addRecord(chronell::JobRecord record) override;
+    // The results grid's row count, header row included.
+    int rowCount() const;
+
+    // The regional settings that the log, the grid and the views follow:
+    // the user's when the window is made, and again after each change of them.
+    const chronell::RegionalSettings& regionalSettings() const { return regionalSettings_; }
+    void refreshRegionalSettings();
 
     // The input row: what Process reads.
     std::string folderText() const;
@@ -120,7 +121,7 @@ public:
     chronell::RunInputs runInputs() const;
 
     // The records of the grid's rows, from the last run.
-    const chronell::RecordList& records() const { return records_; }
+    const chronell::RecordList& records() const;
 
     // The Timeline and Summary windows, and the folder watch.
     chronell::ResultViews& resultViews() const { return *views_; }
@@ -140,6 +141,11 @@ private:
     void createViewsAndWatch();
     // Runs a handler inside the handler barrier.
     void runGuarded(void (TfoMain::*handler)());
+    // Hands `run` a sink that prints into the log and the grid, the view
+    // updates held back until it returns.
+    void printEvents(const std::function<void(chronell::RunSink&)>& run);
+    void appendLogLine(std::string_view line);
+    void clearLog();
 
     chronell::WindowCollaborators collaborators_;
 
@@ -149,7 +155,7 @@ private:
     int rowCounter_ = 0;  // the row written last by proc_file
     bool holdingLog_ = false;
     QStringList heldLog_;  // as the log shows them
-    chronell::RecordList records_;
+    chronell::RegionalSettings regionalSettings_;
     std::unique_ptr<chronell::ResultViews> views_;
     chronell::FolderWatch* watch_ = nullptr;  // owned as a child
 };

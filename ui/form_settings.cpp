@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "analysis/in_memory_target.h"
+#include "report/grid_store.h"
 #include "settings/settings_store.h"
 #include "ui/FMain.h"
 #include "ui/input_box.h"
@@ -46,7 +46,7 @@ void restoreInputRow(TfoMain& form, const SettingsStore& store, std::string_view
 void restoreColumnWidths(ResultsGridView& grid, const SettingsStore& store)
 {
     const int widest = grid.horizontalHeader()->maximumSectionSize() - kGridLineWidth;
-    const auto& names = gridHeaderTexts();
+    const auto& names = report::gridHeaderRow();
     for (int column = 0; column < kGridColumns; ++column) {
         const std::int32_t width =
             store.readInteger(kColumnsSection, names[static_cast<std::size_t>(column)], grid.colWidth(column));
@@ -114,7 +114,7 @@ void saveFormSettings(const TfoMain& form, const SettingsStore& store)
     store.writeFlag(kInputSection, "Formated Output", form.formattedTimeTicked());
     store.writeFlag(kInputSection, "Clear Log", form.clearLogTicked());
 
-    const auto& names = gridHeaderTexts();
+    const auto& names = report::gridHeaderRow();
     for (int column = 0; column < kGridColumns; ++column)
         store.writeInteger(kColumnsSection, names[static_cast<std::size_t>(column)], form.sg1->colWidth(column));
 

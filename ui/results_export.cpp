@@ -5,19 +5,8 @@
 #include "platform/chronell_error.h"
 #include "report/text_sink.h"
 #include "ui/display_text.h"
-#include "ui/results_grid_model.h"
 
 namespace chronell {
-
-int WindowGridRows::rowCount() const
-{
-    return model_.gridRowCount();
-}
-
-std::string_view WindowGridRows::cell(int row, int column) const
-{
-    return model_.cell(column, row);
-}
 
 void saveResults(const report::GridRows& rows, report::ExportFormat format, const QString& path)
 {

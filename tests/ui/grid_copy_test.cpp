@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/ui/window_support.h"
+#include "ui/results_grid_model.h"
 #include "ui/results_grid_view.h"
 
 namespace {
@@ -20,11 +21,12 @@ constexpr char kHeader[] = "Name\tSource\tDest\tStart\tEnd\tStatus\tDur\tJobfile
 std::unique_ptr<TfoMain> windowWithRows(int rows)
 {
     auto window = shownWindow();
-    window->setRowCount(rows + 1);
+    chronell::ResultsGridModel& model = *window->sg1->gridModel();
+    model.setGridRowCount(rows + 1);
     for (int row = 1; row <= rows; ++row) {
-        window->setCell(0, row, "n" + std::to_string(row));
-        window->setCell(1, row, "caf\xE9");
-        for (int column = 2; column < 7; ++column) window->setCell(column, row, std::to_string(column));
+        model.setCell(0, row, "n" + std::to_string(row));
+        model.setCell(1, row, "caf\xE9");
+        for (int column = 2; column < 7; ++column) model.setCell(column, row, std::to_string(column));
     }
     window->sg1->setFocus();
     return window;

@@ -223,7 +223,7 @@ TEST(MainWindow, FocusStartsInTheLogAndTabRunsTheDesignedOrder)
 TEST(MainWindow, TabInTheGridLeavesItAfterTheGridHasRows)
 {
     auto window = shownWindow();
-    window->setRowCount(5);
+    window->sg1->gridModel()->setGridRowCount(5);
     window->sg1->setFocus();
     window->sg1->setCurrentIndex(window->sg1->model()->index(0, 0));
     QTest::keyClick(window->sg1, Qt::Key_Tab);
