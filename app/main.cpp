@@ -1,7 +1,7 @@
-// chronell: the window over the engine. Start-up names the application after its executable, creates the main
-// window (whose creation handler restores the settings) and shows it; at
-// the end the window is hidden and destroyed, and its destruction handler
-// writes the settings back.
+// chronell: the window over the engine. Start-up names the application
+// after its executable, creates the main window (which reads the regional
+// settings), restores its state from the settings and shows it; at the end
+// the window is hidden and destroyed, and writes its state back.
 #include <QAction>
 #include <QApplication>
 
@@ -14,8 +14,8 @@
 #include "platform/command_line.h"
 #include "platform/executable_path.h"
 #include "platform/termination_signals.h"
-#include "ui/FMain.h"
-#include "ui/display_text.h"
+#include "ui/text/display_text.h"
+#include "ui/window/main_window.h"
 
 int main(int argc, char** argv)
 {
@@ -38,14 +38,13 @@ int main(int argc, char** argv)
 
     // Destroyed before the application: hidden, then its settings written.
     // It reads the regional settings when it is made, and again when they change.
-    TfoMain window;
-    foMain = &window;
+    chronell::MainWindow window;
     chronell::RegionalSettingsFollower follower([&window] { window.refreshRegionalSettings(); });
     follower.install();
     // The desktop ends the program by the way of File, Exit, so that the
     // settings are written; exit() also ends a box that is still open.
     chronell::TerminationWatch termination(terminationSignals, [&window] {
-        window.Quit1->trigger();
+        window.exit();
         QCoreApplication::exit(0);
     });
     window.startUp(std::move(arguments), executable);

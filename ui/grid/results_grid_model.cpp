@@ -1,0 +1,87 @@
+#include "ui/grid/results_grid_model.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "ui/text/display_text.h"
+
+namespace chronell {
+
+ResultsGridModel::ResultsGridModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void ResultsGridModel::setGridRowCount(int rows)
+{
+    const int oldCount = store_.rowCount();
+    const int newCount = std::max(rows, 1);
+    if (newCount == oldCount) return;
+    // Model rows are grid rows less the header row.
+    if (batching_) {
+        store_.setRowCount(newCount);
+    } else if (newCount > oldCount) {
+        beginInsertRows({}, oldCount - 1, newCount - 2);
+        store_.setRowCount(newCount);
+        endInsertRows();
+    } else {
+        beginRemoveRows({}, newCount - 1, oldCount - 2);
+        store_.setRowCount(newCount);
+        endRemoveRows();
+    }
+}
+
+void ResultsGridModel::setCell(int column, int row, std::string_view text)
+{
+    store_.setCell(row, column, text);
+    if (batching_) return;
+    if (row == 0) {
+        emit headerDataChanged(Qt::Horizontal, column, column);
+    } else {
+        const QModelIndex cell = this->index(row - 1, column);
+        emit dataChanged(cell, cell, {Qt::DisplayRole});
+    }
+}
+
+void ResultsGridModel::beginBatch()
+{
+    beginResetModel();
+    batching_ = true;
+}
+
+void ResultsGridModel::endBatch()
+{
+    batching_ = false;
+    endResetModel();
+}
+
+int ResultsGridModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : gridRowCount() - 1;
+}
+
+int ResultsGridModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : kGridColumns;
+}
+
+QString ResultsGridModel::cellText(int column, int row) const
+{
+    return shownText(cell(column, row));
+}
+
+QVariant ResultsGridModel::data(const QModelIndex& index, int role) const
+{
+    if (role != Qt::DisplayRole || !index.isValid()) return {};
+    return cellText(index.column(), index.row() + 1);
+}
+
+QVariant ResultsGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 || section >= kGridColumns) return {};
+    return cellText(section, 0);
+}
+
+Qt::ItemFlags ResultsGridModel::flags(const QModelIndex& index) const
+{
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}
+
+} // namespace chronell
