@@ -80,16 +80,17 @@ public:
     std::int32_t findJobCount()
     {
         std::int32_t count = 0;
-        JobListText::Line line = text_.first();
+        current_ = text_.first();
         for (;;) {
-            if (startsWithMarker(text_.view(line), kSignatureMarker)) utcStamps_ = true;
-            if (startsWithMarker(text_.view(line), kJobCountMarker)) count = takeJobCount(text_.view(line));
-            if (count > 0 || !text_.hasLineAfter(line)) break;
-            const JobListText::Line next = text_.lineAfter(line);
+            const std::string_view line = text_.view(current_);
+            if (startsWithMarker(line, kSignatureMarker)) utcStamps_ = true;
+            if (startsWithMarker(line, kJobCountMarker)) count = takeJobCount(line);
+            if (count > 0 || !text_.hasLineAfter(current_)) break;
+            const JobListText::Line next = text_.lineAfter(current_);
             if (!text_.hasLineAfter(next)) break;  // the next line is the last
-            line = next;
+            current_ = next;
         }
-        current_ = text_.hasLineAfter(line) ? text_.lineAfter(line) : line;
+        if (text_.hasLineAfter(current_)) current_ = text_.lineAfter(current_);
         return count;
     }
 
@@ -102,6 +103,8 @@ public:
     }
 
     std::string_view line() const { return text_.view(current_); }
+    // The line looked at last: the place of an error in reading it.
+    std::size_t lineNumber() const { return text_.lineNumber(current_); }
 
     // Whether a signature line stood before the job count: the writer's
     // time stamps are then UTC.
@@ -133,19 +136,35 @@ private:
 class JobFilePass {
 public:
     JobFilePass(RunSink& sink, int& rowCounter, const std::string& path)
-        : sink_(sink), rowCounter_(rowCounter), jobFileName_(hostFileNamePart(path))
+        : sink_(sink), rowCounter_(rowCounter), path_(path), jobFileName_(hostFileNamePart(path))
     {
     }
 
-    void run(const JobListText& text)
+    // `unread`: why the file could not be read, if it could not.
+    void run(const JobListText& text, std::error_code unread)
     {
-        FileEndEvent end;
         if (text.empty()) {
+            FileEndEvent end;
             end.how = FileEnd::CannotOpen;
+            end.path = path_;
+            end.unread = unread;
             sink_.fileEnded(end);
             return;
         }
         JobFileReader reader(text);
+        try {
+            readJobs(text, reader);
+        } catch (ChronellError& error) {
+            error.setPlace(path_, reader.lineNumber());
+            throw;
+        }
+    }
+
+private:
+    void readJobs(const JobListText& text, JobFileReader& reader)
+    {
+        FileEndEvent end;
+        end.path = path_;
         const std::int32_t count = reader.findJobCount();
         if (count <= 0) {
             end.how = FileEnd::NoJobCount;
@@ -172,7 +191,6 @@ public:
         sink_.fileEnded(end);
     }
 
-private:
     // Reads one job and hands it out; false when the file ends first. A job
     // cut short, by the file's end or by a value that does not convert, is
     // handed out as far as it was read.
@@ -246,6 +264,7 @@ private:
 
     RunSink& sink_;
     int& rowCounter_;
+    const std::string& path_;
     std::string_view jobFileName_;
     JobRecord job_;
     JobRecord previous_;
@@ -259,8 +278,10 @@ private:
 
 void processJobFile(RunSink& sink, int& rowCounter, const std::string& path, std::string& fileBuffer)
 {
-    readWholeFile(path, fileBuffer);  // a file that cannot be read has no lines
-    JobFilePass(sink, rowCounter, path).run(JobListText(fileBuffer));
+    // A file that cannot be read has no lines; its end says why.
+    std::error_code unread;
+    readWholeFile(path, fileBuffer, unread);
+    JobFilePass(sink, rowCounter, path).run(JobListText(fileBuffer), unread);
 }
 
 } // namespace chronell

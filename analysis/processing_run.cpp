@@ -5,8 +5,21 @@
 #include "platform/chronell_error.h"
 #include "platform/directory_search.h"
 #include "platform/paths.h"
+#include "platform/read_file.h"
 
 namespace chronell {
+
+namespace {
+
+// A folder part without its last separator, unless that is all there is
+// (the root) or a drive ("C:\") would be left.
+std::string withoutTrailingSeparator(std::string_view folderPart)
+{
+    if (folderPart.size() > 1 && folderPart[folderPart.size() - 2] != ':') folderPart.remove_suffix(1);
+    return std::string(folderPart);
+}
+
+} // namespace
 
 std::string joinFolder(const std::string& folderText, const std::string& tail)
 {
@@ -14,6 +27,14 @@ std::string joinFolder(const std::string& folderText, const std::string& tail)
     if (path.empty() || path.back() != kPathSeparator) path.push_back(kPathSeparator);
     path.append(tail);
     return path;
+}
+
+void takeFileAsFolderAndMask(std::string& folder, std::string& mask)
+{
+    if (!isRegularFile(folder)) return;
+    const std::string_view folderPart = hostFolderPart(folder);
+    mask = hostFileNamePart(folder);
+    folder = folderPart.empty() ? std::string(".") : withoutTrailingSeparator(folderPart);
 }
 
 RunOutcome runProcessing(RunSink& sink, const RunInputs& inputs, const ProgressCallback& progress)
@@ -26,6 +47,7 @@ RunOutcome runProcessing(RunSink& sink, const RunInputs& inputs, const ProgressC
     const std::string searchFolder(hostFolderPart(searchPath));
     RunOutcome outcome;
     const std::vector<std::string> entries = findEntries(searchPath, outcome.searchError);
+    outcome.searchedFolder = withoutTrailingSeparator(searchFolder);
     int rowCounter = 0;
     std::string fileBuffer;
     try {

@@ -5,6 +5,7 @@
 // lines and the grid's cells from them.
 #include <cstdint>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "analysis/date_time.h"
@@ -30,6 +31,10 @@ enum class FileEnd { Done, CannotOpen, NoJobCount, UnexpectedEnd };
 
 struct FileEndEvent {
     FileEnd how = FileEnd::Done;
+    std::string_view path;  // the file's path as it was read
+    // Why a file that cannot be opened could not be read; none for a file
+    // that was read and found empty.
+    std::error_code unread;
     int wholeJobs = 0;  // jobs read whole
     // For a file done: the sum of its jobs' milliseconds, and the sum of
     // their durations in seconds as each job's text shows it.

@@ -52,9 +52,15 @@ void hand(GridPrinter& printer, const std::string& event)
         record.twoPass = true;
         printer.pair(record);
     }
-    if (event == "done") printer.fileEnded({FileEnd::Done, 3, 0, 0});
-    if (event == "ended after 1") printer.fileEnded({FileEnd::UnexpectedEnd, 1, 0, 0});
-    if (event == "no count") printer.fileEnded({FileEnd::NoJobCount, 0, 0, 0});
+    const auto ended = [&printer](FileEnd how, int wholeJobs) {
+        FileEndEvent end;
+        end.how = how;
+        end.wholeJobs = wholeJobs;
+        printer.fileEnded(end);
+    };
+    if (event == "done") ended(FileEnd::Done, 3);
+    if (event == "ended after 1") ended(FileEnd::UnexpectedEnd, 1);
+    if (event == "no count") ended(FileEnd::NoJobCount, 0);
     if (event == "run ended") printer.runEnded();
     if (event == "run stopped") printer.runStopped();
 }
@@ -166,9 +172,12 @@ TEST(RowStream, PrintsRowsAsTheyBecomeFinal)
     EXPECT_EQ(out, "Name\tSource\tDest\tStart\tEnd\tStatus\tDur\tJobfile\na\ta.avi\ta.avi\t\t\tDone\t\tf.jobs\n");
     EXPECT_EQ(store.cell(1, ColName), "") << "a printed row is let go of";
 
-    sinks.runStopped();  // the reserved rows and the spare row go out empty
+    const JobRecord second = jobAt(2, "b");
+    sinks.job({second, JobRead::Whole, 0, 0});
+    sinks.runStopped();  // the reserved row and the spare row are left out
     sink.flush();
-    EXPECT_EQ(out.substr(out.find("f.jobs\n") + 7), "\t\t\t\t\t\t\t\n\t\t\t\t\t\t\t\n\t\t\t\t\t\t\t\n");
+    EXPECT_EQ(out.substr(out.find("f.jobs\n") + 7), "b\tb.avi\tb.avi\t\t\tDone\t\tf.jobs\n");
+    EXPECT_EQ(store.rowCount(), 5);
 }
 
 } // namespace
