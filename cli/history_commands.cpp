@@ -47,7 +47,7 @@ void recordRun(const HistoryOptions& options, const std::vector<JobRecord>& reco
         std::fprintf(stderr, "chronell-report: %s\n", notice.c_str());
 }
 
-int printHistory(const ReportOptions& options, TextSink& out)
+int printHistory(const ReportOptions& options, const RegionalSettings& settings, TextSink& out)
 {
     const history::HistoryStore store = storeOf(options.history);
     const history::HistoryRange range = rangeOf(options.history);
@@ -64,13 +64,13 @@ int printHistory(const ReportOptions& options, TextSink& out)
             const Summary summed = summary.finish();
             out.append(*options.summary == SummaryFormat::Json
                            ? summaryJson(summed)
-                           : summaryText(summed, options.formatted, regionalSettings()));
+                           : summaryText(summed, options.formatted, settings));
         } else {
             const std::vector<JobRecord> records = store.read(range);
             if (options.rows)
-                writeRows(*options.rows, RecordGridRows(records, options.formatted, regionalSettings()), out);
+                writeRows(*options.rows, RecordGridRows(records, options.formatted, settings), out);
             else
-                out.append(timelineSvg(buildTimeline(records), regionalSettings()));
+                out.append(timelineSvg(buildTimeline(records), settings));
         }
     } catch (const ChronellError& error) {
         std::fprintf(stderr, "chronell-report: %s\n", error.what());

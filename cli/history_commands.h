@@ -8,6 +8,10 @@
 #include "cli/report_options.h"
 #include "report/text_sink.h"
 
+namespace chronell {
+struct RegionalSettings;
+}
+
 namespace chronell::report {
 
 // Records the run's records (row order) over `folder` at this moment; what
@@ -17,6 +21,6 @@ void recordRun(const HistoryOptions& options, const std::vector<JobRecord>& reco
 
 // Prints into `out` the part of the history the options ask for; the exit
 // status (1 when the history cannot be read).
-int printHistory(const ReportOptions& options, TextSink& out);
+int printHistory(const ReportOptions& options, const RegionalSettings& settings, TextSink& out);
 
 } // namespace chronell::report

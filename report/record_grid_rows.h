@@ -4,7 +4,7 @@
 // them as they print a run.
 #include <vector>
 
-#include "analysis/in_memory_target.h"
+#include "report/grid_store.h"
 #include "report/grid_rows.h"
 
 namespace chronell {
@@ -28,7 +28,7 @@ private:
     const RegionalSettings& settings_;
     // The cells of the row asked last: exports read a row's cells in turn.
     mutable int cachedRow_ = -1;
-    mutable InMemoryTarget::Row cells_;
+    mutable GridStore::Row cells_;
 };
 
 } // namespace chronell::report

@@ -7,7 +7,7 @@
 #include "analysis/date_time_text.h"
 #include "analysis/decimal_text.h"
 #include "analysis/regional_settings.h"
-#include "analysis/record_cells.h"
+#include "report/grid_printer.h"
 #include "report/duration_format.h"
 #include "report/json_text.h"
 

@@ -10,9 +10,8 @@
 
 #include <sqlite3.h>
 
-#include "analysis/in_memory_target.h"
 #include "analysis/processing_run.h"
-#include "analysis/regional_settings.h"
+#include "analysis/record_sink.h"
 #include "history/history_store.h"
 
 namespace {
@@ -38,17 +37,18 @@ int main(int argc, char** argv)
         std::fputs("usage: history_writer STORE FOLDER [die-at-commit]\n", stderr);
         return 2;
     }
-    InMemoryTarget target;
+    std::vector<JobRecord> records;
+    RecordSink sink([&records](const JobRecord& record) { records.push_back(record); });
     RunInputs inputs;
     inputs.folder = argv[2];
-    runProcessing(target, regionalSettings(), inputs);
+    runProcessing(sink, inputs);
 
     history::HistoryStore store(argv[1]);
     // The schema is made first, so that only the run's own transaction dies.
     store.record({}, inputs.folder, Instant{});
     if (argc > 3 && std::strcmp(argv[3], "die-at-commit") == 0)
         sqlite3_auto_extension(reinterpret_cast<void (*)()>(hookCommits));
-    const history::RecordOutcome outcome = store.record(target.records().all(), inputs.folder, Instant{});
+    const history::RecordOutcome outcome = store.record(records, inputs.folder, Instant{});
     for (const std::string& notice : outcome.notices) std::fprintf(stderr, "%s\n", notice.c_str());
     return outcome.recorded ? 0 : 1;
 }
