@@ -3,7 +3,11 @@
 // the header row: the view shows it as its header and rows 1 onwards as
 // its rows. Only rows up to the last one written hold storage: a row that
 // is added and never written (a file may reserve millions) costs nothing.
+// Beside the display text it answers the row's record, a value to sort by,
+// a tooltip (the full path of Source and Dest, a failed job's error) and
+// the state that colours the Status cell.
 #include <QAbstractTableModel>
+#include <QMetaType>
 
 #include <array>
 #include <string>
@@ -11,6 +15,7 @@
 #include <vector>
 
 #include "analysis/processing_target.h"
+#include "analysis/record_list.h"
 
 namespace chronell {
 
@@ -18,7 +23,21 @@ class ResultsGridModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
+    enum Role : int {
+        // The row's record as QVariant::fromValue(const JobRecord*); a null
+        // QVariant for a row without one.
+        RecordRole = Qt::UserRole + 1,
+        // What sorts the column by meaning: Start and End by instant (ms
+        // since the epoch), Dur by milliseconds, the others by display text.
+        SortRole = Qt::UserRole + 2,
+    };
+
     explicit ResultsGridModel(QObject* parent = nullptr);
+
+    // The records of the rows, kept by the window beside the cells; none
+    // until handed.
+    void setRecords(const RecordList* records) { records_ = records; }
+    const JobRecord* recordOf(int row) const { return records_ ? records_->ofRow(row) : nullptr; }
 
     // The grid's row count, header row included; 2 when created.
     int gridRowCount() const;
@@ -50,6 +69,9 @@ private:
     int gridRowCount_ = 2;
     std::vector<Row> rows_;  // rows 0 to the last written; the rows after them are empty
     bool batching_ = false;
+    const RecordList* records_ = nullptr;
 };
 
 } // namespace chronell
+
+Q_DECLARE_METATYPE(const chronell::JobRecord*)

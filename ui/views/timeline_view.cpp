@@ -17,6 +17,7 @@
 
 #include "analysis/regional_settings.h"
 #include "report/local_instant.h"
+#include "ui/grid/status_colours.h"
 #include "ui/text/display_text.h"
 
 namespace chronell {
@@ -53,11 +54,6 @@ Instant instantOf(double ms)
     return Instant(std::chrono::milliseconds(std::llround(ms)));
 }
 
-QColor colourOf(std::optional<std::int32_t> state)
-{
-    return QColor::fromString(report::stateColour(state));
-}
-
 } // namespace
 
 TimelineView::TimelineView(std::function<void(int row)> selectRow, QWidget* owner)
@@ -83,7 +79,7 @@ void TimelineView::setRecords(const std::vector<JobRecord>& records, bool format
     barColours_.reserve(timeline_.bars.size());
     for (const report::TimelineBar& bar : timeline_.bars) {
         states.insert(bar.record->state.value_or(-1));
-        barColours_.push_back(colourOf(bar.record->state));
+        barColours_.push_back(statusColour(bar.record->state));
     }
     legendStates_.clear();
     for (const std::int32_t state : states)
@@ -279,6 +275,10 @@ void TimelineView::mouseReleaseEvent(QMouseEvent* event)
 
 void TimelineView::keyPressEvent(QKeyEvent* event)
 {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
     if (event->key() != Qt::Key_Home) return QWidget::keyPressEvent(event);
     fit();
 }
@@ -376,7 +376,7 @@ void TimelineView::paintLegend(QPainter& painter) const
     painter.setPen(Qt::black);
     int x = kPadding;
     for (const std::optional<std::int32_t>& state : legendStates_) {
-        painter.fillRect(x, top + (kLegendHeight - swatch) / 2, swatch, swatch, colourOf(state));
+        painter.fillRect(x, top + (kLegendHeight - swatch) / 2, swatch, swatch, statusColour(state));
         painter.drawText(QPoint(x + swatch + 4, textTop + fontMetrics().ascent()), displayText(report::stateLabel(state)));
         x += kLegendSpacing;
     }

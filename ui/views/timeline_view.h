@@ -4,7 +4,7 @@
 // its status, bars too narrow to see merged per lane and pixel, a local-time
 // axis, two-pass pairs joined, a legend). The mouse wheel zooms around the
 // cursor, dragging pans (the lanes too, which also scroll by their scroll
-// bar when they do not fit), Home fits the whole run; a bar shows its job in
+// bar when they do not fit), Home fits the whole run, Esc closes it; a bar shows its job in
 // a tooltip, and a click on it hands its grid row on.
 #include <QColor>
 #include <QWidget>
