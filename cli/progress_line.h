@@ -12,6 +12,9 @@ public:
     ~ProgressLine();  // erases the line when one was shown
 
     void update(std::size_t done, std::size_t found);
+    // Erases the line, so that a message can take its place; the next update
+    // draws it again.
+    void erase();
 
 private:
     using Clock = std::chrono::steady_clock;

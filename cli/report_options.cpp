@@ -1,5 +1,9 @@
 #include "cli/report_options.h"
 
+#include <string_view>
+
+#include "platform/paths.h"
+
 namespace chronell::report {
 
 const char* const kUsage =
@@ -17,14 +21,37 @@ const char* const kUsage =
     "  --summary=json    the same as JSON\n"
     "  --timeline        print the run as an SVG picture: a lane per runner (per\n"
     "                    file for jobs without one), a bar per job with times\n"
-    "  --help            print this help\n"
-    "  --version         print the version\n"
+    "  -h, --help        print this help\n"
+    "  -V, --version     print the version\n"
     "\n"
-    "A FOLDER that cannot be searched is reported on standard error, and so is\n"
-    "a run in which no entry matched MASK.\n"
+    "A FOLDER that names a file reads that file: its folder, its name as MASK.\n"
+    "A FOLDER that cannot be searched, a file that cannot be read and a failed\n"
+    "write are reported on standard error, and so is a run in which no entry\n"
+    "matched MASK.\n"
     "\n"
-    "Exit status: 0 done (also when no entry matched), 1 an error ended the run\n"
-    "or FOLDER could not be searched, 2 usage error.\n";
+    "Exit status: 0 done (also when no entry matched), 1 an error ended the run,\n"
+    "FOLDER could not be searched, a file could not be read or a write failed,\n"
+    "2 usage error.\n";
+
+namespace {
+
+constexpr std::string_view kRowsOption = "--rows=";
+
+std::optional<ExportFormat> exportFormatNamed(std::string_view name)
+{
+    if (name == "tsv") return ExportFormat::Tsv;
+    if (name == "csv") return ExportFormat::Csv;
+    if (name == "json") return ExportFormat::Json;
+    return std::nullopt;
+}
+
+// Windows programs answer "/?" with their help; elsewhere it is a path.
+bool isWindowsHelp(std::string_view argument)
+{
+    return kWindowsHost && argument == "/?";
+}
+
+} // namespace
 
 std::optional<ReportOptions> parseReportOptions(const std::vector<std::string>& arguments,
                                                 std::string& error)
@@ -33,27 +60,27 @@ std::optional<ReportOptions> parseReportOptions(const std::vector<std::string>& 
     std::vector<std::string> positional;
     bool optionsEnded = false;
     for (const std::string& argument : arguments) {
-        if (optionsEnded || argument.empty() || argument[0] != '-' || argument == "-") {
+        if (optionsEnded || ((argument.empty() || argument[0] != '-' || argument == "-") && !isWindowsHelp(argument))) {
             positional.push_back(argument);
         } else if (argument == "--") {
             optionsEnded = true;
         } else if (argument == "-f" || argument == "--formatted") {
             options.formatted = true;
-        } else if (argument == "--rows=tsv") {
-            options.rows = ExportFormat::Tsv;
-        } else if (argument == "--rows=csv") {
-            options.rows = ExportFormat::Csv;
-        } else if (argument == "--rows=json") {
-            options.rows = ExportFormat::Json;
+        } else if (argument.starts_with(kRowsOption)) {
+            options.rows = exportFormatNamed(argument.substr(kRowsOption.size()));
+            if (!options.rows) {
+                error = "unknown format '" + argument.substr(kRowsOption.size()) + "'";
+                return std::nullopt;
+            }
         } else if (argument == "--summary") {
             options.summary = SummaryFormat::Text;
         } else if (argument == "--summary=json") {
             options.summary = SummaryFormat::Json;
         } else if (argument == "--timeline") {
             options.timeline = true;
-        } else if (argument == "--help" || argument == "-h") {
+        } else if (argument == "--help" || argument == "-h" || isWindowsHelp(argument)) {
             options.help = true;
-        } else if (argument == "--version") {
+        } else if (argument == "--version" || argument == "-V") {
             options.version = true;
         } else {
             error = "unknown option '" + argument + "'";

@@ -6,6 +6,8 @@
 // printed. The row count is always kept: the run reads it. Records are kept
 // for the timeline; a summary takes them as they come.
 #include <functional>
+#include <string>
+#include <system_error>
 #include <string_view>
 
 #include "analysis/in_memory_target.h"
@@ -17,12 +19,18 @@ namespace chronell::report {
 class ReportTarget : public InMemoryTarget {
 public:
     using RecordUse = std::function<void(const JobRecord&)>;
+    using FileNotRead = std::function<void(const std::string& path, std::error_code reason)>;
 
     // `log`: the sink the log is printed to, or null; `rows`: where the
     // grid's rows are printed, or null. `useRecord`, when given, takes each
-    // record in place of keeping it.
-    ReportTarget(TextSink* log, StreamedRows* rows, bool keepsRecords, RecordUse useRecord = {})
-        : log_(log), rows_(rows), keepsRecords_(keepsRecords), useRecord_(std::move(useRecord))
+    // record in place of keeping it. `notRead` hears of each file that could
+    // not be read.
+    ReportTarget(TextSink* log, StreamedRows* rows, bool keepsRecords, RecordUse useRecord, FileNotRead notRead)
+        : log_(log),
+          rows_(rows),
+          keepsRecords_(keepsRecords),
+          useRecord_(std::move(useRecord)),
+          notRead_(std::move(notRead))
     {
     }
 
@@ -53,11 +61,14 @@ public:
             InMemoryTarget::addRecord(std::move(record));
     }
 
+    void fileNotRead(const std::string& path, std::error_code reason) override { notRead_(path, reason); }
+
 private:
     TextSink* log_;
     StreamedRows* rows_;
     bool keepsRecords_;
     RecordUse useRecord_;
+    FileNotRead notRead_;
 };
 
 } // namespace chronell::report
