@@ -72,8 +72,11 @@ TEST(Summary, CountsTotalsSpanRunnersAndErrorsPerFileAndRun)
         EXPECT_EQ(run.statuses[i].jobs, statuses[i].second);
     }
     EXPECT_EQ(run.runners.back().runner, "STUDIO");
-    EXPECT_EQ(run.runners[0].runner, "(unknown)");
-    EXPECT_EQ(run.runners[0].jobs, 3);
+    EXPECT_EQ(run.runners[0].runner, "(no runner)");
+    EXPECT_EQ(run.runners[0].jobs, 2);  // the waiting job under no runner at all
+    int underRunners = 0;
+    for (const auto& runner : run.runners) underRunners += runner.jobs;
+    EXPECT_EQ(underRunners, run.jobs - 1);
 }
 
 TEST(Summary, NoTimesGiveNoSpanAndNoShare)

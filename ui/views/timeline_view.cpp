@@ -27,7 +27,7 @@ namespace {
 constexpr int kAxisHeight = 28;
 constexpr int kLegendHeight = 28;
 constexpr int kRightMargin = 12;
-constexpr int kMaxLaneHeight = 22;
+constexpr int kMaxLaneHeight = 48;
 constexpr int kPadding = 6;
 constexpr int kMinLabelWidth = 60;
 constexpr int kMaxLabelWidth = 200;
@@ -38,6 +38,8 @@ constexpr double kSmallestSpanMs = 1000;
 constexpr double kZoomStep = 1.25;  // per notch of the wheel
 constexpr double kWidestRuns = 100;  // the widest view, in spans of the run
 constexpr double kHitReach = 2;  // pixels around a bar that still hit it
+constexpr double kNameInset = 3;  // pixels between a bar's edge and its name
+constexpr double kMinNameWidth = 24;  // a bar narrower than this shows no name
 
 const QColor kLaneStripe(0xF3, 0xF5, 0xF7);
 const QColor kTickLine(0xC8, 0xCC, 0xD0);
@@ -344,9 +346,30 @@ void TimelineView::paintBars(QPainter& painter) const
     for (const report::DrawnBar& bar : drawn()) {
         const int top = laneTop(bar.lane);
         if (top + height < plot.top() || top > plot.bottom()) continue;
-        painter.fillRect(QRectF(plot.left() + bar.x0, top + inset, std::max(1.0, bar.x1 - bar.x0), height - 2 * inset),
-                         barColours_[bar.firstBar]);
+        const QRectF box(plot.left() + bar.x0, top + inset, std::max(1.0, bar.x1 - bar.x0), height - 2 * inset);
+        painter.fillRect(box, barColours_[bar.firstBar]);
+        if (bar.count != 1) continue;
+        const JobRecord& record = *timeline_.bars[bar.firstBar].record;
+        // The job's name inside its bar, where a few letters of it fit.
+        const QRectF textBox = box.adjusted(kNameInset, 0, -kNameInset, 0);
+        if (textBox.width() >= kMinNameWidth && textBox.height() >= painter.fontMetrics().height()) {
+            const QString name = painter.fontMetrics().elidedText(displayText(record.name), Qt::ElideRight,
+                                                                  static_cast<int>(textBox.width()));
+            painter.setPen(Qt::white);
+            painter.drawText(textBox, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, name);
+        }
+        if (selectedRow_ != 0 && record.row == selectedRow_) {
+            painter.setPen(QPen(kPairLine, 2));
+            painter.drawRect(box.adjusted(-1, -1, 1, 1));
+        }
     }
+}
+
+void TimelineView::setSelectedRow(int row)
+{
+    if (row == selectedRow_) return;
+    selectedRow_ = row;
+    update();
 }
 
 void TimelineView::paintPairs(QPainter& painter) const
@@ -357,7 +380,7 @@ void TimelineView::paintPairs(QPainter& painter) const
     for (const report::DrawnBar& bar : drawn())
         if (bar.count == 1) single[bar.firstBar] = true;
     const double halfLane = laneHeight() / 2.0;
-    painter.setPen(QPen(kPairLine, 1));
+    painter.setPen(QPen(kPairLine, 1.5));
     for (const report::TimelinePair& pair : timeline_.pairs) {
         if (!single[pair.first] || !single[pair.second]) continue;
         const report::TimelineBar& first = timeline_.bars[pair.first];

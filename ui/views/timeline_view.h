@@ -40,6 +40,9 @@ public:
     void clear();
     // The whole run in view, the first lane at the top.
     void fit();
+    // Outlines the bar of grid row `row` (none for 0).
+    void setSelectedRow(int row);
+    int selectedRow() const { return selectedRow_; }
 
     // What is in view: the times at the plot's left and right edges, in
     // milliseconds of the records' instants.
@@ -81,6 +84,7 @@ private:
     report::Timeline timeline_;
     bool formatted_ = false;
     std::vector<QColor> barColours_;
+    int selectedRow_ = 0;
     std::vector<std::optional<std::int32_t>> legendStates_;
     int labelWidth_ = 0;
     mutable std::vector<report::DrawnBar> drawn_;

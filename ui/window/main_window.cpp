@@ -659,6 +659,10 @@ void MainWindow::createViewsAndWatch()
     new GridCopy(*resultsGrid_);
     views_ = std::make_unique<ResultViews>(
         *this, records_, [this] { return formattedTimeTicked(); }, [this](int row) { selectGridRow(row); });
+    connect(resultsGrid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                views_->rowSelected(current.isValid() ? resultsGrid_->gridRowOf(current.row() + 1) : 0);
+            });
     // A watched change runs Process as its button does, but never inside
     // another handler: while a box or dialog is open it waits.
     watch_ = new FolderWatch(
