@@ -1,6 +1,6 @@
 #include "ui/grid/results_order.h"
 
-#include "analysis/processing_target.h"
+#include "report/grid_columns.h"
 #include "ui/grid/results_grid_model.h"
 #include "ui/text/display_text.h"
 

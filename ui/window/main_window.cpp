@@ -21,10 +21,12 @@
 #include <optional>
 #include <utility>
 
-#include "analysis/in_memory_target.h"
 #include "analysis/job_file_pass.h"
 #include "analysis/processing_run.h"
 #include "analysis/regional_settings.h"
+#include "analysis/run_events.h"
+#include "report/grid_printer.h"
+#include "report/log_printer.h"
 #include "settings/settings_place.h"
 #include "settings/settings_store.h"
 #include "ui/grid/grid_copy.h"
@@ -159,7 +161,7 @@ private:
 };
 
 MainWindow::MainWindow(WindowCollaborators collaborators, QWidget* parent)
-    : QMainWindow(parent), collaborators_(std::move(collaborators))
+    : QMainWindow(parent), collaborators_(std::move(collaborators)), regionalSettings_(loadRegionalSettings())
 {
     showError_ = [this](const QString& text) {
         if (std::exchange(runStopping_, false) && lastRun_) {
@@ -202,12 +204,6 @@ MainWindow::MainWindow(WindowCollaborators collaborators, QWidget* parent)
     // The first control in tab order takes the focus when the window is first activated.
     logView_->setFocus();
     setOuterBounds(kDesignedBounds);
-
-    // The grid's header row, so that every window shows its captions, also
-    // one never started up.
-    const auto& header = gridHeaderTexts();
-    for (int column = 0; column < kGridColumns; ++column)
-        setCell(column, 0, header[static_cast<std::size_t>(column)]);
 }
 
 MainWindow::~MainWindow()
@@ -236,7 +232,6 @@ void MainWindow::createResultsPanel()
     splitter_ = named(new Splitter(logView_, resultsPanel_), "splitter");
     splitter_->setFixedHeight(kSplitterHeight);
     resultsGrid_ = named(new ResultsGridView(resultsPanel_), "resultsGrid");
-    resultsGrid_->gridModel()->setRecords(&records_);
     filterBox_ = named(new QLineEdit(resultsPanel_), "filterBox");
     filterBox_->setPlaceholderText(QStringLiteral("Filter: name, source, dest, status, runner or job file"));
     filterBox_->setClearButtonEnabled(true);
@@ -366,14 +361,27 @@ void MainWindow::process()
     lastRun_->folder = folderText();
     lastRun_->mask = maskText();
     const RunFollowers followers(*this);
-    const RunUpdates updates(*this);
-    const RunOutcome outcome =
-        runProcessing(*this, regionalSettings(), runInputs(), [this](std::size_t done, std::size_t found) {
+    const RunInputs inputs = runInputs();
+    if (inputs.clearLog) clearLog();
+    printEvents([this, &inputs](RunSink& sink) {
+        const RunOutcome outcome = runProcessing(sink, inputs, [this](std::size_t done, std::size_t found) {
             lastRun_->filesDone = done;
             lastRun_->filesFound = found;
         });
-    lastRun_->filesFound = outcome.entries;
-    lastRun_->searchError = outcome.searchError;
+        lastRun_->filesFound = outcome.entries;
+        lastRun_->searchError = outcome.searchError;
+    });
+    resultsGrid_->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::printEvents(const std::function<void(RunSink&)>& run)
+{
+    const RunUpdates updates(*this);
+    const bool formatted = formattedTimeTicked();
+    report::LogPrinter log([this](std::string_view line) { appendLogLine(line); }, regionalSettings_, formatted);
+    report::GridPrinter grid(resultsGrid_->gridModel()->store(), regionalSettings_, formatted, true);
+    RunSinks sinks({&log, &grid});
+    run(sinks);
 }
 
 void MainWindow::showRunStatus()
@@ -383,7 +391,7 @@ void MainWindow::showRunStatus()
     facts.jobs = 0;
     facts.pairs = 0;
     facts.totalMs = 0;
-    for (const JobRecord& record : records_.all()) {
+    for (const JobRecord& record : records().all()) {
         if (record.twoPass) {
             ++facts.pairs;
             continue;
@@ -416,10 +424,10 @@ MainWindow::Place MainWindow::place() const
     Place kept;
     kept.scroll = resultsGrid_->verticalScrollBar()->value();
     for (const int row : resultsGrid_->selectedGridRows()) {
-        const JobRecord* record = records_.ofRow(row);
+        const JobRecord* record = records().ofRow(row);
         if (!record) continue;
         int position = 0;
-        for (const JobRecord& other : records_.all()) {
+        for (const JobRecord& other : records().all()) {
             if (&other == record) break;
             if (other.jobFile == record->jobFile) ++position;
         }
@@ -434,7 +442,7 @@ void MainWindow::restorePlace(const Place& kept)
         std::map<std::string, int> seen;
         QItemSelection selection;
         const QAbstractItemModel* shown = resultsGrid_->model();
-        for (const JobRecord& record : records_.all()) {
+        for (const JobRecord& record : records().all()) {
             const std::pair<std::string, int> key(record.jobFile, seen[record.jobFile]++);
             if (std::find(kept.selected.begin(), kept.selected.end(), key) == kept.selected.end()) continue;
             const int row = resultsGrid_->shownRowOf(record.row);
@@ -505,6 +513,11 @@ void MainWindow::applyStoredSplit()
     splitter_->keepHeight(static_cast<int>(logHeight));
 }
 
+void MainWindow::refreshRegionalSettings()
+{
+    regionalSettings_ = loadRegionalSettings();
+}
+
 void MainWindow::browse()
 {
     if (const auto folder = browseForFolder(collaborators_.chooseFolder, folderBox_->text()))
@@ -528,7 +541,8 @@ void MainWindow::openLatestVersion()
 
 void MainWindow::processJobFile(const std::string& path)
 {
-    proc_file(*this, regionalSettings(), rowCounter_, path, formattedTimeTicked());
+    std::string buffer;
+    printEvents([&](RunSink& sink) { chronell::processJobFile(sink, rowCounter_, path, buffer); });
 }
 
 QRect MainWindow::outerBounds() const
@@ -605,30 +619,14 @@ int MainWindow::rowCount() const
     return resultsGrid_->gridModel()->gridRowCount();
 }
 
-void MainWindow::setRowCount(int rows)
+const RecordList& MainWindow::records() const
 {
-    resultsGrid_->gridModel()->setGridRowCount(rows);
-    records_.keepBelow(std::max(rows, 1));
-}
-
-void MainWindow::addRecord(JobRecord record)
-{
-    records_.add(std::move(record));
+    return resultsGrid_->gridModel()->store().records();
 }
 
 RunInputs MainWindow::runInputs() const
 {
     return {folderText(), maskText(), formattedTimeTicked(), clearLogTicked()};
-}
-
-void MainWindow::setCell(int column, int row, std::string_view text)
-{
-    resultsGrid_->gridModel()->setCell(column, row, text);
-}
-
-void MainWindow::focusGrid()
-{
-    resultsGrid_->setFocus(Qt::OtherFocusReason);
 }
 
 std::string MainWindow::folderText() const
@@ -658,7 +656,8 @@ void MainWindow::createViewsAndWatch()
 {
     new GridCopy(*resultsGrid_);
     views_ = std::make_unique<ResultViews>(
-        *this, records_, [this] { return formattedTimeTicked(); }, [this](int row) { selectGridRow(row); });
+        *this, records(), regionalSettings_, [this] { return formattedTimeTicked(); },
+        [this](int row) { selectGridRow(row); });
     connect(resultsGrid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 views_->rowSelected(current.isValid() ? resultsGrid_->gridRowOf(current.row() + 1) : 0);
@@ -684,8 +683,7 @@ void MainWindow::saveResultsAs()
 {
     const auto choice = collaborators_.chooseSaveFile(browseStartFolder(folderBox_->text()));
     if (!choice) return;
-    saveResults(WindowGridRows(*resultsGrid_->gridModel(), records_), formatForPath(choice->path, choice->format),
-                choice->path);
+    saveResults(resultsGrid_->gridModel()->store(), formatForPath(choice->path, choice->format), choice->path);
 }
 
 void MainWindow::switchWatch()

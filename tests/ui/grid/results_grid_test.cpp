@@ -304,11 +304,10 @@ protected:
             record.startUtc = chronell::Instant(std::chrono::milliseconds(r.startMs));
             record.durationMs = r.durMs;
             record.runnerName = r.runner;
-            records.add(record);
+            model.store().addRecord(record);
             ++row;
         }
         model.setCell(ColName, 4, "2pass");
-        model.setRecords(&records);
         view.resize(600, 300);
         view.show();
         settle();
@@ -328,7 +327,6 @@ protected:
         return names.join(u',');
     }
 
-    chronell::RecordList records;
     ResultsGridView view;
 };
 
@@ -398,17 +396,15 @@ TEST(GridCellToolTip, FullPathsAndErrorsOtherwiseTheWholeTextOfACutCell)
     model.setCell(chronell::ColSource, 1, "in.avi");
     model.setCell(chronell::ColStatus, 1, "Error");
     model.setCell(chronell::ColStatus, 2, "Error");
-    chronell::RecordList records;
     chronell::JobRecord failed;
     failed.row = 1;
     failed.input = "D:\\in\\in.avi";
     failed.error = "disk full";
-    records.add(failed);
+    model.store().addRecord(failed);
     chronell::JobRecord silent;
     silent.row = 2;
     silent.error = "";
-    records.add(silent);
-    model.setRecords(&records);
+    model.store().addRecord(silent);
 
     const QFontMetrics metrics(view.font());
     const auto tip = [&](int column, int row, int width) {

@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <string>
 
+#include "report/grid_columns.h"
 #include "tests/support/job_list_text.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/window_support.h"
