@@ -78,7 +78,7 @@ private:
     Summary summary_;
 };
 
-// The runner a job is counted under: its name, "(unknown)" without one.
+// The runner a job is counted under: its name, "(no runner)" without one.
 std::string runnerOf(const JobRecord& record);
 
 Summary summarize(const std::vector<JobRecord>& records);

@@ -5,6 +5,7 @@
 // and takes one.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace chronell {
@@ -25,15 +26,17 @@ struct WindowState {
     std::int32_t top = 0;
     std::int32_t width = 0;
     std::int32_t height = 0;
-    std::int32_t gridHeight = 0;
+    // The results grid's height; absent when the file has none that reads,
+    // and then the window keeps its designed division.
+    std::optional<std::int32_t> gridHeight;
     bool keepHistory = true;  // View, Keep History: runs are recorded in the history
 };
 
 // Every key read, a key absent or not readable taking its value from `defaults`.
 WindowState readWindowState(const SettingsStore& store, const WindowState& defaults);
 
-// All eighteen keys in their fixed order (the design's seventeen, then the
-// history's in a section of its own). The first write that fails raises
+// All eighteen keys in their fixed order (the grid's height only when present;
+// the history's last, in a section of its own). The first write that fails raises
 // its error, so that key and all after it keep what the file held.
 void writeWindowState(const SettingsStore& store, const WindowState& state);
 

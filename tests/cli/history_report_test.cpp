@@ -153,11 +153,11 @@ TEST_F(HistoryReport, HoursPerRunnerPerDay)
     ASSERT_EQ(record().status, 0);
     if (kWindowsHost) GTEST_SKIP() << "the system's zone, not TZ, decides the days";
     EXPECT_EQ(history({"--by=day"}).out, "Period\tStart\tRunner\tJobs\tHours\n"
-                                          "2026-03-02\t2026-03-02T00:00:00Z\t(unknown)\t1\t0.000\n"
+                                          "2026-03-02\t2026-03-02T00:00:00Z\t(no runner)\t1\t0.000\n"
                                           "2026-03-02\t2026-03-02T00:00:00Z\tSTUDIO\t2\t2.500\n"
                                           "2026-03-05\t2026-03-05T00:00:00Z\tATTIC\t1\t0.750\n");
     EXPECT_EQ(history({"--by=month", "--rows=csv"}).out, "Period,Start,Runner,Jobs,Hours\r\n"
-                                                          "2026-03,2026-03-01T00:00:00Z,(unknown),1,0.000\r\n"
+                                                          "2026-03,2026-03-01T00:00:00Z,(no runner),1,0.000\r\n"
                                                           "2026-03,2026-03-01T00:00:00Z,ATTIC,1,0.750\r\n"
                                                           "2026-03,2026-03-01T00:00:00Z,STUDIO,2,2.500\r\n");
 }

@@ -98,7 +98,7 @@ TEST(PeriodHours, RunnersApartAndRowsWithoutTimesLeftOut)
         return;
     }
     EXPECT_EQ(described(hours), (std::vector<std::string>{
-                                    "2026-05-01 2026-05-01T00:00:00Z 2026-05-02T00:00:00Z (unknown) 1 30min",
+                                    "2026-05-01 2026-05-01T00:00:00Z 2026-05-02T00:00:00Z (no runner) 1 30min",
                                     "2026-05-01 2026-05-01T00:00:00Z 2026-05-02T00:00:00Z zeta 2 75min"}));
 }
 
