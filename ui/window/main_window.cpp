@@ -168,7 +168,7 @@ MainWindow::MainWindow(WindowCollaborators collaborators, QWidget* parent)
     showError_ = [this](const QString& text) {
         if (std::exchange(runStopping_, false) && lastRun_) {
             lastRun_->stoppedBy = text;
-            statusBar_->showMessage(runStatusText(*lastRun_));
+            statusBar_->showMessage(withHistoryNotice(runStatusText(*lastRun_)));
         }
         collaborators_.showError(text);
     };
@@ -417,7 +417,8 @@ void MainWindow::showRunStatus()
         facts.shownJobs = shown;
     }
     // The text of a run that an error ended waits for the error.
-    if (!runStopping_) statusBar_->showMessage(runStatusText(facts));
+    // What went wrong with the history follows how the run went.
+    if (!runStopping_) statusBar_->showMessage(withHistoryNotice(runStatusText(facts)));
 }
 
 void MainWindow::showWatching()
@@ -538,7 +539,12 @@ void MainWindow::recordRun(const std::string& folder)
     const std::vector<std::string> notices = collaborators_.recordRun(file, records().all(), folder);
     QStringList lines;
     for (const std::string& notice : notices) lines << displayText(notice);
-    if (!lines.isEmpty()) statusBar_->showMessage(lines.join(QLatin1Char(' ')));
+    historyNotice_ = lines.join(QLatin1Char(' '));
+}
+
+QString MainWindow::withHistoryNotice(const QString& status) const
+{
+    return historyNotice_.isEmpty() ? status : status + QStringLiteral(" - ") + historyNotice_;
 }
 
 void MainWindow::browse()

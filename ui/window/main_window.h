@@ -159,6 +159,8 @@ private:
     // Records the last run over `folder` when Keep History is ticked; what
     // went wrong with the history is shown in the status bar.
     void recordRun(const std::string& folder);
+    // The run's status text, with what went wrong with the history after it.
+    QString withHistoryNotice(const QString& status) const;
 
     WindowCollaborators collaborators_;
 
@@ -204,6 +206,7 @@ private:
     RegionalSettings regionalSettings_;
     std::unique_ptr<ResultViews> views_;
     FolderWatch* watch_ = nullptr;  // owned as a child
+    QString historyNotice_;  // what went wrong recording the last run, if anything
 };
 
 } // namespace chronell
