@@ -1,6 +1,7 @@
 // chronell-report: the Process command of the window with "Clear log"
 // ticked, over an in-memory grid and log, one of them printed to standard
 // output.
+#include <chrono>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -17,6 +18,7 @@
 #include "report/timeline.h"
 #include "report/text_sink.h"
 #include "platform/output_mode.h"
+#include "platform/process_table.h"
 
 namespace {
 
@@ -52,12 +54,17 @@ int main(int argc, char** argv)
     if (options->rows == ExportFormat::Csv) writeBytesAsTheyAre(stdout);
     TextSink out(writeOut);
     const bool printsLog = !options->rows && !options->summary && !options->timeline;
-    SummaryBuilder summary;
+    // The run's time: running jobs' times so far are taken as of it.
+    const Instant runTime = std::chrono::floor<std::chrono::milliseconds>(std::chrono::system_clock::now());
+    const SystemProcessTable processes;
+    const LeftBehindJudge leftBehind(processes);
+    SummaryBuilder summary(runTime);
     ReportTarget::RecordUse summarise;
     if (options->summary) summarise = [&summary](const JobRecord& record) { summary.add(record); };
     std::optional<StreamedRows> rows;
-    if (options->rows) rows.emplace(*options->rows, out);
-    ReportTarget target(printsLog ? &out : nullptr, rows ? &*rows : nullptr, options->timeline, summarise);
+    if (options->rows) rows.emplace(*options->rows, out, runTime);
+    ReportTarget target(printsLog ? &out : nullptr, rows ? &*rows : nullptr, options->timeline, leftBehind,
+                        summarise);
     RunInputs inputs;
     inputs.folder = options->folder;
     inputs.mask = options->mask;

@@ -4,12 +4,14 @@
 // the output as it is written (the run clears the log only before its first
 // line), and is dropped otherwise; so do the grid's rows when they are
 // printed. The row count is always kept: the run reads it. Records are kept
-// for the timeline; a summary takes them as they come.
+// for the timeline; a summary takes them as they come. Each record is judged
+// left behind or not before it goes on.
 #include <functional>
 #include <string_view>
 
 #include "analysis/in_memory_target.h"
 #include "cli/streamed_rows.h"
+#include "report/running_jobs.h"
 #include "report/text_sink.h"
 
 namespace chronell::report {
@@ -21,8 +23,9 @@ public:
     // `log`: the sink the log is printed to, or null; `rows`: where the
     // grid's rows are printed, or null. `useRecord`, when given, takes each
     // record in place of keeping it.
-    ReportTarget(TextSink* log, StreamedRows* rows, bool keepsRecords, RecordUse useRecord = {})
-        : log_(log), rows_(rows), keepsRecords_(keepsRecords), useRecord_(std::move(useRecord))
+    ReportTarget(TextSink* log, StreamedRows* rows, bool keepsRecords, const LeftBehindJudge& leftBehind,
+                 RecordUse useRecord = {})
+        : log_(log), rows_(rows), keepsRecords_(keepsRecords), leftBehind_(leftBehind), useRecord_(std::move(useRecord))
     {
     }
 
@@ -45,6 +48,7 @@ public:
     bool keepsRecords() const override { return keepsRecords_ || useRecord_ || (rows_ && rows_->printsRecords()); }
     void addRecord(JobRecord record) override
     {
+        record.leftBehind = leftBehind_(record);
         if (useRecord_)
             useRecord_(record);
         else if (rows_)
@@ -57,6 +61,7 @@ private:
     TextSink* log_;
     StreamedRows* rows_;
     bool keepsRecords_;
+    const LeftBehindJudge& leftBehind_;
     RecordUse useRecord_;
 };
 

@@ -13,7 +13,11 @@ namespace chronell::report {
 
 class StreamedRows : private GridRows {
 public:
-    StreamedRows(ExportFormat format, TextSink& sink) : exporter_(format, sink), printsRecords_(format == ExportFormat::Json) {}
+    // `now`: the run's time, for the time so far of running jobs.
+    StreamedRows(ExportFormat format, TextSink& sink, Instant now)
+        : exporter_(format, sink, now), printsRecords_(format == ExportFormat::Json)
+    {
+    }
 
     bool printsRecords() const { return printsRecords_; }
 

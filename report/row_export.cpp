@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "report/json_text.h"
+#include "report/running_jobs.h"
 
 namespace chronell::report {
 
@@ -28,7 +29,7 @@ constexpr std::array<std::string_view, kGridColumns> kJsonKeys{
     "name", "source", "dest", "start", "end", "status", "dur", "jobfile"};
 
 // One row's JSON object: its cells, then its record's values.
-void appendJsonRow(std::string& out, const GridRows& rows, int row)
+void appendJsonRow(std::string& out, const GridRows& rows, int row, std::optional<Instant> now)
 {
     out.push_back('{');
     for (int column = 0; column < kGridColumns; ++column) {
@@ -57,12 +58,20 @@ void appendJsonRow(std::string& out, const GridRows& rows, int row)
     appendJsonOptionalString(out, values.error);
     out.append(", \"id\": ");
     appendJsonOptionalString(out, values.id);
+    if (const auto running = now ? runningMs(values, *now) : std::nullopt) {
+        out.append(", \"running_ms\": ");
+        appendJsonNumber(out, running);
+    }
+    if (values.leftBehind) out.append(", \"left_behind\": true");
     out.push_back('}');
 }
 
 } // namespace
 
-RowExporter::RowExporter(ExportFormat format, TextSink& sink) : format_(format), sink_(sink) {}
+RowExporter::RowExporter(ExportFormat format, TextSink& sink, std::optional<Instant> now)
+    : format_(format), sink_(sink), now_(now)
+{
+}
 
 void RowExporter::row(const GridRows& rows, int row)
 {
@@ -88,7 +97,7 @@ void RowExporter::row(const GridRows& rows, int row)
             line_.push_back('[');
         } else {
             line_.append(dataRows_ == 0 ? "\n  " : ",\n  ");
-            appendJsonRow(line_, rows, row);
+            appendJsonRow(line_, rows, row, now_);
             ++dataRows_;
         }
         break;
@@ -101,9 +110,9 @@ void RowExporter::finish()
     if (format_ == ExportFormat::Json) sink_.append(dataRows_ > 0 ? "\n]\n" : "]\n");
 }
 
-void writeRows(ExportFormat format, const GridRows& rows, TextSink& sink)
+void writeRows(ExportFormat format, const GridRows& rows, TextSink& sink, std::optional<Instant> now)
 {
-    RowExporter exporter(format, sink);
+    RowExporter exporter(format, sink, now);
     for (int row = 0; row < rows.rowCount(); ++row) exporter.row(rows, row);
     exporter.finish();
 }

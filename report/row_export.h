@@ -1,8 +1,10 @@
 #pragma once
 // The results grid exported as TSV, RFC 4180 CSV or JSON, written into a
 // sink as it is made.
+#include <optional>
 #include <string>
 
+#include "analysis/instant.h"
 #include "report/grid_rows.h"
 #include "report/text_sink.h"
 
@@ -15,21 +17,24 @@ enum class ExportFormat { Tsv, Csv, Json };
 // JSON: the data rows (no header) as an array of objects: the cells under
 // the header's keys as UTF-8 texts, then the row's record (state,
 // start_utc, end_utc, duration_ms, pair, runner, runner_id, error, id; null
-// where a row has no such value).
-void writeRows(ExportFormat format, const GridRows& rows, TextSink& sink);
+// where a row has no such value); a running job's row adds its time so far
+// at `now`, the run's time ("running_ms"), a job left behind by its runner
+// "left_behind": true.
+void writeRows(ExportFormat format, const GridRows& rows, TextSink& sink, std::optional<Instant> now = std::nullopt);
 
 // The same, row by row as the rows become final, so that a long export
 // needs no more than its row at a time. Rows are given in order from the
 // header row 0; finish() ends the text.
 class RowExporter {
 public:
-    RowExporter(ExportFormat format, TextSink& sink);
+    RowExporter(ExportFormat format, TextSink& sink, std::optional<Instant> now = std::nullopt);
     void row(const GridRows& rows, int row);
     void finish();
 
 private:
     ExportFormat format_;
     TextSink& sink_;
+    std::optional<Instant> now_;
     std::string line_;
     int dataRows_ = 0;
 };
