@@ -1,10 +1,12 @@
 #include "cli/report_options.h"
 
+#include <algorithm>
+
 namespace chronell::report {
 
 const char* const kUsage =
     "usage: chronell-report [-f|--formatted] [--rows=tsv|csv|json | --summary[=json] | --timeline]\n"
-    "                       FOLDER [MASK]\n"
+    "                       [--wait[=SECONDS]] FOLDER [MASK]\n"
     "\n"
     "Reads the job-list files of FOLDER that match MASK (default \"*.jobs\") and\n"
     "prints the log of the run, or the results grid, a summary or a timeline.\n"
@@ -17,6 +19,9 @@ const char* const kUsage =
     "  --summary=json    the same as JSON\n"
     "  --timeline        print the run as an SVG picture: a lane per runner (per\n"
     "                    file for jobs without one), a bar per job with times\n"
+    "  --wait            first wait, watching FOLDER, until no matching job is\n"
+    "                    waiting or in progress; then print as asked\n"
+    "  --wait=SECONDS    the same, giving up after SECONDS\n"
     "  --help            print this help\n"
     "  --version         print the version\n"
     "\n"
@@ -24,7 +29,11 @@ const char* const kUsage =
     "a run in which no entry matched MASK.\n"
     "\n"
     "Exit status: 0 done (also when no entry matched), 1 an error ended the run\n"
-    "or FOLDER could not be searched, 2 usage error.\n";
+    "or FOLDER could not be searched, 2 usage error.\n"
+    "With --wait: 0 every job ended done, 4 a job ended in error or was aborted\n"
+    "(or left behind in progress by a runner of this computer that died), 3\n"
+    "gave up after SECONDS (nothing printed), 1 FOLDER went away or could not be\n"
+    "watched or searched.\n";
 
 std::optional<ReportOptions> parseReportOptions(const std::vector<std::string>& arguments,
                                                 std::string& error)
@@ -51,6 +60,18 @@ std::optional<ReportOptions> parseReportOptions(const std::vector<std::string>& 
             options.summary = SummaryFormat::Json;
         } else if (argument == "--timeline") {
             options.timeline = true;
+        } else if (argument == "--wait") {
+            options.wait = true;
+        } else if (argument.starts_with("--wait=")) {
+            const std::string seconds = argument.substr(7);
+            // Up to nine digits: more than thirty years.
+            if (seconds.empty() || seconds.size() > 9
+                || !std::all_of(seconds.begin(), seconds.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+                error = "--wait takes a number of seconds, not '" + seconds + "'";
+                return std::nullopt;
+            }
+            options.wait = true;
+            options.waitLimit = std::chrono::seconds(std::stol(seconds));
         } else if (argument == "--help" || argument == "-h") {
             options.help = true;
         } else if (argument == "--version") {

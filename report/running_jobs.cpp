@@ -12,11 +12,16 @@ bool isRunning(const JobRecord& record)
     return record.state == kInProgressState && record.startUtc && !record.endUtc && !record.leftBehind;
 }
 
+std::uint64_t elapsedMs(Instant start, Instant now)
+{
+    const auto elapsed = (now - start).count();
+    return static_cast<std::uint64_t>(elapsed > 0 ? elapsed : 0);
+}
+
 std::optional<std::uint64_t> runningMs(const JobRecord& record, Instant now)
 {
     if (!isRunning(record)) return std::nullopt;
-    const auto elapsed = (now - *record.startUtc).count();
-    return static_cast<std::uint64_t>(elapsed > 0 ? elapsed : 0);
+    return elapsedMs(*record.startUtc, now);
 }
 
 std::string clockText(std::uint64_t milliseconds)

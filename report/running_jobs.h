@@ -28,8 +28,12 @@ inline constexpr std::int32_t kStartingState = 7;
 // In progress with its start set and its end not, and not left behind.
 bool isRunning(const JobRecord& record);
 
-// How long a running job has run at `now` (0 when its start lies after
-// `now`); nothing for a job that is not running.
+// Milliseconds from `start` to `now`; 0 when `start` lies after `now` (a
+// runner's clock ahead of ours).
+std::uint64_t elapsedMs(Instant start, Instant now);
+
+// How long a running job has run at `now`; nothing for a job that is not
+// running.
 std::optional<std::uint64_t> runningMs(const JobRecord& record, Instant now);
 
 // hh:mm:ss of whole seconds, the hours at least two digits: "02:14:05".

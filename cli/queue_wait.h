@@ -1,0 +1,78 @@
+#pragma once
+// chronell-report --wait: the folder read again each time it has changed and
+// gone quiet, until no matching job is waiting or in progress, or the time
+// given runs out. Between readings it sleeps on the folder's change
+// notifications; it never polls.
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <system_error>
+
+#include "analysis/instant.h"
+#include "analysis/job_record.h"
+
+namespace chronell {
+class FolderChangeWait;
+}
+
+namespace chronell::report {
+
+// Where a queue stands, from the records of one reading.
+struct QueueStand {
+    int waiting = 0;
+    int inProgress = 0;  // in progress, aborting or starting, and not left behind
+    std::optional<Instant> runningSince;  // the earliest start of a running job
+    bool failed = false;  // a job ended in error, was aborted or left behind
+
+    // Counts a record; two-pass rows are passed over.
+    void add(const JobRecord& record);
+    bool finished() const { return waiting == 0 && inProgress == 0; }
+};
+
+// "3 waiting, 1 running for 00:12:30" at `now` (without "for ..." when no
+// job is running with a start).
+std::string standText(const QueueStand& stand, Instant now);
+
+// One reading of the folder.
+struct QueueReading {
+    QueueStand stand;
+    // A file was caught while it was being written: cut short, without its
+    // job count, locked, or with a value that does not read. The reading is
+    // not trusted until it has been read again.
+    bool caughtMidWrite = false;
+    std::optional<std::string> error;  // the message of an error that ended the reading
+    std::error_code searchError;       // the folder could not be searched
+};
+
+struct WaitClocks {
+    std::function<Instant()> wall;  // the time of a reading and of a redraw
+    std::function<std::chrono::steady_clock::time_point()> steady;  // for the time limit
+};
+
+enum class WaitEnd { Finished, TimedOut, Failed };
+
+struct WaitOptions {
+    std::optional<std::chrono::milliseconds> limit;  // none: waits as long as it takes
+    std::chrono::milliseconds quietTime{500};  // the folder quiet this long after a change
+    int midWriteRetries = 3;  // readings again after catching a file mid-write
+    // How often the shown stand is redrawn while nothing changes; none: never.
+    std::optional<std::chrono::milliseconds> redraw;
+};
+
+// Reads with `read` (handed the reading's time) until the queue has
+// finished; `show` is handed the stand of each reading that leaves it
+// waiting and, while nothing changes, the stand again every `redraw`.
+// `changes` must watch the folder before the first reading, so that no
+// change is missed. A reading caught mid-write is read again once the folder
+// has been quiet, up to `midWriteRetries` times in a row, and then taken as
+// it is. `last` is the last reading. Failed when the folder could not be
+// searched (last.searchError), an error ended a reading read again as often
+// as allowed (last.error), or the folder could no longer be watched
+// (changes.error()).
+WaitEnd waitForQueue(const std::function<QueueReading(Instant now)>& read, FolderChangeWait& changes,
+                     const WaitClocks& clocks, const WaitOptions& options,
+                     const std::function<void(const QueueStand&, Instant now)>& show, QueueReading& last);
+
+} // namespace chronell::report
