@@ -1,8 +1,7 @@
 // chronell: the window over the engine. Start-up reads the regional
 // settings, names the application after its executable, creates the main
-// window (whose creation handler restores the settings) and shows it; at
-// the end the window is hidden and destroyed, and its destruction handler
-// writes the settings back.
+// window, restores its state from the settings and shows it; at the end the
+// window is hidden and destroyed, and writes its state back.
 #include <QAction>
 #include <QApplication>
 
@@ -16,8 +15,8 @@
 #include "platform/command_line.h"
 #include "platform/executable_path.h"
 #include "platform/termination_signals.h"
-#include "ui/FMain.h"
-#include "ui/display_text.h"
+#include "ui/text/display_text.h"
+#include "ui/window/main_window.h"
 
 int main(int argc, char** argv)
 {
@@ -42,12 +41,11 @@ int main(int argc, char** argv)
     follower.install();
 
     // Destroyed before the application: hidden, then its settings written.
-    TfoMain window;
-    foMain = &window;
+    chronell::MainWindow window;
     // The desktop ends the program by the way of File, Exit, so that the
     // settings are written; exit() also ends a box that is still open.
     chronell::TerminationWatch termination(terminationSignals, [&window] {
-        window.Quit1->trigger();
+        window.exit();
         QCoreApplication::exit(0);
     });
     window.startUp(std::move(arguments), executable);

@@ -25,15 +25,27 @@
 #include "analysis/in_memory_target.h"
 #include "analysis/processing_run.h"
 #include "analysis/regional_settings.h"
-#include "ui/FMain.h"
-#include "ui/log_view.h"
-#include "ui/results_grid_model.h"
-#include "ui/folder_watch.h"
-#include "ui/results_grid_view.h"
-#include "ui/result_views.h"
-#include "ui/timeline_view.h"
+#include "ui/grid/results_grid_model.h"
+#include "ui/grid/results_grid_view.h"
+#include "ui/views/result_views.h"
+#include "ui/views/timeline_view.h"
+#include "ui/widgets/log_view.h"
+#include "ui/window/folder_watch.h"
+#include "ui/window/main_window.h"
 
 namespace {
+
+// A control of the window, by its object name.
+template <class Control>
+Control& part(const QObject& window, const char* name)
+{
+    auto* found = window.findChild<Control*>(QLatin1String(name));
+    if (!found) {
+        std::fprintf(stderr, "the window has no %s\n", name);
+        std::exit(1);
+    }
+    return *found;
+}
 
 double median(std::vector<double> values)
 {
@@ -127,14 +139,14 @@ int main(int argc, char** argv)
         engine.push_back(millisecondsOf([&] { chronell::runProcessing(memory, chronell::regionalSettings(), inputs); }));
         logLines = static_cast<int>(memory.logLines().size());
 
-        TfoMain window;
-        window.Edit1->setText(folder);
-        window.Edit2->setText(QStringLiteral("*.jobs"));
-        window.CheckBox2->setChecked(true);
+        chronell::MainWindow window;
+        part<QLineEdit>(window, "folderBox").setText(folder);
+        part<QLineEdit>(window, "maskBox").setText(QStringLiteral("*.jobs"));
+        part<QCheckBox>(window, "clearLogBox").setChecked(true);
         window.show();
         QApplication::processEvents();
 
-        press.push_back(millisecondsOf([&] { window.Button1->click(); }));
+        press.push_back(millisecondsOf([&] { part<QPushButton>(window, "processButton").click(); }));
         paint.push_back(millisecondsOf([&] {
             QApplication::processEvents();
             window.repaint();
@@ -142,27 +154,29 @@ int main(int argc, char** argv)
         total.push_back(press.back() + paint.back());
         rows = window.rowCount();
 
-        QScrollBar& gridBar = *window.sg1->verticalScrollBar();
-        gridScroll.push_back(std::max({scrollAndPaint(*window.sg1, gridBar, gridBar.maximum() / 2),
-                                       scrollAndPaint(*window.sg1, gridBar, gridBar.maximum()),
-                                       scrollAndPaint(*window.sg1, gridBar, 0)}));
-        QScrollBar& logBar = *window.Memo1->verticalScrollBar();
-        logScroll.push_back(std::max({scrollAndPaint(*window.Memo1, logBar, 0),
-                                      scrollAndPaint(*window.Memo1, logBar, logBar.maximum() / 2),
-                                      scrollAndPaint(*window.Memo1, logBar, logBar.maximum())}));
+        auto& grid = part<chronell::ResultsGridView>(window, "resultsGrid");
+        QScrollBar& gridBar = *grid.verticalScrollBar();
+        gridScroll.push_back(std::max({scrollAndPaint(grid, gridBar, gridBar.maximum() / 2),
+                                       scrollAndPaint(grid, gridBar, gridBar.maximum()),
+                                       scrollAndPaint(grid, gridBar, 0)}));
+        auto& log = part<chronell::LogView>(window, "logView");
+        QScrollBar& logBar = *log.verticalScrollBar();
+        logScroll.push_back(std::max({scrollAndPaint(log, logBar, 0),
+                                      scrollAndPaint(log, logBar, logBar.maximum() / 2),
+                                      scrollAndPaint(log, logBar, logBar.maximum())}));
 
         chronell::TimelineView* timeline = nullptr;
         timelineOpen.push_back(millisecondsOf([&] {
-            window.Timeline1->trigger();
+            part<QAction>(window, "timelineAction").trigger();
             timeline = window.resultViews().timeline();
             QApplication::processEvents();
             timeline->repaint();
         }));
         timelineZoom.push_back(slowestZoom(*timeline));
 
-        window.WatchFolder1->trigger();
+        part<QAction>(window, "watchFolderAction").trigger();
         watchFollow.push_back(millisecondsOf([&] { window.folderWatch().watch(argv[1], "*.jobs"); }));
-        window.WatchFolder1->trigger();
+        part<QAction>(window, "watchFolderAction").trigger();
     }
 
     std::vector<double> largeFill, largeScroll;

@@ -1,8 +1,15 @@
 #pragma once
 // Helpers of the window tests: collaborators of the test's own, a shown
 // window with its layout done, and mouse input with the button held.
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QUrl>
 #include <QWidget>
@@ -13,10 +20,15 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <vector>
 
-#include "ui/FMain.h"
-#include "ui/collaborators.h"
+#include "ui/window/collaborators.h"
+#include "ui/grid/results_grid_view.h"
+#include "ui/widgets/input_box.h"
+#include "ui/widgets/log_view.h"
+#include "ui/widgets/splitter.h"
+#include "ui/window/main_window.h"
 
 namespace chronell::test {
 
@@ -120,10 +132,80 @@ inline WindowCollaborators unaskedCollaborators()
     return made;
 }
 
-// A main window shown and active, its layout done.
-inline std::unique_ptr<TfoMain> shownWindow(WindowCollaborators collaborators = unaskedCollaborators())
+// A control of the window, found by its object name.
+template <class Control>
+Control* partNamed(const QObject& window, const char* name)
 {
-    auto window = std::make_unique<TfoMain>(std::move(collaborators));
+    auto* found = window.findChild<Control*>(QLatin1String(name));
+    if (!found) throw std::logic_error(std::string("the window has no ") + name);
+    return found;
+}
+
+// The window's controls, as a test reaches them.
+struct WindowParts {
+    explicit WindowParts(const QObject& w)
+        : statusBar(partNamed<QStatusBar>(w, "statusBar")),
+          inputPanel(partNamed<QFrame>(w, "inputPanel")),
+          resultsPanel(partNamed<QFrame>(w, "resultsPanel")),
+          logView(partNamed<LogView>(w, "logView")),
+          splitter(partNamed<Splitter>(w, "splitter")),
+          resultsGrid(partNamed<ResultsGridView>(w, "resultsGrid")),
+          folderLabel(partNamed<QLabel>(w, "folderLabel")),
+          folderBox(partNamed<InputBox>(w, "folderBox")),
+          browseButton(partNamed<QPushButton>(w, "browseButton")),
+          maskLabel(partNamed<QLabel>(w, "maskLabel")),
+          maskBox(partNamed<InputBox>(w, "maskBox")),
+          formattedTimeBox(partNamed<QCheckBox>(w, "formattedTimeBox")),
+          clearLogBox(partNamed<QCheckBox>(w, "clearLogBox")),
+          processButton(partNamed<QPushButton>(w, "processButton")),
+          fileMenu(partNamed<QMenu>(w, "fileMenu")),
+          saveResultsAction(partNamed<QAction>(w, "saveResultsAction")),
+          watchFolderAction(partNamed<QAction>(w, "watchFolderAction")),
+          exitAction(partNamed<QAction>(w, "exitAction")),
+          viewMenu(partNamed<QMenu>(w, "viewMenu")),
+          timelineAction(partNamed<QAction>(w, "timelineAction")),
+          summaryAction(partNamed<QAction>(w, "summaryAction")),
+          helpMenu(partNamed<QMenu>(w, "helpMenu")),
+          aboutAction(partNamed<QAction>(w, "aboutAction")),
+          latestVersionAction(partNamed<QAction>(w, "latestVersionAction"))
+    {
+    }
+
+    QStatusBar* statusBar;
+    QFrame* inputPanel;
+    QFrame* resultsPanel;
+    LogView* logView;
+    Splitter* splitter;
+    ResultsGridView* resultsGrid;
+    QLabel* folderLabel;
+    InputBox* folderBox;
+    QPushButton* browseButton;
+    QLabel* maskLabel;
+    InputBox* maskBox;
+    QCheckBox* formattedTimeBox;
+    QCheckBox* clearLogBox;
+    QPushButton* processButton;
+    QMenu* fileMenu;
+    QAction* saveResultsAction;
+    QAction* watchFolderAction;
+    QAction* exitAction;
+    QMenu* viewMenu;
+    QAction* timelineAction;
+    QAction* summaryAction;
+    QMenu* helpMenu;
+    QAction* aboutAction;
+    QAction* latestVersionAction;
+};
+
+inline WindowParts partsOf(const QObject& window)
+{
+    return WindowParts(window);
+}
+
+// A main window shown and active, its layout done.
+inline std::unique_ptr<MainWindow> shownWindow(WindowCollaborators collaborators = unaskedCollaborators())
+{
+    auto window = std::make_unique<MainWindow>(std::move(collaborators));
     window->show();
     window->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(window.get())) << "the main window did not become active";

@@ -1,0 +1,125 @@
+// Watch Folder: a burst of changes to matching entries gives one run once
+// the watch's timer fires; other changes, a watch turned off and a window
+// busy with a box run nothing.
+#include <QCheckBox>
+#include <QDialog>
+#include <QLineEdit>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "tests/support/job_list_text.h"
+#include "tests/support/temp_folder.h"
+#include "tests/ui/modal_watch.h"
+#include "tests/ui/window_support.h"
+#include "ui/widgets/log_view.h"
+#include "ui/window/folder_watch.h"
+
+namespace {
+
+using chronell::test::partsOf;
+using chronell::test::JobLines;
+using chronell::test::jobListText;
+using chronell::test::ModalWatch;
+using chronell::test::shownWindow;
+using chronell::test::TempFolder;
+using chronell::test::TestCollaborators;
+
+std::string jobList(const std::string& name)
+{
+    return jobListText({JobLines{name, "D:\\in\\" + name + ".avi", "D:\\out\\" + name + ".avi"}});
+}
+
+class WatchFolder : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder.write("a.jobs", jobList("A"));
+        window = shownWindow(collaborators.collaborators());
+        partsOf(*window).folderBox->setText(QString::fromStdString(folder.string()));
+        partsOf(*window).maskBox->setText(QStringLiteral("*.jobs"));
+        partsOf(*window).clearLogBox->setChecked(false);  // the log keeps every run
+        timer = collaborators.timer;
+        ASSERT_NE(timer, nullptr);
+    }
+
+    // Runs so far: each one logs the first file's name once.
+    int runs() const { return static_cast<int>(partsOf(*window).logView->toPlainText().split(u'\n').count("a.jobs")); }
+
+    // Waits for the file system's notices to reach the watch; true when they
+    // started its timer.
+    bool timerStarted() { return QTest::qWaitFor([this] { return timer->armed(); }, 5000); }
+
+    TempFolder folder;
+    TestCollaborators collaborators;
+    std::unique_ptr<chronell::MainWindow> window;
+    chronell::test::ManualTimer* timer = nullptr;
+};
+
+TEST_F(WatchFolder, ABurstOfChangesGivesOneRunWhenTheFolderIsQuiet)
+{
+    partsOf(*window).watchFolderAction->trigger();
+    ASSERT_TRUE(partsOf(*window).watchFolderAction->isChecked());
+    folder.write("b.jobs", jobList("B"));
+    folder.write("c.jobs", jobList("C"));
+    folder.write("a.jobs", jobListText({JobLines{"A", "D:\\a.avi", "D:\\a2.avi"}, JobLines{"A2", "D:\\b.avi", "D:\\b2.avi"}}));
+    std::filesystem::remove(folder.file("c.jobs"));
+    ASSERT_TRUE(timerStarted());
+    EXPECT_GE(timer->delay(), chronell::kWatchQuietTime);
+    QTest::qWait(100);  // the rest of the burst's notices
+    EXPECT_EQ(runs(), 0) << "nothing runs before the folder is quiet";
+
+    timer->fire();
+    EXPECT_EQ(runs(), 1);
+    EXPECT_EQ(window->rowCount(), 4);  // A, A2 and B
+    QTest::qWait(100);
+    EXPECT_FALSE(timer->armed()) << "the run itself changes nothing";
+
+    // The watch follows a file that appeared in the burst.
+    folder.write("b.jobs", jobList("B2"));
+    ASSERT_TRUE(timerStarted());
+    timer->fire();
+    EXPECT_EQ(runs(), 2);
+    EXPECT_TRUE(collaborators.errors.empty());
+}
+
+TEST_F(WatchFolder, EntriesThatDoNotMatchAndAWatchTurnedOffRunNothing)
+{
+    partsOf(*window).watchFolderAction->trigger();
+    folder.write("notes.txt", "not a job list");
+    std::filesystem::create_directory(folder.path() / "sub");
+    QTest::qWait(300);
+    EXPECT_FALSE(timer->armed()) << "a change to entries that do not match";
+
+    partsOf(*window).watchFolderAction->trigger();
+    ASSERT_FALSE(partsOf(*window).watchFolderAction->isChecked());
+    folder.write("a.jobs", jobList("A2"));
+    folder.write("d.jobs", jobList("D"));
+    QTest::qWait(300);
+    EXPECT_FALSE(timer->armed()) << "a watch turned off";
+    EXPECT_EQ(runs(), 0);
+}
+
+TEST_F(WatchFolder, ARunWaitsWhileABoxIsOpen)
+{
+    partsOf(*window).watchFolderAction->trigger();
+    folder.write("a.jobs", jobList("A2"));
+    ASSERT_TRUE(timerStarted());
+    QDialog box(window.get());
+    box.setModal(true);
+    {
+        const ModalWatch watch([&](QWidget&) {
+            timer->fire();
+            EXPECT_EQ(runs(), 0) << "no run inside another handler's box";
+            EXPECT_TRUE(timer->armed()) << "the run waits its turn";
+        });
+        box.exec();
+        ASSERT_EQ(watch.seen(), 1);
+    }
+    timer->fire();
+    EXPECT_EQ(runs(), 1);
+}
+
+} // namespace

@@ -1,0 +1,144 @@
+// Save Results As: the file holds exactly what chronell-report --rows prints
+// for the same folder and options, and a write that fails leaves no file
+// and says why in the window's error box.
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "analysis/regional_settings.h"
+#include "tests/support/job_list_text.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/test_locales.h"
+#include "tests/ui/window_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using chronell::SaveChoice;
+using chronell::report::ExportFormat;
+using chronell::test::partsOf;
+using chronell::test::JobLines;
+using chronell::test::jobListText;
+using chronell::test::ScopedEnv;
+using chronell::test::shownWindow;
+using chronell::test::TempFolder;
+using chronell::test::TestCollaborators;
+
+// What a command prints on its standard output.
+std::string outputOf(const std::string& command)
+{
+    std::string output;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) return output;
+    char buffer[4096];
+    for (std::size_t read; (read = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, read);
+    ::pclose(pipe);
+    return output;
+}
+
+// The window and the report both under the C locale's regional settings.
+class SaveResults : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        saved_ = chronell::regionalSettings();
+        chronell::LoadRegionalSettings();
+        window = shownWindow(collaborators.collaborators());
+    }
+    void TearDown() override { chronell::regionalSettings() = saved_; }
+
+    void process(const std::string& folder, const char* mask, bool formatted)
+    {
+        partsOf(*window).folderBox->setText(QString::fromStdString(folder));
+        partsOf(*window).maskBox->setText(QString::fromLatin1(mask));
+        partsOf(*window).formattedTimeBox->setChecked(formatted);
+        partsOf(*window).processButton->click();
+    }
+
+    // Chooses Save Results As with `choice` as the dialog's answer.
+    void saveAs(const SaveChoice& choice)
+    {
+        collaborators.saveAnswer = choice;
+        partsOf(*window).saveResultsAction->trigger();
+    }
+
+    ScopedEnv locale_{"LC_ALL", "C"};
+    TestCollaborators collaborators;
+    std::unique_ptr<chronell::MainWindow> window;
+
+private:
+    chronell::RegionalSettings saved_;
+};
+
+TEST_F(SaveResults, WritesWhatTheReportPrintsForEachFormat)
+{
+    struct Format {
+        ExportFormat format;
+        const char* option;
+    };
+    const Format formats[] = {{ExportFormat::Csv, "csv"}, {ExportFormat::Tsv, "tsv"}, {ExportFormat::Json, "json"}};
+    const std::string folders[] = {std::string(CHRONELL_FIXTURES_DIR) + "/runners",
+                                   std::string(CHRONELL_FIXTURES_DIR) + "/report"};
+    TempFolder out;
+    for (const std::string& folder : folders) {
+        for (const bool formatted : {false, true}) {
+            process(folder, "*.jobs", formatted);
+            for (const Format& f : formats) {
+                const std::string what = folder + " " + f.option + (formatted ? " -f" : "");
+                const std::string path = out.file(std::string("results.") + f.option);
+                saveAs({QString::fromStdString(path), f.format});
+                const std::string printed =
+                    outputOf(std::string("'") + CHRONELL_BIN_DIR + "/chronell-report' " + (formatted ? "-f " : "")
+                             + "--rows=" + f.option + " '" + folder + "' '*.jobs' 2>/dev/null");
+                ASSERT_FALSE(printed.empty()) << what;
+                EXPECT_EQ(TempFolder::bytesOf(path), printed) << what;
+            }
+        }
+    }
+    EXPECT_TRUE(collaborators.errors.empty());
+}
+
+TEST_F(SaveResults, AFailedWriteLeavesNoFileAndShowsTheReason)
+{
+    TempFolder folder;
+    folder.write("a.jobs", jobListText({JobLines{"A", "D:\\a.avi", "D:\\b.avi"}}));
+    folder.write("plain-file", "x");
+    fs::create_directory(folder.path() / "taken");
+    process(folder.string(), "*.jobs", false);
+    const std::vector<std::string> before = {"a.jobs", "plain-file", "taken"};
+
+    struct Case {
+        const char* what;
+        std::string path;
+    };
+    const Case cases[] = {
+        {"folder missing", folder.file("missing/results.csv")},
+        {"folder is a file", folder.file("plain-file/results.csv")},
+        {"name is a folder", folder.file("taken")},
+    };
+    for (const Case& c : cases) {
+        collaborators.errors.clear();
+        saveAs({QString::fromStdString(c.path), ExportFormat::Csv});
+        ASSERT_EQ(collaborators.errors.size(), 1u) << c.what;
+        const QString prefix = "Unable to write to " + QString::fromStdString(c.path) + ": ";
+        EXPECT_TRUE(collaborators.errors[0].startsWith(prefix)) << c.what << ": " << collaborators.errors[0].toStdString();
+        EXPECT_GT(collaborators.errors[0].size(), prefix.size() + 1) << c.what << ": the reason is given";
+
+        std::vector<std::string> after;
+        for (const auto& entry : fs::directory_iterator(folder.path())) after.push_back(entry.path().filename().string());
+        std::sort(after.begin(), after.end());
+        EXPECT_EQ(after, before) << c.what << ": nothing left behind";
+        EXPECT_TRUE(fs::is_empty(folder.path() / "taken")) << c.what;
+    }
+    // The dialog opened in the folder box's folder each time.
+    EXPECT_EQ(collaborators.saveStarts, std::vector<QString>(std::size(cases), QString::fromStdString(folder.string())));
+}
+
+} // namespace

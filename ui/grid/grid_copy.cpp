@@ -1,0 +1,53 @@
+#include "ui/grid/grid_copy.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+
+#include <algorithm>
+
+#include "ui/grid/results_grid_model.h"
+#include "ui/grid/results_grid_view.h"
+#include "ui/text/display_text.h"
+
+namespace chronell {
+
+namespace {
+
+void appendRow(QString& text, const ResultsGridModel& model, int row)
+{
+    for (int column = 0; column < kGridColumns; ++column) {
+        if (column > 0) text += u'\t';
+        text += displayText(model.cell(column, row));
+    }
+    text += u'\n';
+}
+
+} // namespace
+
+QString gridRowsText(const ResultsGridModel& model, const std::vector<int>& rows)
+{
+    QString text;
+    appendRow(text, model, 0);
+    for (const int row : rows) appendRow(text, model, row);
+    return text;
+}
+
+GridCopy::GridCopy(ResultsGridView& grid) : QObject(&grid), grid_(grid)
+{
+    grid.installEventFilter(this);
+}
+
+bool GridCopy::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool copy = event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy);
+    if (watched != &grid_ || !copy) return QObject::eventFilter(watched, event);
+    std::vector<int> rows;
+    for (const QModelIndex& index : grid_.selectionModel()->selectedRows()) rows.push_back(index.row() + 1);
+    std::sort(rows.begin(), rows.end());
+    QGuiApplication::clipboard()->setText(gridRowsText(*grid_.gridModel(), rows));
+    return true;
+}
+
+} // namespace chronell

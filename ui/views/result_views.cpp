@@ -1,0 +1,77 @@
+#include "ui/views/result_views.h"
+
+#include <utility>
+
+#include "analysis/regional_settings.h"
+#include "report/summary.h"
+#include "ui/views/summary_window.h"
+#include "ui/views/timeline_view.h"
+
+namespace chronell {
+
+namespace {
+
+void bringUp(QWidget& window)
+{
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+} // namespace
+
+ResultViews::ResultViews(QWidget& owner, const RecordList& records, std::function<bool()> formatted,
+                         std::function<void(int row)> selectRow)
+    : owner_(owner), records_(records), formatted_(std::move(formatted)), selectRow_(std::move(selectRow))
+{
+}
+
+ResultViews::~ResultViews()
+{
+    delete timeline_;
+    delete summary_;
+}
+
+void ResultViews::showTimeline()
+{
+    if (!timeline_) timeline_ = new TimelineView(selectRow_, &owner_);
+    refreshTimeline();
+    bringUp(*timeline_);
+}
+
+void ResultViews::showSummary()
+{
+    if (!summary_) summary_ = new SummaryWindow(&owner_);
+    refreshSummary();
+    bringUp(*summary_);
+}
+
+TimelineView* ResultViews::timeline() const
+{
+    return timeline_;
+}
+
+SummaryWindow* ResultViews::summary() const
+{
+    return summary_;
+}
+
+void ResultViews::runEnded()
+{
+    if (timeline_ && timeline_->isVisible()) refreshTimeline();
+    if (summary_ && summary_->isVisible()) refreshSummary();
+}
+
+void ResultViews::refreshTimeline()
+{
+    timeline_->clear();  // lets go of the copy before it is replaced
+    timelineRecords_ = records_.all();
+    timeline_->setRecords(timelineRecords_, formatted_());
+}
+
+void ResultViews::refreshSummary()
+{
+    summary_->setSummaryText(report::summaryText(report::summarize(records_.all()), formatted_(), regionalSettings()));
+}
+
+} // namespace chronell

@@ -1,0 +1,389 @@
+#include "ui/views/timeline_view.h"
+
+#include <QApplication>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QToolTip>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <string>
+#include <utility>
+
+#include "analysis/regional_settings.h"
+#include "report/local_instant.h"
+#include "ui/text/display_text.h"
+
+namespace chronell {
+
+namespace {
+
+constexpr int kAxisHeight = 28;
+constexpr int kLegendHeight = 28;
+constexpr int kRightMargin = 12;
+constexpr int kMaxLaneHeight = 22;
+constexpr int kPadding = 6;
+constexpr int kMinLabelWidth = 60;
+constexpr int kMaxLabelWidth = 200;
+constexpr int kTickSpacing = 175;  // pixels between axis ticks, about: room for a date-time text
+constexpr int kLegendSpacing = 110;
+constexpr double kFitMargin = 0.02;  // of the run's span, each side
+constexpr double kSmallestSpanMs = 1000;
+constexpr double kZoomStep = 1.25;  // per notch of the wheel
+constexpr double kWidestRuns = 100;  // the widest view, in spans of the run
+constexpr double kHitReach = 2;  // pixels around a bar that still hit it
+
+const QColor kLaneStripe(0xF3, 0xF5, 0xF7);
+const QColor kTickLine(0xC8, 0xCC, 0xD0);
+const QColor kAxisText(0x37, 0x47, 0x4F);
+const QColor kPairLine(0x26, 0x32, 0x38);
+
+double msOf(Instant instant)
+{
+    return static_cast<double>(instant.time_since_epoch().count());
+}
+
+Instant instantOf(double ms)
+{
+    return Instant(std::chrono::milliseconds(std::llround(ms)));
+}
+
+QColor colourOf(std::optional<std::int32_t> state)
+{
+    return QColor::fromString(report::stateColour(state));
+}
+
+} // namespace
+
+TimelineView::TimelineView(std::function<void(int row)> selectRow, QWidget* owner)
+    : QWidget(owner, Qt::Window), selectRow_(std::move(selectRow)), lanesBar_(new QScrollBar(Qt::Vertical, this))
+{
+    lanesBar_->hide();
+    connect(lanesBar_, &QScrollBar::valueChanged, this, qOverload<>(&QWidget::update));
+    setWindowTitle(QStringLiteral("Timeline"));
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    resize(900, 480);
+}
+
+void TimelineView::setRecords(const std::vector<JobRecord>& records, bool formatted)
+{
+    timeline_ = report::buildTimeline(records);
+    formatted_ = formatted;
+    drawnFor_.reset();
+
+    std::set<std::int32_t> states;  // -1 for bars without a state
+    barColours_.clear();
+    barColours_.reserve(timeline_.bars.size());
+    for (const report::TimelineBar& bar : timeline_.bars) {
+        states.insert(bar.record->state.value_or(-1));
+        barColours_.push_back(colourOf(bar.record->state));
+    }
+    legendStates_.clear();
+    for (const std::int32_t state : states)
+        legendStates_.push_back(state < 0 ? std::nullopt : std::optional<std::int32_t>(state));
+
+    ensurePolished();  // the font that paints the names measures them
+    int widest = 0;
+    for (const std::string& lane : timeline_.lanes)
+        widest = std::max(widest, fontMetrics().horizontalAdvance(displayText(lane)));
+    labelWidth_ = std::clamp(widest + 2 * kPadding + 2, kMinLabelWidth, kMaxLabelWidth);  // 2: rounding of the text widths
+    fit();
+}
+
+void TimelineView::clear()
+{
+    timeline_ = {};
+    drawnFor_.reset();
+    drawn_.clear();
+    barColours_.clear();
+    legendStates_.clear();
+    update();
+}
+
+void TimelineView::fit()
+{
+    placeLanesBar();
+    lanesBar_->setValue(0);
+    if (!timeline_.from || !timeline_.to) {
+        setView(0, kSmallestSpanMs);
+        return;
+    }
+    const double from = msOf(*timeline_.from);
+    const double span = std::max(msOf(*timeline_.to) - from, kSmallestSpanMs);
+    setView(from - span * kFitMargin, from + span * (1 + kFitMargin));
+}
+
+QRect TimelineView::plotRect() const
+{
+    const int right = kRightMargin + (lanesBar_->isVisibleTo(this) ? lanesBar_->sizeHint().width() : 0);
+    return QRect(labelWidth_, kAxisHeight, std::max(1, width() - labelWidth_ - right),
+                 std::max(1, height() - kAxisHeight - kLegendHeight));
+}
+
+int TimelineView::laneHeight() const
+{
+    // High enough for a lane's name; lanes that do not fit then scroll.
+    const int lanes = std::max<int>(1, static_cast<int>(timeline_.lanes.size()));
+    const int lowest = fontMetrics().height() + 2;
+    return std::clamp(plotRect().height() / lanes, lowest, std::max(lowest, kMaxLaneHeight));
+}
+
+int TimelineView::laneTop(std::size_t lane) const
+{
+    return plotRect().top() + static_cast<int>(lane) * laneHeight() - lanesBar_->value();
+}
+
+double TimelineView::xOf(Instant instant) const
+{
+    const QRect plot = plotRect();
+    return plot.left() + (msOf(instant) - viewFrom_) / (viewTo_ - viewFrom_) * plot.width();
+}
+
+double TimelineView::msAt(double x) const
+{
+    const QRect plot = plotRect();
+    return viewFrom_ + (x - plot.left()) / plot.width() * (viewTo_ - viewFrom_);
+}
+
+void TimelineView::setView(double from, double to)
+{
+    // Never narrower than a second, never much wider than the run.
+    double widest = kWidestRuns * kSmallestSpanMs;
+    if (timeline_.from && timeline_.to)
+        widest = kWidestRuns * std::max(msOf(*timeline_.to) - msOf(*timeline_.from), kSmallestSpanMs);
+    const double middle = (from + to) / 2;
+    const double span = std::clamp(to - from, kSmallestSpanMs, widest);
+    viewFrom_ = middle - span / 2;
+    viewTo_ = middle + span / 2;
+    update();
+}
+
+void TimelineView::placeLanesBar()
+{
+    const QRect plot = plotRect();
+    const int content = static_cast<int>(timeline_.lanes.size()) * laneHeight();
+    lanesBar_->setRange(0, std::max(0, content - plot.height()));
+    lanesBar_->setPageStep(plot.height());
+    lanesBar_->setSingleStep(laneHeight());
+    const int barWidth = lanesBar_->sizeHint().width();
+    lanesBar_->setGeometry(width() - barWidth, plot.top(), barWidth, plot.height());
+    lanesBar_->setVisible(lanesBar_->maximum() > 0);
+}
+
+void TimelineView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    placeLanesBar();
+}
+
+const std::vector<report::DrawnBar>& TimelineView::drawn() const
+{
+    const double width = plotRect().width();
+    const std::array<double, 3> key{viewFrom_, viewTo_, width};
+    if (drawnFor_ != key) {
+        drawn_ = report::drawnBars(timeline_, instantOf(viewFrom_), instantOf(viewTo_), width);
+        drawnFor_ = key;
+    }
+    return drawn_;
+}
+
+const report::DrawnBar* TimelineView::barAt(QPoint pos) const
+{
+    const QRect plot = plotRect();
+    if (!plot.contains(pos) || timeline_.lanes.empty()) return nullptr;
+    const auto lane = static_cast<std::size_t>((pos.y() - plot.top() + lanesBar_->value()) / laneHeight());
+    const std::vector<report::DrawnBar>& bars = drawn();
+    // The drawn bars come by lane, then from left to right.
+    auto at = std::lower_bound(bars.begin(), bars.end(), lane,
+                               [](const report::DrawnBar& bar, std::size_t l) { return bar.lane < l; });
+    const double x = pos.x() - plot.left();
+    const report::DrawnBar* nearest = nullptr;
+    double nearestDistance = kHitReach;
+    for (; at != bars.end() && at->lane == lane && at->x0 <= x + kHitReach; ++at) {
+        const double distance = std::max({0.0, at->x0 - x, x - std::max(at->x1, at->x0 + 1)});
+        if (distance <= nearestDistance) {
+            nearest = &*at;
+            nearestDistance = distance;
+        }
+    }
+    return nearest;
+}
+
+QString TimelineView::tooltipOf(const report::DrawnBar& bar) const
+{
+    return displayText(report::drawnBarTooltip(timeline_, bar, formatted_, regionalSettings()));
+}
+
+bool TimelineView::event(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+    auto* help = static_cast<QHelpEvent*>(event);
+    if (const report::DrawnBar* bar = barAt(help->pos()))
+        QToolTip::showText(help->globalPos(), tooltipOf(*bar), this);
+    else
+        QToolTip::hideText();
+    return true;
+}
+
+void TimelineView::wheelEvent(QWheelEvent* event)
+{
+    const double notches = event->angleDelta().y() / 120.0;
+    if (notches == 0) return;
+    // The time under the cursor stays where it is.
+    const QRect plot = plotRect();
+    const double x = std::clamp(event->position().x(), static_cast<double>(plot.left()),
+                                static_cast<double>(plot.right()));
+    const double anchor = msAt(x);
+    const double scale = std::pow(kZoomStep, -notches);
+    setView(anchor - (anchor - viewFrom_) * scale, anchor + (viewTo_ - anchor) * scale);
+    event->accept();
+}
+
+void TimelineView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+    pressed_ = true;
+    dragging_ = false;
+    pressAt_ = lastDragAt_ = event->position().toPoint();
+}
+
+void TimelineView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!pressed_) return QWidget::mouseMoveEvent(event);
+    const QPoint at = event->position().toPoint();
+    if (!dragging_ && (at - pressAt_).manhattanLength() < QApplication::startDragDistance()) return;
+    dragging_ = true;
+    const QPoint moved = at - lastDragAt_;
+    lastDragAt_ = at;
+    const double shift = moved.x() * (viewTo_ - viewFrom_) / plotRect().width();
+    setView(viewFrom_ - shift, viewTo_ - shift);
+    lanesBar_->setValue(lanesBar_->value() - moved.y());
+}
+
+void TimelineView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !pressed_) return QWidget::mouseReleaseEvent(event);
+    pressed_ = false;
+    if (dragging_) return;
+    // A merged bar gives its first job.
+    if (const report::DrawnBar* bar = barAt(event->position().toPoint()))
+        selectRow_(timeline_.bars[bar->firstBar].record->row);
+}
+
+void TimelineView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Home) return QWidget::keyPressEvent(event);
+    fit();
+}
+
+void TimelineView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    paintLanes(painter);
+    if (!timeline_.bars.empty()) {
+        paintAxis(painter);
+        painter.save();
+        painter.setClipRect(plotRect());
+        paintBars(painter);
+        paintPairs(painter);
+        painter.restore();
+    }
+    paintLegend(painter);
+}
+
+void TimelineView::paintLanes(QPainter& painter) const
+{
+    const QRect plot = plotRect();
+    const int height = laneHeight();
+    const QFontMetrics metrics = fontMetrics();
+    painter.save();
+    painter.setClipRect(0, plot.top(), width(), plot.height());
+    painter.setPen(Qt::black);
+    for (std::size_t lane = 0; lane < timeline_.lanes.size(); ++lane) {
+        const int top = laneTop(lane);
+        if (top + height < plot.top()) continue;
+        if (top > plot.bottom()) break;
+        if (lane % 2 == 1) painter.fillRect(0, top, width(), height, kLaneStripe);
+        const QString name = metrics.elidedText(displayText(timeline_.lanes[lane]), Qt::ElideRight,
+                                                labelWidth_ - 2 * kPadding);
+        painter.drawText(QRect(kPadding, top, labelWidth_ - 2 * kPadding, height), Qt::AlignVCenter, name);
+    }
+    painter.restore();
+}
+
+void TimelineView::paintAxis(QPainter& painter) const
+{
+    const QRect plot = plotRect();
+    const int lanesBottom = std::min(plot.bottom(), laneTop(timeline_.lanes.size()));
+    const std::vector<Instant> ticks = report::timelineTicks(instantOf(viewFrom_), instantOf(viewTo_),
+                                                             std::max(2, plot.width() / kTickSpacing));
+    for (const Instant tick : ticks) {
+        const double x = xOf(tick);
+        painter.setPen(kTickLine);
+        painter.drawLine(QPointF(x, kAxisHeight - 6), QPointF(x, lanesBottom));
+        painter.setPen(kAxisText);
+        painter.drawText(QRectF(x - kTickSpacing / 2.0, 0, kTickSpacing, kAxisHeight - 8),
+                         Qt::AlignHCenter | Qt::AlignBottom,
+                         displayText(report::localDateTimeText(tick, regionalSettings())));
+    }
+}
+
+void TimelineView::paintBars(QPainter& painter) const
+{
+    const QRect plot = plotRect();
+    const int height = laneHeight();
+    const int inset = std::max(1, height / 6);
+    for (const report::DrawnBar& bar : drawn()) {
+        const int top = laneTop(bar.lane);
+        if (top + height < plot.top() || top > plot.bottom()) continue;
+        painter.fillRect(QRectF(plot.left() + bar.x0, top + inset, std::max(1.0, bar.x1 - bar.x0), height - 2 * inset),
+                         barColours_[bar.firstBar]);
+    }
+}
+
+void TimelineView::paintPairs(QPainter& painter) const
+{
+    // The end of the first job joined to the start of the second, where
+    // both are drawn as bars of their own.
+    std::vector<bool> single(timeline_.bars.size(), false);
+    for (const report::DrawnBar& bar : drawn())
+        if (bar.count == 1) single[bar.firstBar] = true;
+    const double halfLane = laneHeight() / 2.0;
+    painter.setPen(QPen(kPairLine, 1));
+    for (const report::TimelinePair& pair : timeline_.pairs) {
+        if (!single[pair.first] || !single[pair.second]) continue;
+        const report::TimelineBar& first = timeline_.bars[pair.first];
+        const report::TimelineBar& second = timeline_.bars[pair.second];
+        painter.drawLine(QPointF(xOf(first.end), laneTop(first.lane) + halfLane),
+                         QPointF(xOf(second.start), laneTop(second.lane) + halfLane));
+    }
+}
+
+void TimelineView::paintLegend(QPainter& painter) const
+{
+    const int top = height() - kLegendHeight;
+    const int swatch = 12;
+    const int textTop = top + (kLegendHeight - fontMetrics().height()) / 2;
+    painter.fillRect(0, top, width(), kLegendHeight, Qt::white);
+    painter.setPen(Qt::black);
+    int x = kPadding;
+    for (const std::optional<std::int32_t>& state : legendStates_) {
+        painter.fillRect(x, top + (kLegendHeight - swatch) / 2, swatch, swatch, colourOf(state));
+        painter.drawText(QPoint(x + swatch + 4, textTop + fontMetrics().ascent()), displayText(report::stateLabel(state)));
+        x += kLegendSpacing;
+    }
+    painter.setPen(kAxisText);
+    const QString count = timeline_.bars.empty() ? QStringLiteral("No job with start and end times.")
+                                                 : QStringLiteral("%1 jobs").arg(timeline_.bars.size());
+    painter.drawText(QPoint(x, textTop + fontMetrics().ascent()), count);
+}
+
+} // namespace chronell

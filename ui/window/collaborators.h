@@ -1,0 +1,23 @@
+#pragma once
+// What the main window asks of its surroundings: the error box, the folder
+// and save dialogs, the web browser and the folder watch's timer. The window
+// is handed them when it is made; the defaults are the real ones, and tests
+// hand their own.
+#include "ui/widgets/error_message_box.h"
+#include "ui/window/folder_browser.h"
+#include "ui/window/handler_barrier.h"
+#include "ui/window/save_results_dialog.h"
+#include "ui/window/watch_timer.h"
+#include "ui/window/web_page.h"
+
+namespace chronell {
+
+struct WindowCollaborators {
+    ErrorBoxShower showError = showErrorMessageBox;
+    FolderDialog chooseFolder = showDirectoryDialog;
+    SaveDialog chooseSaveFile = showSaveResultsDialog;
+    UrlOpener openUrl = openInDesktopBrowser;
+    WatchTimerMaker makeWatchTimer = makeQtWatchTimer;
+};
+
+} // namespace chronell

@@ -1,0 +1,524 @@
+#include "ui/window/main_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <utility>
+
+#include "analysis/in_memory_target.h"
+#include "analysis/job_file_pass.h"
+#include "analysis/processing_run.h"
+#include "analysis/regional_settings.h"
+#include "settings/settings_place.h"
+#include "settings/settings_store.h"
+#include "ui/grid/grid_copy.h"
+#include "ui/grid/results_grid_model.h"
+#include "ui/grid/results_grid_view.h"
+#include "ui/text/display_text.h"
+#include "ui/text/path_bytes.h"
+#include "ui/views/result_views.h"
+#include "ui/widgets/access_keys.h"
+#include "ui/widgets/designed_fonts.h"
+#include "ui/widgets/input_box.h"
+#include "ui/widgets/log_view.h"
+#include "ui/widgets/plain_message_box.h"
+#include "ui/widgets/push_button.h"
+#include "ui/widgets/splitter.h"
+#include "ui/window/folder_browser.h"
+#include "ui/window/folder_watch.h"
+#include "ui/window/handler_barrier.h"
+#include "ui/window/results_export.h"
+#include "ui/window/screen_placement.h"
+#include "ui/window/web_page.h"
+
+namespace chronell {
+
+namespace {
+
+// The design's frame and caption around the window's widget, which holds
+// the menu bar and the client area.
+constexpr QSize kDesignFrame(8, 27);
+constexpr QRect kDesignedBounds(296, 163, 575, 400);
+constexpr QSize kMinimumOuterSize(575, 300);
+
+constexpr int kMenuBarHeight = 19;
+constexpr int kTopPanelHeight = 73;
+constexpr int kStatusBarHeight = 19;
+constexpr int kSplitterHeight = 3;
+constexpr int kLogHeight = 28;
+constexpr int kBevel = 1;
+
+// The labels are sized to their texts with their right edges lined up here.
+constexpr int kLabelsRight = 51;
+
+// Argument 1 to the folder box, 2 to the mask box (empty when absent); a
+// third of exactly "/f" ticks the formatted-time option, anything else
+// leaves it as `designedFormattedTime`.
+void takeCommandLine(WindowState& state, const std::vector<std::string>& arguments, bool designedFormattedTime)
+{
+    state.folder = arguments[0];
+    state.mask = arguments.size() > 1 ? arguments[1] : std::string();
+    state.formattedTime = designedFormattedTime || (arguments.size() > 2 && arguments[2] == "/f");
+}
+
+// Qt's largest widget size: a value beyond it in either direction places
+// or sizes the window no differently on any screen, and keeps Qt's
+// rectangle arithmetic within range.
+int withinQtRange(std::int32_t value)
+{
+    return std::clamp(value, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+}
+
+// Gives a control the name by which it is found (tests, accessibility).
+template <class Control>
+Control* named(Control* control, const char* name)
+{
+    control->setObjectName(QLatin1String(name));
+    return control;
+}
+
+QFrame* raisedPanel(QWidget* parent)
+{
+    auto* panel = new QFrame(parent);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setLineWidth(kBevel);
+    return panel;
+}
+
+} // namespace
+
+// Holds back the grid's and the log's view updates while a run writes, and
+// hands them over in one step when it ends, also when an error ends it.
+class MainWindow::RunUpdates {
+public:
+    explicit RunUpdates(MainWindow& window) : window_(window)
+    {
+        window_.resultsGrid_->gridModel()->beginBatch();
+        window_.holdingLog_ = true;
+    }
+    ~RunUpdates()
+    {
+        window_.holdingLog_ = false;
+        window_.logView_->appendLines(std::exchange(window_.heldLog_, {}));
+        window_.resultsGrid_->gridModel()->endBatch();
+    }
+    RunUpdates(const RunUpdates&) = delete;
+    RunUpdates& operator=(const RunUpdates&) = delete;
+
+private:
+    MainWindow& window_;
+};
+
+// After a run, also one that an error ended: the views take the new
+// records, and a watched folder is followed where the run looked.
+class MainWindow::RunFollowers {
+public:
+    explicit RunFollowers(MainWindow& window) : window_(window), inputs_(window.runInputs()) {}
+    ~RunFollowers()
+    {
+        window_.views_->runEnded();
+        if (window_.watch_->watching()) window_.watch_->watch(inputs_.folder, inputs_.mask);
+    }
+    RunFollowers(const RunFollowers&) = delete;
+    RunFollowers& operator=(const RunFollowers&) = delete;
+
+private:
+    MainWindow& window_;
+    RunInputs inputs_;
+};
+
+MainWindow::MainWindow(WindowCollaborators collaborators, QWidget* parent)
+    : QMainWindow(parent), collaborators_(std::move(collaborators))
+{
+    setWindowTitle(QStringLiteral("Chronell"));
+    setFont(windowFont());
+    setMinimumSize(kMinimumOuterSize - kDesignFrame);
+
+    statusBar_ = named(new QStatusBar(this), "statusBar");
+    statusBar_->setFixedHeight(kStatusBarHeight);
+    statusBar_->setSizeGripEnabled(true);
+    setStatusBar(statusBar_);
+
+    auto* client = new QWidget(this);
+    auto* clientLayout = new QVBoxLayout(client);
+    clientLayout->setContentsMargins(0, 0, 0, 0);
+    clientLayout->setSpacing(0);
+    setCentralWidget(client);
+
+    inputPanel_ = named(raisedPanel(client), "inputPanel");
+    inputPanel_->setFixedHeight(kTopPanelHeight);
+    createInputPanel();
+    resultsPanel_ = named(raisedPanel(client), "resultsPanel");
+    createResultsPanel();
+    clientLayout->addWidget(inputPanel_);
+    clientLayout->addWidget(resultsPanel_, 1);
+
+    createMenu();
+    chainTabOrder();
+    wireHandlers();
+    createViewsAndWatch();
+    // The first control in tab order takes the focus when the window is first activated.
+    logView_->setFocus();
+    setOuterBounds(kDesignedBounds);
+
+    // The grid's header row, so that every window shows its captions, also
+    // one never started up.
+    const auto& header = gridHeaderTexts();
+    for (int column = 0; column < kGridColumns; ++column)
+        setCell(column, 0, header[static_cast<std::size_t>(column)]);
+}
+
+MainWindow::~MainWindow()
+{
+    if (!startedUp_) return;
+    hide();
+    runGuarded(&MainWindow::saveState);
+}
+
+void MainWindow::startUp(std::vector<std::string> arguments, std::string executablePath)
+{
+    arguments_ = std::move(arguments);
+    executablePath_ = std::move(executablePath);
+    startedUp_ = true;
+    runGuarded(&MainWindow::restoreState);
+}
+
+void MainWindow::createResultsPanel()
+{
+    auto* layout = new QVBoxLayout(resultsPanel_);  // inside the bevel
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    logView_ = named(new LogView(resultsPanel_), "logView");
+    logView_->setFixedHeight(kLogHeight);
+    splitter_ = named(new Splitter(logView_, resultsPanel_), "splitter");
+    splitter_->setFixedHeight(kSplitterHeight);
+    resultsGrid_ = named(new ResultsGridView(resultsPanel_), "resultsGrid");
+
+    layout->addWidget(resultsGrid_, 1);
+    layout->addWidget(splitter_);
+    layout->addWidget(logView_);
+}
+
+void MainWindow::createInputPanel()
+{
+    // Fixed positions: the top panel's controls neither move nor stretch.
+    folderLabel_ = named(new QLabel(QStringLiteral("Directory:"), inputPanel_), "folderLabel");
+    folderBox_ = named(new InputBox(inputPanel_), "folderBox");
+    folderBox_->setGeometry(62, 10, 419, 21);
+    browseButton_ = named(new PushButton(QStringLiteral("Browse"), inputPanel_), "browseButton");
+    browseButton_->setGeometry(485, 10, 75, 21);
+    maskLabel_ = named(new QLabel(QStringLiteral("Files:"), inputPanel_), "maskLabel");
+    maskBox_ = named(new InputBox(inputPanel_), "maskBox");
+    maskBox_->setGeometry(62, 42, 195, 21);
+    formattedTimeBox_ = named(new QCheckBox(QStringLiteral("Formated time output"), inputPanel_), "formattedTimeBox");
+    formattedTimeBox_->setGeometry(270, 44, 121, 17);
+    clearLogBox_ = named(new QCheckBox(QStringLiteral("Clear log"), inputPanel_), "clearLogBox");
+    clearLogBox_->setGeometry(406, 44, 67, 17);
+    processButton_ = named(new PushButton(QStringLiteral("Process"), inputPanel_), "processButton");
+    processButton_->setGeometry(485, 42, 75, 21);
+
+    // A font wider than the designed one widens an option to its caption,
+    // up to the control to its right, rather than cut the caption.
+    const auto widen = [](QCheckBox* option, int limit) {
+        const int width = std::min(std::max(option->width(), option->sizeHint().width()), limit - option->x());
+        option->resize(width, option->height());
+    };
+    widen(formattedTimeBox_, clearLogBox_->x() - 2);
+    widen(clearLogBox_, processButton_->x() - 2);
+
+    // A font wider than the designed one moves the line-up to the right
+    // rather than push a label out of the panel.
+    const int right = std::max(
+        kLabelsRight, kBevel + std::max(folderLabel_->sizeHint().width(), maskLabel_->sizeHint().width()));
+    const auto place = [right](QLabel* label, int top) {
+        const QSize size = label->sizeHint();
+        label->setGeometry(right - size.width(), top, size.width(), size.height());
+    };
+    place(folderLabel_, 17);
+    place(maskLabel_, 49);
+}
+
+void MainWindow::createMenu()
+{
+    auto* bar = new QMenuBar(this);
+    bar->setFixedHeight(kMenuBarHeight);
+    setMenuBar(bar);
+
+    const QStringList menus =
+        withAccessKeys({QStringLiteral("File"), QStringLiteral("View"), QStringLiteral("Help")});
+    const QStringList file = withAccessKeys(
+        {QStringLiteral("Save Results As\u2026"), QStringLiteral("Watch Folder"), QStringLiteral("Exit")});
+    const QStringList view = withAccessKeys({QStringLiteral("Timeline"), QStringLiteral("Summary")});
+    const QStringList help = withAccessKeys({QStringLiteral("About"), QStringLiteral("Latest Version")});
+    fileMenu_ = named(bar->addMenu(menus[0]), "fileMenu");
+    saveResultsAction_ = named(fileMenu_->addAction(file[0]), "saveResultsAction");
+    watchFolderAction_ = named(fileMenu_->addAction(file[1]), "watchFolderAction");
+    watchFolderAction_->setCheckable(true);
+    exitAction_ = named(fileMenu_->addAction(file[2]), "exitAction");
+    viewMenu_ = named(bar->addMenu(menus[1]), "viewMenu");
+    timelineAction_ = named(viewMenu_->addAction(view[0]), "timelineAction");
+    summaryAction_ = named(viewMenu_->addAction(view[1]), "summaryAction");
+    helpMenu_ = named(bar->addMenu(menus[2]), "helpMenu");
+    aboutAction_ = named(helpMenu_->addAction(help[0]), "aboutAction");
+    latestVersionAction_ = named(helpMenu_->addAction(help[1]), "latestVersionAction");
+}
+
+void MainWindow::chainTabOrder()
+{
+    QWidget* const order[] = {logView_, resultsGrid_, folderBox_, browseButton_, maskBox_, formattedTimeBox_, clearLogBox_, processButton_, logView_};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
+}
+
+void MainWindow::wireHandlers()
+{
+    const auto wire = [this](auto* sender, auto signal, void (MainWindow::*handler)()) {
+        connect(sender, signal, this, [this, handler] { runGuarded(handler); });
+    };
+    wire(processButton_, &QPushButton::clicked, &MainWindow::process);
+    wire(browseButton_, &QPushButton::clicked, &MainWindow::browse);
+    wire(exitAction_, &QAction::triggered, &MainWindow::exit);
+    wire(aboutAction_, &QAction::triggered, &MainWindow::showAbout);
+    wire(latestVersionAction_, &QAction::triggered, &MainWindow::openLatestVersion);
+    wire(timelineAction_, &QAction::triggered, &MainWindow::showTimeline);
+    wire(summaryAction_, &QAction::triggered, &MainWindow::showSummary);
+    wire(saveResultsAction_, &QAction::triggered, &MainWindow::saveResultsAs);
+    wire(watchFolderAction_, &QAction::triggered, &MainWindow::switchWatch);
+}
+
+void MainWindow::runGuarded(void (MainWindow::*handler)())
+{
+    runHandler(collaborators_.showError, [this, handler] { (this->*handler)(); });
+}
+
+void MainWindow::restoreState()
+{
+    const SettingsPlace place = settingsPlace(executablePath_, hostSettingsQueries());
+    settingsStore_.emplace(place.file);
+    WindowState defaults = state();
+    defaults.folder = place.defaultFolder;
+    defaults.mask = "*.jobs";
+    defaults.formattedTime = true;
+    defaults.clearLog = true;
+    WindowState restored = readWindowState(*settingsStore_, defaults);
+    if (!arguments_.empty()) takeCommandLine(restored, arguments_, formattedTimeTicked());
+    applyState(restored);
+}
+
+void MainWindow::saveState()
+{
+    createSettingsFolder(settingsStore_->path());
+    writeWindowState(*settingsStore_, state());
+}
+
+void MainWindow::process()
+{
+    const RunFollowers followers(*this);
+    const RunUpdates updates(*this);
+    runProcessing(*this, regionalSettings(), runInputs());
+}
+
+void MainWindow::browse()
+{
+    if (const auto folder = browseForFolder(collaborators_.chooseFolder, folderBox_->text()))
+        folderBox_->setBytes(pathBytes(*folder));
+}
+
+void MainWindow::exit()
+{
+    close();
+}
+
+void MainWindow::showAbout()
+{
+    showPlainMessageBox(QStringLiteral("version 0.1"));
+}
+
+void MainWindow::openLatestVersion()
+{
+    openWebPage(collaborators_.openUrl);
+}
+
+void MainWindow::processJobFile(const std::string& path)
+{
+    proc_file(*this, regionalSettings(), rowCounter_, path, formattedTimeTicked());
+}
+
+QRect MainWindow::outerBounds() const
+{
+    return QRect(pos(), size() + kDesignFrame);
+}
+
+void MainWindow::setOuterBounds(const QRect& bounds)
+{
+    move(bounds.topLeft());
+    resize(bounds.size() - kDesignFrame);  // raised to the minimum size
+}
+
+WindowState MainWindow::state() const
+{
+    WindowState state;
+    state.folder = folderText();
+    state.mask = maskText();
+    state.formattedTime = formattedTimeTicked();
+    state.clearLog = clearLogTicked();
+    for (int column = 0; column < kStoredColumns; ++column)
+        state.columnWidths[static_cast<std::size_t>(column)] = resultsGrid_->colWidth(column);
+    // The last rectangle Qt reported for the window: maximised while it is
+    // maximised, normal while minimised, and kept through hiding.
+    const QRect bounds = outerBounds();
+    state.left = bounds.left();
+    state.top = bounds.top();
+    state.width = bounds.width();
+    state.height = bounds.height();
+    state.gridHeight = resultsGrid_->height();
+    return state;
+}
+
+// The grid holds widths from -1 (a column of no width at all, grid line
+// included) up to its header's largest section; a width beyond either end
+// takes that end. The window's minimum size raises a size below it.
+void MainWindow::applyState(const WindowState& state)
+{
+    folderBox_->setBytes(state.folder);
+    maskBox_->setBytes(state.mask);
+    formattedTimeBox_->setChecked(state.formattedTime);
+    clearLogBox_->setChecked(state.clearLog);
+    const int widest = resultsGrid_->horizontalHeader()->maximumSectionSize() - kGridLineWidth;
+    for (int column = 0; column < kStoredColumns; ++column)
+        resultsGrid_->setColWidth(column,
+                                  std::clamp(state.columnWidths[static_cast<std::size_t>(column)], -kGridLineWidth, widest));
+
+    setOuterBounds(QRect(withinQtRange(state.left), withinQtRange(state.top), withinQtRange(state.width),
+                         withinQtRange(state.height)));
+    const QRect bounds = outerBounds();
+    const QRect placed = placedOnScreen(bounds);
+    if (placed != bounds) setOuterBounds(placed);
+    // The panel's layout gives the grid its height anew when the window is
+    // shown, from the window's height and the log's.
+    resultsGrid_->resize(resultsGrid_->width(), withinQtRange(state.gridHeight));
+}
+
+void MainWindow::appendLogLine(std::string_view line)
+{
+    if (holdingLog_)
+        heldLog_.append(shownText(line));
+    else
+        logView_->appendLine(shownText(line));
+}
+
+void MainWindow::clearLog()
+{
+    heldLog_.clear();
+    logView_->clear();
+}
+
+int MainWindow::rowCount() const
+{
+    return resultsGrid_->gridModel()->gridRowCount();
+}
+
+void MainWindow::setRowCount(int rows)
+{
+    resultsGrid_->gridModel()->setGridRowCount(rows);
+    records_.keepBelow(std::max(rows, 1));
+}
+
+void MainWindow::addRecord(JobRecord record)
+{
+    records_.add(std::move(record));
+}
+
+RunInputs MainWindow::runInputs() const
+{
+    return {folderText(), maskText(), formattedTimeTicked(), clearLogTicked()};
+}
+
+void MainWindow::setCell(int column, int row, std::string_view text)
+{
+    resultsGrid_->gridModel()->setCell(column, row, text);
+}
+
+void MainWindow::focusGrid()
+{
+    resultsGrid_->setFocus(Qt::OtherFocusReason);
+}
+
+std::string MainWindow::folderText() const
+{
+    return folderBox_->bytes();
+}
+
+std::string MainWindow::maskText() const
+{
+    return maskBox_->bytes();
+}
+
+bool MainWindow::formattedTimeTicked() const
+{
+    return formattedTimeBox_->isChecked();
+}
+
+bool MainWindow::clearLogTicked() const
+{
+    return clearLogBox_->isChecked();
+}
+
+// The View menu, Save Results As, Watch Folder and the grid's copy: what
+// the window has beyond the design.
+
+void MainWindow::createViewsAndWatch()
+{
+    new GridCopy(*resultsGrid_);
+    views_ = std::make_unique<ResultViews>(
+        *this, records_, [this] { return formattedTimeTicked(); }, [this](int row) { selectGridRow(row); });
+    // A watched change runs Process as its button does, but never inside
+    // another handler: while a box or dialog is open it waits.
+    watch_ = new FolderWatch(
+        collaborators_.makeWatchTimer(), [this] { runGuarded(&MainWindow::process); },
+        [] { return QApplication::activeModalWidget() != nullptr; }, this);
+}
+
+void MainWindow::showTimeline()
+{
+    views_->showTimeline();
+}
+
+void MainWindow::showSummary()
+{
+    views_->showSummary();
+}
+
+void MainWindow::saveResultsAs()
+{
+    const auto choice = collaborators_.chooseSaveFile(browseStartFolder(folderBox_->text()));
+    if (!choice) return;
+    saveResults(WindowGridRows(*resultsGrid_->gridModel(), records_), choice->format, choice->path);
+}
+
+void MainWindow::switchWatch()
+{
+    if (watchFolderAction_->isChecked())
+        watch_->watch(folderText(), maskText());
+    else
+        watch_->stop();
+}
+
+void MainWindow::selectGridRow(int row)
+{
+    if (row < 1 || row >= rowCount()) return;
+    resultsGrid_->selectRow(row - 1);
+    resultsGrid_->scrollTo(resultsGrid_->model()->index(row - 1, 0));
+}
+
+} // namespace chronell

@@ -1,0 +1,164 @@
+#pragma once
+// The main window: the input row, the results grid, the log and the menus,
+// its handlers, and the engine's seam over its log, results grid and input
+// row, so that Process runs the same engine as chronell-report.
+#include <QMainWindow>
+#include <QRect>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analysis/processing_run.h"
+#include "analysis/processing_target.h"
+#include "analysis/record_list.h"
+#include "settings/settings_store.h"
+#include "settings/window_state.h"
+#include "ui/window/collaborators.h"
+
+class QAction;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QStatusBar;
+
+namespace chronell {
+
+class FolderWatch;
+class InputBox;
+class LogView;
+class ResultViews;
+class ResultsGridView;
+class Splitter;
+
+class MainWindow : public QMainWindow, public ProcessingTarget {
+    Q_OBJECT
+
+public:
+    // The window asks `collaborators` for its boxes, dialogs, web browser
+    // and the folder watch's timer. Its controls carry their names as
+    // object names (folderBox, processButton, exitAction, ...).
+    explicit MainWindow(WindowCollaborators collaborators = {}, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Restores the window's state from the command line's arguments and
+    // the settings file beside the executable (in the user's configuration
+    // folder for a copy whose folder takes no new files:
+    // settings/settings_place.h). A window so started saves its state when
+    // it is destroyed, after hiding itself; a window never started up (the
+    // layout alone) does neither.
+    void startUp(std::vector<std::string> arguments, std::string executablePath);
+
+    // File, Exit: closes the window.
+    void exit();
+
+    // The window's state as the settings file keeps it, and applying one:
+    // column widths within what the grid holds, a window that would open on
+    // no screen brought onto the primary one, one larger than its screen
+    // reduced to it.
+    WindowState state() const;
+    void applyState(const WindowState& state);
+
+    // Runs the pass over one job-list file into the grid and the log, after
+    // the rows already written.
+    void processJobFile(const std::string& path);
+
+    // Left, top, width and height as the design measures them: the outer
+    // size includes a frame of 8 by 27 pixels around the window's widget.
+    QRect outerBounds() const;
+    void setOuterBounds(const QRect& bounds);
+
+    // The engine's seam.
+    void appendLogLine(std::string_view line) override;
+    void clearLog() override;
+    int rowCount() const override;
+    void setRowCount(int rows) override;
+    void setCell(int column, int row, std::string_view text) override;
+    void focusGrid() override;
+    void addRecord(JobRecord record) override;
+
+    // The input row: what Process reads.
+    std::string folderText() const;
+    std::string maskText() const;
+    bool formattedTimeTicked() const;
+    bool clearLogTicked() const;
+    RunInputs runInputs() const;
+
+    // The records of the grid's rows, from the last run.
+    const RecordList& records() const { return records_; }
+
+    // The Timeline and Summary windows, and the folder watch.
+    ResultViews& resultViews() const { return *views_; }
+    FolderWatch& folderWatch() const { return *watch_; }
+    // Selects a grid row (1 is the first data row) and scrolls it into view.
+    void selectGridRow(int row);
+
+private:
+    class RunUpdates;
+    class RunFollowers;
+
+    void createMenu();
+    void createInputPanel();
+    void createResultsPanel();
+    void chainTabOrder();
+    void wireHandlers();
+    void createViewsAndWatch();
+    // Runs a handler inside the handler barrier.
+    void runGuarded(void (MainWindow::*handler)());
+
+    // Handlers.
+    void restoreState();
+    void saveState();
+    void process();
+    void browse();
+    void showAbout();
+    void openLatestVersion();
+    void showTimeline();
+    void showSummary();
+    void saveResultsAs();
+    void switchWatch();
+
+    WindowCollaborators collaborators_;
+
+    QStatusBar* statusBar_;
+    QFrame* resultsPanel_;
+    LogView* logView_;
+    QFrame* inputPanel_;
+    QLabel* folderLabel_;
+    InputBox* folderBox_;
+    QPushButton* browseButton_;
+    QLabel* maskLabel_;
+    InputBox* maskBox_;
+    QCheckBox* formattedTimeBox_;
+    QCheckBox* clearLogBox_;
+    QPushButton* processButton_;
+    Splitter* splitter_;
+    ResultsGridView* resultsGrid_;
+    QMenu* fileMenu_;
+    QAction* saveResultsAction_;
+    QAction* watchFolderAction_;
+    QAction* exitAction_;
+    QMenu* viewMenu_;
+    QAction* timelineAction_;
+    QAction* summaryAction_;
+    QMenu* helpMenu_;
+    QAction* aboutAction_;
+    QAction* latestVersionAction_;
+
+    std::vector<std::string> arguments_;  // for restoring the state
+    std::string executablePath_;
+    std::optional<SettingsStore> settingsStore_;  // made when the state is restored
+    bool startedUp_ = false;
+    int rowCounter_ = 0;  // the row written last by processJobFile
+    bool holdingLog_ = false;
+    QStringList heldLog_;  // as the log shows them
+    RecordList records_;
+    std::unique_ptr<ResultViews> views_;
+    FolderWatch* watch_ = nullptr;  // owned as a child
+};
+
+} // namespace chronell
