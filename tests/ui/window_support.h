@@ -98,6 +98,7 @@ public:
             timer = manual.get();
             return manual;
         };
+        made.now = [this] { return now; };
         return made;
     }
 
@@ -108,6 +109,7 @@ public:
     std::optional<SaveChoice> saveAnswer;
     std::vector<QUrl> opened;
     ManualTimer* timer = nullptr;  // the last window's
+    Instant now = Instant(std::chrono::milliseconds(1'700'000'000'000));  // 2023-11-14 22:13:20 UTC
 };
 
 // Collaborators for a test that expects none of them to be asked: each

@@ -1,12 +1,13 @@
 #pragma once
 // What the main window asks of its surroundings: the error box, the folder
-// and save dialogs, the web browser and the folder watch's timer. The window
+// and save dialogs, the web browser, the folder watch's timer and the clock. The window
 // is handed them when it is made; the defaults are the real ones, and tests
 // hand their own.
 #include "ui/widgets/error_message_box.h"
 #include "ui/window/folder_browser.h"
 #include "ui/window/handler_barrier.h"
 #include "ui/window/save_results_dialog.h"
+#include "ui/window/wall_clock.h"
 #include "ui/window/watch_timer.h"
 #include "ui/window/web_page.h"
 
@@ -18,6 +19,7 @@ struct WindowCollaborators {
     SaveDialog chooseSaveFile = showSaveResultsDialog;
     UrlOpener openUrl = openInDesktopBrowser;
     WatchTimerMaker makeWatchTimer = makeQtWatchTimer;
+    WallClock now = systemWallClock;
 };
 
 } // namespace chronell

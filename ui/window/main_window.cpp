@@ -325,6 +325,7 @@ void MainWindow::process()
 {
     const RunFollowers followers(*this);
     const RunUpdates updates(*this);
+    runTime_ = collaborators_.now();
     runProcessing(*this, regionalSettings(), runInputs());
 }
 
@@ -503,7 +504,7 @@ void MainWindow::saveResultsAs()
 {
     const auto choice = collaborators_.chooseSaveFile(browseStartFolder(folderBox_->text()));
     if (!choice) return;
-    saveResults(WindowGridRows(*resultsGrid_->gridModel(), records_), choice->format, choice->path);
+    saveResults(WindowGridRows(*resultsGrid_->gridModel(), records_), choice->format, choice->path, runTime_);
 }
 
 void MainWindow::switchWatch()

@@ -88,8 +88,9 @@ public:
     bool clearLogTicked() const;
     RunInputs runInputs() const;
 
-    // The records of the grid's rows, from the last run.
+    // The records of the grid's rows, from the last run, and when it was made.
     const RecordList& records() const { return records_; }
+    std::optional<Instant> runTime() const { return runTime_; }
 
     // The Timeline and Summary windows, and the folder watch.
     ResultViews& resultViews() const { return *views_; }
@@ -157,6 +158,7 @@ private:
     bool holdingLog_ = false;
     QStringList heldLog_;  // as the log shows them
     RecordList records_;
+    std::optional<Instant> runTime_;
     std::unique_ptr<ResultViews> views_;
     FolderWatch* watch_ = nullptr;  // owned as a child
 };

@@ -19,7 +19,8 @@ std::string_view WindowGridRows::cell(int row, int column) const
     return model_.cell(column, row);
 }
 
-void saveResults(const report::GridRows& rows, report::ExportFormat format, const QString& path)
+void saveResults(const report::GridRows& rows, report::ExportFormat format, const QString& path,
+                 std::optional<Instant> runTime)
 {
     QSaveFile file(path);
     const auto fail = [&] {
@@ -31,7 +32,7 @@ void saveResults(const report::GridRows& rows, report::ExportFormat format, cons
         report::TextSink sink([&file](std::string_view block) {
             return file.write(block.data(), static_cast<qint64>(block.size())) == static_cast<qint64>(block.size());
         });
-        report::writeRows(format, rows, sink);
+        report::writeRows(format, rows, sink, runTime);
         if (!sink.flush()) fail();
     }
     if (!file.commit()) fail();
