@@ -3,6 +3,8 @@ PRESET ?= default
 BUILD_DIR := $(if $(filter asan,$(PRESET)),build-asan,build)
 
 FUZZ_SECONDS ?= 60
+# A fixed libFuzzer seed (CI); empty: a fresh one each run.
+FUZZ_SEED ?=
 
 .PHONY: deps configure build test run bench asan fuzz package windows windows-package windows-package-test clean
 
@@ -31,11 +33,12 @@ package: build
 asan:
 	$(MAKE) test PRESET=asan
 
-# Each libFuzzer target for FUZZ_SECONDS, built with clang in build-fuzz/.
+# Each libFuzzer target for FUZZ_SECONDS over fuzz/corpus/, built with clang
+# in build-fuzz/; FUZZ_SEED makes the run repeatable.
 fuzz: deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz
-	@fuzz/run build-fuzz $(FUZZ_SECONDS)
+	@fuzz/run build-fuzz $(FUZZ_SECONDS) $(FUZZ_SEED)
 
 # The report and the test programs cross-built for Windows (build-windows/bin/),
 # every test run under Wine.

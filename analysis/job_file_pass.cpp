@@ -12,6 +12,7 @@
 #include "analysis/job_format.h"
 #include "analysis/processing_target.h"
 #include "analysis/regional_settings.h"
+#include "platform/chronell_error.h"
 #include "platform/local_time.h"
 #include "platform/paths.h"
 #include "platform/read_file.h"
@@ -102,16 +103,17 @@ public:
     std::int32_t findJobCount()
     {
         std::int32_t count = 0;
-        JobListText::Line line = text_.first();
+        current_ = text_.first();
         for (;;) {
-            if (startsWithMarker(text_.view(line), kSignatureMarker)) utcStamps_ = true;
-            if (startsWithMarker(text_.view(line), kJobCountMarker)) count = takeJobCount(text_.view(line));
-            if (count > 0 || !text_.hasLineAfter(line)) break;
-            const JobListText::Line next = text_.lineAfter(line);
+            const std::string_view line = text_.view(current_);
+            if (startsWithMarker(line, kSignatureMarker)) utcStamps_ = true;
+            if (startsWithMarker(line, kJobCountMarker)) count = takeJobCount(line);
+            if (count > 0 || !text_.hasLineAfter(current_)) break;
+            const JobListText::Line next = text_.lineAfter(current_);
             if (!text_.hasLineAfter(next)) break;  // the next line is the last
-            line = next;
+            current_ = next;
         }
-        current_ = text_.hasLineAfter(line) ? text_.lineAfter(line) : line;
+        if (text_.hasLineAfter(current_)) current_ = text_.lineAfter(current_);
         return count;
     }
 
@@ -124,6 +126,8 @@ public:
     }
 
     std::string_view line() const { return text_.view(current_); }
+    // The line looked at last: the place of an error in reading it.
+    std::size_t lineNumber() const { return text_.lineNumber(current_); }
 
     // Whether a signature line stood before the job count: the writer's
     // time stamps are then UTC.
@@ -157,6 +161,7 @@ public:
         : target_(target),
           settings_(settings),
           rowCounter_(rowCounter),
+          path_(path),
           jobFileName_(hostFileNamePart(path)),
           formatted_(formattedTime),
           keepsRecords_(target.keepsRecords())
@@ -170,6 +175,17 @@ public:
             return;
         }
         JobFileReader reader(text);
+        try {
+            readJobs(text, reader);
+        } catch (ChronellError& error) {
+            error.setPlace(path_, reader.lineNumber());
+            throw;
+        }
+    }
+
+private:
+    void readJobs(const JobListText& text, JobFileReader& reader)
+    {
         const std::int32_t count = reader.findJobCount();
         if (count <= 0) {
             target_.appendLogLine("Can't determine number of jobs.");
@@ -207,7 +223,6 @@ public:
         }
     }
 
-private:
     // Logs a label followed by a value.
     void logLine(std::string_view label, std::string_view value)
     {
@@ -322,6 +337,7 @@ private:
     ProcessingTarget& target_;
     const RegionalSettings& settings_;
     int& rowCounter_;
+    const std::string& path_;
     std::string_view jobFileName_;
     bool formatted_;
     bool keepsRecords_;
@@ -336,7 +352,9 @@ private:
 void proc_file(ProcessingTarget& target, const RegionalSettings& settings, int& rowCounter,
                const std::string& path, bool formattedTime, std::string& fileBuffer)
 {
-    readWholeFile(path, fileBuffer);  // a file that cannot be read has no lines
+    // A file that cannot be read has no lines; the target hears why.
+    std::error_code reason;
+    if (!readWholeFile(path, fileBuffer, reason)) target.fileNotRead(path, reason);
     JobFilePass(target, settings, rowCounter, path, formattedTime).run(JobListText(fileBuffer));
 }
 

@@ -63,17 +63,32 @@ std::size_t findMarker(std::string_view text, std::string_view marker, std::size
 
 JobListText::JobListText(std::string_view bytes) : text_(bytes.substr(0, bytes.find('\0'))) {}
 
+namespace {
+
+// Each CR and each LF ends a line, except an LF right behind a CR.
+std::size_t lineBreaks(std::string_view text)
+{
+    std::size_t breaks = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n') ++breaks;
+        if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')) ++breaks;
+    }
+    return breaks;
+}
+
+} // namespace
+
 std::size_t JobListText::lineCount() const
 {
-    // Each CR and each LF ends a line, except an LF right behind a CR; a last
-    // line without a line end counts too.
-    std::size_t breaks = 0;
-    for (std::size_t i = 0; i < text_.size(); ++i) {
-        if (text_[i] == '\n') ++breaks;
-        if (text_[i] == '\r' && (i + 1 == text_.size() || text_[i + 1] != '\n')) ++breaks;
-    }
+    // A last line without a line end counts too.
     const bool unterminated = !text_.empty() && !isLineBreak(text_.back());
-    return breaks + (unterminated ? 1 : 0);
+    return lineBreaks(text_) + (unterminated ? 1 : 0);
+}
+
+std::size_t JobListText::lineNumber(const Line& line) const
+{
+    // A line begins behind a whole line end, never between its CR and LF.
+    return lineBreaks(text_.substr(0, line.begin)) + 1;
 }
 
 std::size_t JobListText::lineCountUpTo(std::size_t limit) const

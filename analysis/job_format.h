@@ -48,6 +48,8 @@ public:
     bool hasLineAfter(const Line& line) const { return line.next < text_.size(); }
     Line lineAfter(const Line& line) const { return lineFrom(line.next); }
     std::string_view view(const Line& line) const { return text_.substr(line.begin, line.end - line.begin); }
+    // The line's number, from 1, as an editor counts it (CR LF, CR, LF).
+    std::size_t lineNumber(const Line& line) const;
 
     // The first line after `line` that contains `marker`, if there is one.
     std::optional<Line> findAfter(const Line& line, std::string_view marker) const;

@@ -4,8 +4,21 @@
 #include "analysis/processing_target.h"
 #include "platform/directory_search.h"
 #include "platform/paths.h"
+#include "platform/read_file.h"
 
 namespace chronell {
+
+namespace {
+
+// A folder part without its last separator, unless that is all there is
+// (the root) or a drive ("C:\") would be left.
+std::string withoutTrailingSeparator(std::string_view folderPart)
+{
+    if (folderPart.size() > 1 && folderPart[folderPart.size() - 2] != ':') folderPart.remove_suffix(1);
+    return std::string(folderPart);
+}
+
+} // namespace
 
 std::string joinFolder(const std::string& folderText, const std::string& tail)
 {
@@ -13,6 +26,14 @@ std::string joinFolder(const std::string& folderText, const std::string& tail)
     if (path.empty() || path.back() != kPathSeparator) path.push_back(kPathSeparator);
     path.append(tail);
     return path;
+}
+
+void takeFileAsFolderAndMask(std::string& folder, std::string& mask)
+{
+    if (!isRegularFile(folder)) return;
+    const std::string_view folderPart = hostFolderPart(folder);
+    mask = hostFileNamePart(folder);
+    folder = folderPart.empty() ? std::string(".") : withoutTrailingSeparator(folderPart);
 }
 
 RunOutcome runProcessing(ProcessingTarget& target, const RegionalSettings& settings,
@@ -34,6 +55,7 @@ RunOutcome runProcessing(ProcessingTarget& target, const RegionalSettings& setti
     std::error_code searchError;
     const std::vector<std::string> entries = findEntries(searchPath, searchError);
     outcome.searchError = searchError;
+    outcome.searchedFolder = withoutTrailingSeparator(searchFolder);
     std::string fileBuffer;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         target.appendLogLine(entries[i]);

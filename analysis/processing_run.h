@@ -25,6 +25,7 @@ using ProgressCallback = std::function<void(std::size_t done, std::size_t found)
 struct RunOutcome {
     std::size_t entries = 0;  // entries found and processed
     std::error_code searchError;  // set when the folder could not be searched
+    std::string searchedFolder;   // the folder joined with the mask's folder part
 };
 
 // Lists the entries of the folder matching the mask and passes each one to
@@ -34,5 +35,9 @@ RunOutcome runProcessing(ProcessingTarget& target, const RegionalSettings& setti
 
 // Folder text, the host separator unless it already ends in one, then `tail`.
 std::string joinFolder(const std::string& folderText, const std::string& tail);
+
+// A folder text that names a regular file stands for that file: the folder
+// becomes the file's folder ("." when it has none) and the mask its name.
+void takeFileAsFolderAndMask(std::string& folder, std::string& mask);
 
 } // namespace chronell

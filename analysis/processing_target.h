@@ -3,7 +3,9 @@
 // grid that a processing run writes to, and the records of its rows. The
 // window implements it over its controls; the report and the tests over an
 // in-memory grid and log.
+#include <string>
 #include <string_view>
+#include <system_error>
 
 #include "analysis/job_record.h"
 
@@ -33,6 +35,10 @@ public:
     // the records of the rows it drops.
     virtual bool keepsRecords() const { return true; }
     virtual void addRecord(JobRecord record) = 0;
+
+    // A file of the run that could not be read, with the system's reason
+    // (its log block says "Can't open file, or file is empty.").
+    virtual void fileNotRead(const std::string& /*path*/, std::error_code /*reason*/) {}
 };
 
 } // namespace chronell

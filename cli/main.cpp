@@ -15,6 +15,8 @@
 #include "cli/queue_wait.h"
 #include "cli/report_options.h"
 #include "cli/report_target.h"
+#include "cli/standard_output.h"
+#include "cli/stop_text.h"
 #include "report/row_export.h"
 #include "report/summary.h"
 #include "report/timeline.h"
@@ -29,9 +31,13 @@ namespace {
 using namespace chronell;
 using namespace chronell::report;
 
-bool writeOut(std::string_view text)
+// Ends the program after a text printed alone (the help, the version).
+int printOnly(const char* text)
 {
-    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+    StandardOutput output;
+    if (output.write(text) && output.close()) return 0;
+    std::fprintf(stderr, "chronell-report: write error: %s\n", output.failure().c_str());
+    return 1;
 }
 
 Instant wallClock()
@@ -73,9 +79,9 @@ std::optional<int> waitForTheQueue(const ReportOptions& options, const RunInputs
         break;
     }
     if (last.searchError)
-        reportSearchError(options.folder, last.searchError);
+        reportSearchError(last.searchedFolder, last.searchError);
     else if (last.error)
-        std::fprintf(stderr, "chronell-report: %s\n", errorBoxText(*last.error).c_str());
+        std::fprintf(stderr, "chronell-report: %s\n", last.error->c_str());
     else
         std::fprintf(stderr, "chronell-report: cannot watch '%s': %s\n", options.folder.c_str(),
                      changes.error().message().c_str());
@@ -89,22 +95,17 @@ int main(int argc, char** argv)
     std::string usageError;
     const auto options = parseReportOptions(std::vector<std::string>(argv + 1, argv + argc), usageError);
     if (!options) {
-        std::fprintf(stderr, "chronell-report: %s\n%s", usageError.c_str(), kUsage);
+        std::fprintf(stderr, "chronell-report: %s\nTry 'chronell-report --help'.\n", usageError.c_str());
         return 2;
     }
-    if (options->help) {
-        std::fputs(kUsage, stdout);
-        return 0;
-    }
-    if (options->version) {
-        std::fputs("chronell-report " CHRONELL_VERSION "\n", stdout);
-        return 0;
-    }
+    if (options->help) return printOnly(kUsage);
+    if (options->version) return printOnly("chronell-report " CHRONELL_VERSION "\n");
 
     LoadRegionalSettings();
     RunInputs inputs;
     inputs.folder = options->folder;
     inputs.mask = options->mask;
+    takeFileAsFolderAndMask(inputs.folder, inputs.mask);
     inputs.formattedTime = options->formatted;
     inputs.clearLog = true;
     const SystemProcessTable processes;
@@ -116,7 +117,8 @@ int main(int argc, char** argv)
 
     // CSV rows end in CR LF of their own; other texts take the host's line ends.
     if (options->rows == ExportFormat::Csv) writeBytesAsTheyAre(stdout);
-    TextSink out(writeOut);
+    StandardOutput output;
+    TextSink out([&output](std::string_view text) { return output.write(text); });
     const bool printsLog = !options->rows && !options->summary && !options->timeline;
     // The run's time: running jobs' times so far are taken as of it.
     const Instant runTime = wallClock();
@@ -125,22 +127,28 @@ int main(int argc, char** argv)
     if (options->summary) summarise = [&summary](const JobRecord& record) { summary.add(record); };
     std::optional<StreamedRows> rows;
     if (options->rows) rows.emplace(*options->rows, out, runTime);
+    bool unreadFiles = false;
+    std::optional<ProgressLine> progress;
+    const auto notRead = [&](const std::string& path, std::error_code reason) {
+        unreadFiles = true;
+        if (progress) progress->erase();
+        std::fprintf(stderr, "chronell-report: cannot read '%s': %s\n", path.c_str(), reason.message().c_str());
+    };
     ReportTarget target(printsLog ? &out : nullptr, rows ? &*rows : nullptr, options->timeline, leftBehind,
-                        summarise);
+                        summarise, notRead);
 
     std::string failure;
     bool failed = false;
     RunOutcome outcome;
-    {
-        ProgressLine progress;
-        try {
-            outcome = runProcessing(target, regionalSettings(), inputs,
-                                    [&progress](std::size_t done, std::size_t found) { progress.update(done, found); });
-        } catch (const ChronellError& error) {
-            failed = true;
-            failure = error.what();
-        }
+    progress.emplace();
+    try {
+        outcome = runProcessing(target, regionalSettings(), inputs,
+                                [&progress](std::size_t done, std::size_t found) { progress->update(done, found); });
+    } catch (const ChronellError& error) {
+        failed = true;
+        failure = stopText(error);
     }
+    progress.reset();
 
     if (rows) rows->finish(target.rowCount());
     if (options->summary) {
@@ -150,17 +158,19 @@ int main(int argc, char** argv)
     }
     if (options->timeline) out.append(timelineSvg(buildTimeline(target.records().all()), regionalSettings()));
     out.flush();
-    std::fflush(stdout);
+    const bool written = output.close();
+    if (!written) std::fprintf(stderr, "chronell-report: write error: %s\n", output.failure().c_str());
     if (failed) {
-        std::fprintf(stderr, "chronell-report: %s\n", errorBoxText(failure).c_str());
+        std::fprintf(stderr, "chronell-report: %s\n", failure.c_str());
         return 1;
     }
     if (outcome.searchError) {
-        reportSearchError(options->folder, outcome.searchError);
+        reportSearchError(outcome.searchedFolder, outcome.searchError);
         return 1;
     }
     if (outcome.entries == 0)
-        std::fprintf(stderr, "chronell-report: no entry of '%s' matches '%s'.\n", options->folder.c_str(),
-                     options->mask.c_str());
+        std::fprintf(stderr, "chronell-report: no entry of '%s' matches '%s'.\n", inputs.folder.c_str(),
+                     inputs.mask.c_str());
+    if (!written || unreadFiles) return 1;
     return jobFailed ? kExitJobFailed : 0;
 }

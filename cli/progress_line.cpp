@@ -19,7 +19,13 @@ ProgressLine::ProgressLine() : enabled_(standardErrorIsTerminal()), start_(Clock
 
 ProgressLine::~ProgressLine()
 {
+    erase();
+}
+
+void ProgressLine::erase()
+{
     if (shown_) std::fputs("\r\033[K", stderr);
+    shown_ = false;
 }
 
 void ProgressLine::update(std::size_t done, std::size_t found)

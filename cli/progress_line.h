@@ -17,6 +17,9 @@ public:
     // Draws `text` in place of the line now (on a terminal).
     void show(std::string_view text);
     bool enabled() const { return enabled_; }
+    // Erases the line, so that a message can take its place; the next update
+    // draws it again.
+    void erase();
 
 private:
     using Clock = std::chrono::steady_clock;

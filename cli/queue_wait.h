@@ -40,10 +40,11 @@ struct QueueReading {
     QueueStand stand;
     // A file was caught while it was being written: cut short, without its
     // job count, locked, or with a value that does not read. The reading is
-    // not trusted until it has been read again.
+    // not trusted until the file has been read again.
     bool caughtMidWrite = false;
-    std::optional<std::string> error;  // the message of an error that ended the reading
+    std::optional<std::string> error;  // the text of an error that ended the reading
     std::error_code searchError;       // the folder could not be searched
+    std::string searchedFolder;
 };
 
 struct WaitClocks {

@@ -1,6 +1,9 @@
 #include "cli/report_options.h"
 
 #include <algorithm>
+#include <string_view>
+
+#include "platform/paths.h"
 
 namespace chronell::report {
 
@@ -22,18 +25,42 @@ const char* const kUsage =
     "  --wait            first wait, watching FOLDER, until no matching job is\n"
     "                    waiting or in progress; then print as asked\n"
     "  --wait=SECONDS    the same, giving up after SECONDS\n"
-    "  --help            print this help\n"
-    "  --version         print the version\n"
+    "  -h, --help        print this help\n"
+    "  -V, --version     print the version\n"
     "\n"
-    "A FOLDER that cannot be searched is reported on standard error, and so is\n"
-    "a run in which no entry matched MASK.\n"
+    "A FOLDER that names a file reads that file: its folder, its name as MASK.\n"
+    "A FOLDER that cannot be searched, a file that cannot be read and a failed\n"
+    "write are reported on standard error, and so is a run in which no entry\n"
+    "matched MASK.\n"
     "\n"
-    "Exit status: 0 done (also when no entry matched), 1 an error ended the run\n"
-    "or FOLDER could not be searched, 2 usage error.\n"
+    "Exit status: 0 done (also when no entry matched), 1 an error ended the run,\n"
+    "FOLDER could not be searched, a file could not be read or a write failed,\n"
+    "2 usage error.\n"
     "With --wait: 0 every job ended done, 4 a job ended in error or was aborted\n"
     "(or left behind in progress by a runner of this computer that died), 3\n"
     "gave up after SECONDS (nothing printed), 1 FOLDER went away or could not be\n"
     "watched or searched.\n";
+
+namespace {
+
+constexpr std::string_view kRowsOption = "--rows=";
+constexpr std::string_view kWaitOption = "--wait=";
+
+std::optional<ExportFormat> exportFormatNamed(std::string_view name)
+{
+    if (name == "tsv") return ExportFormat::Tsv;
+    if (name == "csv") return ExportFormat::Csv;
+    if (name == "json") return ExportFormat::Json;
+    return std::nullopt;
+}
+
+// Windows programs answer "/?" with their help; elsewhere it is a path.
+bool isWindowsHelp(std::string_view argument)
+{
+    return kWindowsHost && argument == "/?";
+}
+
+} // namespace
 
 std::optional<ReportOptions> parseReportOptions(const std::vector<std::string>& arguments,
                                                 std::string& error)
@@ -42,18 +69,18 @@ std::optional<ReportOptions> parseReportOptions(const std::vector<std::string>& 
     std::vector<std::string> positional;
     bool optionsEnded = false;
     for (const std::string& argument : arguments) {
-        if (optionsEnded || argument.empty() || argument[0] != '-' || argument == "-") {
+        if (optionsEnded || ((argument.empty() || argument[0] != '-' || argument == "-") && !isWindowsHelp(argument))) {
             positional.push_back(argument);
         } else if (argument == "--") {
             optionsEnded = true;
         } else if (argument == "-f" || argument == "--formatted") {
             options.formatted = true;
-        } else if (argument == "--rows=tsv") {
-            options.rows = ExportFormat::Tsv;
-        } else if (argument == "--rows=csv") {
-            options.rows = ExportFormat::Csv;
-        } else if (argument == "--rows=json") {
-            options.rows = ExportFormat::Json;
+        } else if (argument.starts_with(kRowsOption)) {
+            options.rows = exportFormatNamed(argument.substr(kRowsOption.size()));
+            if (!options.rows) {
+                error = "unknown format '" + argument.substr(kRowsOption.size()) + "'";
+                return std::nullopt;
+            }
         } else if (argument == "--summary") {
             options.summary = SummaryFormat::Text;
         } else if (argument == "--summary=json") {
@@ -62,8 +89,8 @@ std::optional<ReportOptions> parseReportOptions(const std::vector<std::string>& 
             options.timeline = true;
         } else if (argument == "--wait") {
             options.wait = true;
-        } else if (argument.starts_with("--wait=")) {
-            const std::string seconds = argument.substr(7);
+        } else if (argument.starts_with(kWaitOption)) {
+            const std::string seconds = argument.substr(kWaitOption.size());
             // Up to nine digits: more than thirty years.
             if (seconds.empty() || seconds.size() > 9
                 || !std::all_of(seconds.begin(), seconds.end(), [](char c) { return c >= '0' && c <= '9'; })) {
@@ -72,9 +99,9 @@ std::optional<ReportOptions> parseReportOptions(const std::vector<std::string>& 
             }
             options.wait = true;
             options.waitLimit = std::chrono::seconds(std::stol(seconds));
-        } else if (argument == "--help" || argument == "-h") {
+        } else if (argument == "--help" || argument == "-h" || isWindowsHelp(argument)) {
             options.help = true;
-        } else if (argument == "--version") {
+        } else if (argument == "--version" || argument == "-V") {
             options.version = true;
         } else {
             error = "unknown option '" + argument + "'";

@@ -7,6 +7,8 @@
 // for the timeline; a summary takes them as they come. Each record is judged
 // left behind or not before it goes on.
 #include <functional>
+#include <string>
+#include <system_error>
 #include <string_view>
 
 #include "analysis/in_memory_target.h"
@@ -19,13 +21,20 @@ namespace chronell::report {
 class ReportTarget : public InMemoryTarget {
 public:
     using RecordUse = std::function<void(const JobRecord&)>;
+    using FileNotRead = std::function<void(const std::string& path, std::error_code reason)>;
 
     // `log`: the sink the log is printed to, or null; `rows`: where the
     // grid's rows are printed, or null. `useRecord`, when given, takes each
-    // record in place of keeping it.
+    // record in place of keeping it. `notRead` hears of each file that could
+    // not be read. `leftBehind` judges each record before it goes on.
     ReportTarget(TextSink* log, StreamedRows* rows, bool keepsRecords, const LeftBehindJudge& leftBehind,
-                 RecordUse useRecord = {})
-        : log_(log), rows_(rows), keepsRecords_(keepsRecords), leftBehind_(leftBehind), useRecord_(std::move(useRecord))
+                 RecordUse useRecord, FileNotRead notRead)
+        : log_(log),
+          rows_(rows),
+          keepsRecords_(keepsRecords),
+          leftBehind_(leftBehind),
+          useRecord_(std::move(useRecord)),
+          notRead_(std::move(notRead))
     {
     }
 
@@ -57,12 +66,15 @@ public:
             InMemoryTarget::addRecord(std::move(record));
     }
 
+    void fileNotRead(const std::string& path, std::error_code reason) override { notRead_(path, reason); }
+
 private:
     TextSink* log_;
     StreamedRows* rows_;
     bool keepsRecords_;
     const LeftBehindJudge& leftBehind_;
     RecordUse useRecord_;
+    FileNotRead notRead_;
 };
 
 } // namespace chronell::report

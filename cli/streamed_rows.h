@@ -2,7 +2,7 @@
 // The results grid printed as the run writes it: a row is final once a later
 // row is written to (rows are written in order and never touched again), so
 // it goes out then, and only the row being written is held. Rows reserved
-// and never written go out empty.
+// and never written are handed on empty, and the exporter leaves them out.
 #include <optional>
 #include <string_view>
 

@@ -1,15 +1,31 @@
 #pragma once
 // The one exception type of the program: an unexpected failure carrying its
 // message bytes. Only the window's handler barrier and the report's main catch it.
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace chronell {
 
 class ChronellError : public std::runtime_error {
 public:
     explicit ChronellError(const std::string& message) : std::runtime_error(message) {}
+
+    // Where the error arose, when it did in a line of a file: the message
+    // stays as it is, and a caller may name the place before it.
+    void setPlace(std::string path, std::size_t line)
+    {
+        path_ = std::move(path);
+        line_ = line;
+    }
+    const std::string& path() const { return path_; }
+    std::size_t line() const { return line_; }  // 1-based; 0 without a place
+
+private:
+    std::string path_;
+    std::size_t line_ = 0;
 };
 
 // The text an error is shown with: a "." appended when the message is not

@@ -1,5 +1,7 @@
 #include "platform/output_mode.h"
 
+#include "platform/paths.h"
+
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -13,6 +15,19 @@ void writeBytesAsTheyAre([[maybe_unused]] std::FILE* stream)
     std::fflush(stream);
     _setmode(_fileno(stream), _O_BINARY);
 #endif
+}
+
+std::string withHostLineBreaks(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        if (c == '\n')
+            out.append(kHostLineBreak);
+        else
+            out.push_back(c);
+    }
+    return out;
 }
 
 } // namespace chronell

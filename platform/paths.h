@@ -1,5 +1,5 @@
 #pragma once
-// The host's path separator and the file-name part of paths.
+// The host's path separator, its line break, and the file-name part of paths.
 #include <string_view>
 
 namespace chronell {
@@ -7,9 +7,11 @@ namespace chronell {
 #ifdef _WIN32
 inline constexpr bool kWindowsHost = true;
 inline constexpr char kPathSeparator = '\\';
+inline constexpr std::string_view kHostLineBreak = "\r\n";  // of the text files we make
 #else
 inline constexpr bool kWindowsHost = false;
 inline constexpr char kPathSeparator = '/';
+inline constexpr std::string_view kHostLineBreak = "\n";
 #endif
 
 // The text after the last host separator (on Windows also after '/' and ':').

@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/paths.h"
 #include "platform/read_file.h"
 #include "platform/rewrite_file.h"
 
@@ -146,13 +147,13 @@ std::string_view unquote(std::string_view value)
     return value;
 }
 
-// The file's own line break, taken from its first line; LF for a file
-// without one.
+// The file's own line break, taken from its first line; the host's for a
+// file without one.
 std::string_view lineBreakOf(std::string_view text)
 {
     const std::size_t feed = text.find('\n');
-    if (feed != std::string_view::npos && feed > 0 && text[feed - 1] == '\r') return "\r\n";
-    return "\n";
+    if (feed == std::string_view::npos) return kHostLineBreak;
+    return feed > 0 && text[feed - 1] == '\r' ? "\r\n" : "\n";
 }
 
 // The file's bytes with the key set to the value.
@@ -178,18 +179,23 @@ std::string withValue(const std::string& old, std::string_view section, std::str
         return result;
     }
 
+    // What ends a last line that has no line feed before a line is added
+    // after it: a lone CR that ends the file becomes CR LF (a line break
+    // after it would leave the CR inside the line), no line end at all gets
+    // the file's line break.
+    const auto closingOf = [&](std::size_t next) { return text[next - 1] == '\r' ? std::string_view("\n") : lineBreak; };
+
     const std::string keyLine = std::string(key) + "=" + std::string(value);
     if (location.section) {
         // A new key goes after the section's last key line (or its header).
-        // A line that does not end in a line feed (the file's last, or one
-        // with a lone CR) gets the line break before the new line instead,
-        // so that the file keeps ending as it did.
+        // A last line without a line feed is closed before the new line
+        // instead, so that the file keeps ending as it did.
         const Line& line = lines[location.lastOfSection];
         result.append(text.substr(0, line.next));
-        if (line.next > 0 && text[line.next - 1] == '\n')
+        if (text[line.next - 1] == '\n')
             result.append(keyLine).append(lineBreak);
         else
-            result.append(lineBreak).append(keyLine);
+            result.append(closingOf(line.next)).append(keyLine);
         result.append(text.substr(line.next));
         return result;
     }
@@ -197,7 +203,7 @@ std::string withValue(const std::string& old, std::string_view section, std::str
     // A new section goes at the end of the file.
     result.append(text);
     const bool endsOpen = !lines.empty() && text.back() != '\n';
-    if (endsOpen) result.append(lineBreak);
+    if (endsOpen) result.append(closingOf(text.size()));
     result.append("[").append(section).append("]").append(lineBreak);
     result.append(keyLine);
     if (!endsOpen) result.append(lineBreak);
@@ -227,13 +233,16 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
     return found;
 }
 
-bool WritePrivateProfileString(std::string_view section, std::string_view key,
-                               std::string_view value, const std::string& path)
+bool WritePrivateProfileString(std::string_view section, std::string_view key, std::string_view value,
+                               const std::string& path, std::error_code& reason)
 {
     // A line break in a name or value would make lines of its own.
-    if (holdsLineBreak(section) || holdsLineBreak(key) || holdsLineBreak(value)) return false;
-
-    return rewriteFile(path, [&](const std::string& old) { return withValue(old, section, key, value); });
+    if (holdsLineBreak(section) || holdsLineBreak(key) || holdsLineBreak(value)) {
+        reason = std::make_error_code(std::errc::invalid_argument);
+        return false;
+    }
+    reason = rewriteFile(path, [&](const std::string& old) { return withValue(old, section, key, value); });
+    return !reason;
 }
 
 } // namespace chronell

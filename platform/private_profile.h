@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace chronell {
 
@@ -19,9 +20,19 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
 
 // Creates file, section and key as needed, replaces an existing value, keeps
 // every other line byte for byte. A new key goes after its section's last
-// key, a new section at the end; added lines take the file's line break.
-// False when the file cannot be written, or a name or value holds a line break.
-bool WritePrivateProfileString(std::string_view section, std::string_view key,
-                               std::string_view value, const std::string& path);
+// key, a new section at the end; added lines take the file's line break (the
+// host's, CR LF on Windows, in a file that has none yet).
+// The file is rewritten whole through a temporary file (rewriteFile).
+// False when the file cannot be written, `reason` then saying why, or when a
+// name or value holds a line break (`reason` invalid_argument).
+bool WritePrivateProfileString(std::string_view section, std::string_view key, std::string_view value,
+                               const std::string& path, std::error_code& reason);
+
+inline bool WritePrivateProfileString(std::string_view section, std::string_view key, std::string_view value,
+                                      const std::string& path)
+{
+    std::error_code reason;
+    return WritePrivateProfileString(section, key, value, path, reason);
+}
 
 } // namespace chronell

@@ -18,16 +18,27 @@ namespace chronell {
 
 // Read access, shared with other readers only; a pipe or device (file type
 // other than disk) is not read.
-bool readWholeFile(const std::string& path, std::string& contents)
+bool readWholeFile(const std::string& path, std::string& contents, std::error_code& reason)
 {
     contents.clear();
+    reason.clear();
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        reason = std::make_error_code(std::errc::is_a_directory);
+        return false;
+    }
     const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    if (file == INVALID_HANDLE_VALUE) {
+        reason = std::error_code(static_cast<int>(GetLastError()), std::system_category());
+        return false;
+    }
 
     LARGE_INTEGER size{};
-    if (GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &size)
-        || static_cast<unsigned long long>(size.QuadPart) > contents.max_size()) {
+    const bool disk = GetFileType(file) == FILE_TYPE_DISK;
+    if (!disk || !GetFileSizeEx(file, &size) || static_cast<unsigned long long>(size.QuadPart) > contents.max_size()) {
+        reason = disk ? std::make_error_code(std::errc::file_too_large)
+                      : std::make_error_code(std::errc::no_such_device_or_address);
         CloseHandle(file);
         return false;
     }
@@ -45,6 +56,13 @@ bool readWholeFile(const std::string& path, std::string& contents)
     return true;
 }
 
+bool isRegularFile(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES
+           && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
+}
+
 #else
 
 namespace {
@@ -60,26 +78,32 @@ std::size_t readSome(int fd, std::string& contents, std::size_t filled)
 
 } // namespace
 
-bool readWholeFile(const std::string& path, std::string& contents)
+bool readWholeFile(const std::string& path, std::string& contents, std::error_code& reason)
 {
     // The buffer keeps its size until the file's size is known: a buffer
     // reused across files is then only cut or lengthened, not filled anew.
-    const auto refuse = [&contents] {
+    reason.clear();
+    const auto refuse = [&contents, &reason](int error) {
         contents.clear();
+        reason = std::error_code(error, std::generic_category());
         return false;
     };
+    // What is not a regular file: a folder says so, anything else is no file to read.
+    const auto notRegular = [](const struct stat& info) { return S_ISDIR(info.st_mode) ? EISDIR : ENXIO; };
 
     // Look before opening, so that a device or pipe is never opened at all.
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return refuse();
+    if (::stat(path.c_str(), &info) != 0) return refuse(errno);
+    if (!S_ISREG(info.st_mode)) return refuse(notRegular(info));
 
     // O_NONBLOCK: should the name be swapped for a pipe between stat and
     // open, the open still returns at once and the check below rejects it.
     const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (!file.isOpen()) return refuse();
-    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return refuse();
+    if (!file.isOpen()) return refuse(errno);
+    if (::fstat(file.get(), &info) != 0) return refuse(errno);
+    if (!S_ISREG(info.st_mode)) return refuse(notRegular(info));
     if (info.st_size < 0 || static_cast<unsigned long long>(info.st_size) >= contents.max_size())
-        return refuse();
+        return refuse(EFBIG);
 
     // A regular file is read up to the size it had when it was opened: one
     // allocation, and a writer that appends without end cannot keep the
@@ -107,6 +131,12 @@ bool readWholeFile(const std::string& path, std::string& contents)
     }
     contents.resize(filled);
     return true;
+}
+
+bool isRegularFile(const std::string& path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 #endif

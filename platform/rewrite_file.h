@@ -1,17 +1,18 @@
 #pragma once
-// Rewriting a regular file in place: its bytes read whole, replaced by what
-// the caller makes of them, the file cut to the new length. Writing in place
-// keeps the file's identity (owner, mode, links, attributes).
+// Rewriting a file: its bytes read whole, and what the caller makes of them
+// written in its place whole or not at all (AtomicFile).
 #include <functional>
 #include <string>
+#include <system_error>
 
 namespace chronell {
 
 using FileRewrite = std::function<std::string(const std::string& old)>;
 
-// Creates the file when it is missing. False when it cannot be opened for
-// reading and writing, is not a regular file (a pipe, a device such as NUL),
-// or a read, write or the final close fails.
-bool rewriteFile(const std::string& path, const FileRewrite& rewrite);
+// A missing file is taken as empty and made. Gives the system's reason when
+// the file cannot be read or is not a regular file (a pipe, a device such as
+// NUL), or when the new file cannot be written or put in place; the old file
+// is then as it was.
+std::error_code rewriteFile(const std::string& path, const FileRewrite& rewrite);
 
 } // namespace chronell

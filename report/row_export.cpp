@@ -25,6 +25,16 @@ void appendCsvField(std::string& out, std::string_view cell)
     out.push_back('"');
 }
 
+// A data row with no cell written is a row the grid only reserved (or its
+// one empty row when nothing was found): exports hold written rows only.
+bool written(const GridRows& rows, int row)
+{
+    if (row == 0) return true;
+    for (int column = 0; column < kGridColumns; ++column)
+        if (!rows.cell(row, column).empty()) return true;
+    return false;
+}
+
 constexpr std::array<std::string_view, kGridColumns> kJsonKeys{
     "name", "source", "dest", "start", "end", "status", "dur", "jobfile"};
 
@@ -68,6 +78,19 @@ void appendJsonRow(std::string& out, const GridRows& rows, int row, std::optiona
 
 } // namespace
 
+void appendTsvField(std::string& out, std::string_view cell)
+{
+    for (const char c : cell) {
+        switch (c) {
+        case '\\': out.append("\\\\"); break;
+        case '\t': out.append("\\t"); break;
+        case '\n': out.append("\\n"); break;
+        case '\r': out.append("\\r"); break;
+        default: out.push_back(c);
+        }
+    }
+}
+
 RowExporter::RowExporter(ExportFormat format, TextSink& sink, std::optional<Instant> now)
     : format_(format), sink_(sink), now_(now)
 {
@@ -75,12 +98,13 @@ RowExporter::RowExporter(ExportFormat format, TextSink& sink, std::optional<Inst
 
 void RowExporter::row(const GridRows& rows, int row)
 {
+    if (!written(rows, row)) return;
     line_.clear();
     switch (format_) {
     case ExportFormat::Tsv:
         for (int column = 0; column < kGridColumns; ++column) {
             if (column > 0) line_.push_back('\t');
-            line_.append(rows.cell(row, column));
+            appendTsvField(line_, rows.cell(row, column));
         }
         line_.push_back('\n');
         break;

@@ -3,6 +3,7 @@
 // sink as it is made.
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "analysis/instant.h"
 #include "report/grid_rows.h"
@@ -12,8 +13,11 @@ namespace chronell::report {
 
 enum class ExportFormat { Tsv, Csv, Json };
 
-// TSV: all rows, header first, cells separated by tabs, bytes as they are.
-// CSV: all rows, header first, quoted where needed, CR LF line ends.
+// Only rows with a cell written are exported: nothing found gives the header
+// alone (JSON: an empty array).
+// TSV: header first, cells separated by tabs, bytes as they are but for
+// backslash, tab, LF and CR, written as \\, \t, \n and \r.
+// CSV: header first, quoted where needed, CR LF line ends.
 // JSON: the data rows (no header) as an array of objects: the cells under
 // the header's keys as UTF-8 texts, then the row's record (state,
 // start_utc, end_utc, duration_ms, pair, runner, runner_id, error, id; null
@@ -38,5 +42,9 @@ private:
     std::string line_;
     int dataRows_ = 0;
 };
+
+// A TSV cell with its escapes, as PostgreSQL's text format and jq's @tsv
+// write them, so that a tab or line break inside a cell cannot split it.
+void appendTsvField(std::string& out, std::string_view cell);
 
 } // namespace chronell::report

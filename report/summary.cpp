@@ -52,6 +52,8 @@ public:
             block_.totalMs += *record.durationMs;
             runner.totalMs += *record.durationMs;
         }
+        if (record.startUtc && record.endUtc && *record.endUtc > *record.startUtc)
+            runner.intervals.emplace_back(*record.startUtc, *record.endUtc);
         if (record.startUtc && record.endUtc) {
             if (!block_.firstStart || *record.startUtc < *block_.firstStart) {
                 block_.firstStart = record.startUtc;
@@ -69,19 +71,55 @@ public:
     SummaryBlock finish()
     {
         for (const auto& [state, jobs] : statuses_) block_.statuses.push_back({statusOf(state), jobs});
-        for (const auto& [name, total] : runners_) block_.runners.push_back({name, total.jobs, total.totalMs});
-        if (block_.firstStart && block_.lastEnd && *block_.lastEnd >= *block_.firstStart) {
+        if (block_.firstStart && block_.lastEnd && *block_.lastEnd >= *block_.firstStart)
             block_.spanMs = static_cast<std::uint64_t>((*block_.lastEnd - *block_.firstStart).count());
-            if (*block_.spanMs > 0)
-                block_.busyShare = static_cast<double>(block_.totalMs) / static_cast<double>(*block_.spanMs);
+        const bool timed = block_.spanMs && *block_.spanMs > 0;
+        const auto share = [&](std::uint64_t ms) { return static_cast<double>(ms) / static_cast<double>(*block_.spanMs); };
+
+        std::vector<Interval> all;
+        std::uint64_t runnersBusyMs = 0;
+        for (auto& [name, total] : runners_) {
+            RunnerTotal runner{name, total.jobs, total.totalMs, std::nullopt};
+            if (timed) {
+                const std::uint64_t busyMs = unionMs(total.intervals);
+                runner.busyShare = share(busyMs);
+                runnersBusyMs += busyMs;
+                all.insert(all.end(), total.intervals.begin(), total.intervals.end());
+            }
+            block_.runners.push_back(std::move(runner));
+        }
+        if (timed) {
+            block_.busyShare = share(unionMs(all));
+            block_.runnersAtWork = share(runnersBusyMs);
         }
         return std::move(block_);
     }
 
 private:
+    using Interval = std::pair<Instant, Instant>;
+
+    // The length of the union of the intervals.
+    static std::uint64_t unionMs(std::vector<Interval>& intervals)
+    {
+        std::sort(intervals.begin(), intervals.end());
+        std::uint64_t ms = 0;
+        std::optional<Interval> open;
+        for (const Interval& interval : intervals) {
+            if (open && interval.first <= open->second) {
+                open->second = std::max(open->second, interval.second);
+                continue;
+            }
+            if (open) ms += static_cast<std::uint64_t>((open->second - open->first).count());
+            open = interval;
+        }
+        if (open) ms += static_cast<std::uint64_t>((open->second - open->first).count());
+        return ms;
+    }
+
     struct Total {
         int jobs = 0;
         std::uint64_t totalMs = 0;
+        std::vector<Interval> intervals;  // of the jobs with both instants, in order
     };
     std::optional<Instant> now_;
     SummaryBlock block_;
@@ -110,13 +148,37 @@ private:
     std::vector<std::pair<std::string, std::string>> rows_;
 };
 
+// A value rounded to `decimals` places, with the regional decimal separator.
+std::string fixedText(double value, int decimals, const RegionalSettings& settings)
+{
+    std::int64_t scale = 1;
+    for (int i = 0; i < decimals; ++i) scale *= 10;
+    const auto scaled = static_cast<std::int64_t>(value * static_cast<double>(scale) + 0.5);
+    std::string fraction = decimalText(scaled % scale);
+    fraction.insert(0, static_cast<std::size_t>(decimals) - fraction.size(), '0');
+    std::string text = decimalText(scaled / scale);
+    if (settings.decimalSeparator) text.push_back(settings.decimalSeparator);
+    return text + fraction;
+}
+
 std::string percentText(double share, const RegionalSettings& settings)
 {
-    const auto tenths = static_cast<std::int64_t>(share * 1000 + 0.5);
-    std::string text = decimalText(tenths / 10);
-    if (settings.decimalSeparator) text.push_back(settings.decimalSeparator);
-    text += decimalText(tenths % 10);
-    return text + " %";
+    return fixedText(share * 100, 1, settings) + " %";
+}
+
+std::string hundredthsText(double value, const RegionalSettings& settings)
+{
+    return fixedText(value, 2, settings);
+}
+
+void appendJsonFixed(std::string& out, const std::optional<double>& value)
+{
+    if (!value) {
+        out.append("null");
+        return;
+    }
+    char digits[32];
+    out.append(digits, std::to_chars(digits, digits + sizeof digits, *value, std::chars_format::fixed, 4).ptr);
 }
 
 void appendBlockText(std::string& out, const SummaryBlock& block, bool formatted, const RegionalSettings& settings)
@@ -135,14 +197,16 @@ void appendBlockText(std::string& out, const SummaryBlock& block, bool formatted
     table.row("Last end", block.lastEndShown ? dateTimeText(*block.lastEndShown, settings) : "-");
     table.row("Span", block.spanMs ? millisecondsText(*block.spanMs, formatted, settings) : "-");
     table.row("Busy", block.busyShare ? percentText(*block.busyShare, settings) : "-");
+    table.row("Runners at work", block.runnersAtWork ? hundredthsText(*block.runnersAtWork, settings) : "-");
     table.appendTo(out, "  ");
 
     TextTable runners;
-    runners.row("Runner", "Jobs  Total");
+    runners.row("Runner", "Jobs  Total  Busy");
     for (const auto& runner : block.runners) {
         std::string jobs = decimalText(runner.jobs);
         jobs.insert(0, jobs.size() < 4 ? 4 - jobs.size() : 0, ' ');
-        runners.row(runner.runner, jobs + "  " + millisecondsText(runner.totalMs, formatted, settings));
+        runners.row(runner.runner, jobs + "  " + millisecondsText(runner.totalMs, formatted, settings) + "  "
+                                       + (runner.busyShare ? percentText(*runner.busyShare, settings) : "-"));
     }
     runners.appendTo(out, "  ");
 
@@ -183,19 +247,18 @@ void appendBlockJson(std::string& out, const SummaryBlock& block, std::string_vi
     out.append(",\n").append(inner).append("\"span_ms\": ");
     appendJsonNumber(out, block.spanMs);
     out.append(",\n").append(inner).append("\"busy_share\": ");
-    if (block.busyShare) {
-        char digits[32];
-        out.append(digits, std::to_chars(digits, digits + sizeof digits, *block.busyShare,
-                                         std::chars_format::fixed, 4).ptr);
-    } else {
-        out.append("null");
-    }
+    appendJsonFixed(out, block.busyShare);
+    out.append(",\n").append(inner).append("\"runners_at_work\": ");
+    appendJsonFixed(out, block.runnersAtWork);
     out.append(",\n").append(inner).append("\"runners\": [");
     for (std::size_t i = 0; i < block.runners.size(); ++i) {
         out.append(i > 0 ? ", " : "").append("{\"runner\": ");
         appendJsonString(out, block.runners[i].runner);
         out.append(", \"jobs\": ").append(decimalText(block.runners[i].jobs));
-        out.append(", \"total_ms\": ").append(decimalText(static_cast<std::int64_t>(block.runners[i].totalMs))).append("}");
+        out.append(", \"total_ms\": ").append(decimalText(static_cast<std::int64_t>(block.runners[i].totalMs)));
+        out.append(", \"busy_share\": ");
+        appendJsonFixed(out, block.runners[i].busyShare);
+        out.append("}");
     }
     out.append("],\n").append(inner).append("\"errors\": [");
     for (std::size_t i = 0; i < block.errors.size(); ++i) {

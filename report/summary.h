@@ -28,6 +28,7 @@ struct RunnerTotal {
     std::string runner;  // "(unknown)" for jobs without a runner line
     int jobs = 0;
     std::uint64_t totalMs = 0;
+    std::optional<double> busyShare;  // of the block's span, in which this runner's jobs ran
 };
 
 struct ErrorEntry {
@@ -48,7 +49,11 @@ struct SummaryBlock {
     std::optional<TDateTime> firstStartShown;
     std::optional<TDateTime> lastEndShown;
     std::optional<std::uint64_t> spanMs;  // lastEnd - firstStart, when both exist and in order
-    std::optional<double> busyShare;      // totalMs / spanMs, when the span is not 0
+    // Of a span that is not 0: the share in which at least one job ran (the
+    // union of the jobs' intervals between their instants, so never above
+    // 1), and the runners at work on average (the runners' busy shares added).
+    std::optional<double> busyShare;
+    std::optional<double> runnersAtWork;
     std::vector<RunnerTotal> runners;     // by name
     std::vector<ErrorEntry> errors;       // in row order
 };

@@ -40,8 +40,9 @@ void SettingsStore::writeText(std::string_view section, std::string_view key,
     // folder name on Linux may hold one): such a value is left out, and the
     // key keeps what the file held.
     if (value.find_first_of("\r\n") != std::string_view::npos) return;
-    if (!WritePrivateProfileString(section, key, value, path_)) {
-        throw ChronellError("Unable to write to " + path_);
+    std::error_code reason;
+    if (!WritePrivateProfileString(section, key, value, path_, reason)) {
+        throw ChronellError("Unable to write to " + path_ + ": " + reason.message());
     }
 }
 

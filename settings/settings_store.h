@@ -20,7 +20,8 @@ public:
                              std::int32_t defaultValue) const;
     bool readFlag(std::string_view section, std::string_view key, bool defaultValue) const;
 
-    // Throw ChronellError "Unable to write to <path>" when the write fails.
+    // Throw ChronellError "Unable to write to <path>: <the system's reason>"
+    // when the write fails; the file then stays as it was.
     // A text that cannot be stored on one line (it holds a line break) is
     // not written: the key keeps its stored value, and nothing is raised.
     void writeText(std::string_view section, std::string_view key, std::string_view value) const;

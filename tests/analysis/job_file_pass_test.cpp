@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -57,6 +58,13 @@ constexpr const char* k19h00 = "01C886CE C49BF800";   // 9 hours after 10:00
 constexpr const char* kNextDay10h00 = "01C8874C 7F1E1000";  // 16 March 10:00
 constexpr const char* k23h00 = "01C886F0 4BAD9800";   // 13 hours after 10:00
 constexpr const char* kNextDay12h00 = "01C8875D 42A6E000";  // 16 March 12:00
+
+// The 1-based number of the line of `text` on which `needle` first stands.
+std::size_t lineOf(const std::string& text, const std::string& needle)
+{
+    const auto found = text.find(needle);
+    return static_cast<std::size_t>(std::count(text.begin(), text.begin() + static_cast<long>(found), '\n')) + 1;
+}
 
 struct Pass {
     InMemoryTarget target;
@@ -139,6 +147,42 @@ TEST_F(JobFilePass, FilesWithoutLinesLeaveTheGridAlone)
     EXPECT_EQ(directory.target.logLines(), Lines{"Can't open file, or file is empty."});
 }
 
+// A target that keeps what it hears of files not read.
+class NotReadTarget : public InMemoryTarget {
+public:
+    void fileNotRead(const std::string& path, std::error_code reason) override { heard.emplace_back(path, reason); }
+    std::vector<std::pair<std::string, std::error_code>> heard;
+};
+
+TEST_F(JobFilePass, FileThatCannotBeReadIsNamedWithTheSystemsReason)
+{
+    const struct {
+        std::string path;
+        std::error_code reason;  // none: read (an empty file is read)
+    } cases[] = {
+        {write("empty.jobs", ""), {}},
+        {folder.string() + "/absent.jobs", std::make_error_code(std::errc::no_such_file_or_directory)},
+        {folder.string(), std::make_error_code(std::errc::is_a_directory)},
+    };
+    for (const auto& c : cases) {
+        NotReadTarget target;
+        int rowCounter = 0;
+        proc_file(target, settingsB(), rowCounter, c.path, false);
+        EXPECT_EQ(target.logLines(), Lines{"Can't open file, or file is empty."}) << c.path;
+        if (!c.reason) {
+            EXPECT_TRUE(target.heard.empty()) << c.path;
+            continue;
+        }
+        ASSERT_EQ(target.heard.size(), 1u) << c.path;
+        EXPECT_EQ(target.heard[0].first, c.path);
+        // Windows gives its own codes; the reason's words are the system's.
+        if (!kWindowsHost) {
+            EXPECT_EQ(target.heard[0].second, c.reason) << c.path;
+        }
+        EXPECT_FALSE(target.heard[0].second.message().empty());
+    }
+}
+
 TEST_F(JobFilePass, NamedPipeIsNotOpened)
 {
     if (kWindowsHost) GTEST_SKIP() << "no FIFOs in a Windows folder";
@@ -191,6 +235,8 @@ TEST_F(JobFilePass, CountThatDoesNotReadEndsThePassUntouched)
         FAIL() << "no failure";
     } catch (const ChronellError& error) {
         EXPECT_STREQ(error.what(), "' 3 ' is not a valid integer value");
+        EXPECT_EQ(error.path(), path);
+        EXPECT_EQ(error.line(), 1u);
     }
     EXPECT_TRUE(target.logLines().empty());
     EXPECT_EQ(target.rowCount(), 2);
@@ -268,14 +314,17 @@ TEST_F(JobFilePass, StateThatDoesNotReadKeepsTheReservedRows)
 {
     InMemoryTarget target;
     int rowCounter = 0;
-    const std::string path = write(
-        "x.jobs", jobListText({{"one", "i1", "o1", "2", k10h00, k11h00}, {"two", "i2", "o2", "x", k10h00, k11h00},
-                               {"three", "i3", "o3", "2", k10h00, k11h00}}));
+    const std::string text =
+        jobListText({{"one", "i1", "o1", "2", k10h00, k11h00}, {"two", "i2", "o2", "x", k10h00, k11h00},
+                     {"three", "i3", "o3", "2", k10h00, k11h00}});
+    const std::string path = write("x.jobs", text);
     try {
         proc_file(target, settingsB(), rowCounter, path, false);
         FAIL() << "no failure";
     } catch (const ChronellError& error) {
         EXPECT_STREQ(error.what(), "'x' is not a valid integer value");
+        EXPECT_EQ(error.path(), path);
+        EXPECT_EQ(error.line(), lineOf(text, "$state x"));
     }
     EXPECT_EQ(target.logLines().back(), "Output: o2");
     EXPECT_EQ(target.rowCount(), 5);  // header, one filled, two reserved empty, spare
@@ -288,12 +337,14 @@ TEST_F(JobFilePass, TimeStampBeyondTheYear9999EndsThePass)
 {
     InMemoryTarget target;
     int rowCounter = 0;
-    const std::string path = write("y.jobs", jobListText({{"one", "i", "o", "2", k10h00, "24C85A5E D1C04000"}}));
+    const std::string text = jobListText({{"one", "i", "o", "2", k10h00, "24C85A5E D1C04000"}});
+    const std::string path = write("y.jobs", text);
     try {
         proc_file(target, settingsB(), rowCounter, path, false);
         FAIL() << "no failure";
     } catch (const ChronellError& error) {
         EXPECT_STREQ(error.what(), "Invalid argument to date encode");
+        EXPECT_EQ(error.line(), lineOf(text, "24C85A5E"));
     }
     EXPECT_EQ(target.logLines().back(), "Start_time: 15.03.2008 10:00:00");
     EXPECT_EQ(target.rowCount(), 3);

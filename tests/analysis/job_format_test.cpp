@@ -12,7 +12,8 @@ namespace {
 
 using namespace std::string_literals;
 
-// Every line of the text, walked from the first; the line count must agree.
+// Every line of the text, walked from the first; the line count and each
+// line's number must agree.
 std::vector<std::string> cut(const std::string& bytes)
 {
     const JobListText text(bytes);
@@ -20,9 +21,11 @@ std::vector<std::string> cut(const std::string& bytes)
     if (!text.empty()) {
         auto line = text.first();
         lines.emplace_back(text.view(line));
+        EXPECT_EQ(text.lineNumber(line), 1u) << bytes;
         while (text.hasLineAfter(line)) {
             line = text.lineAfter(line);
             lines.emplace_back(text.view(line));
+            EXPECT_EQ(text.lineNumber(line), lines.size()) << bytes;
         }
     }
     EXPECT_EQ(text.lineCount(), lines.size()) << bytes;

@@ -194,6 +194,48 @@ TEST_F(ProcessingRun, MaskWithAFolderPartReadsTheFileFound)
     }
 }
 
+TEST_F(ProcessingRun, SearchedFolderIsTheFolderJoinedWithTheMasksFolderPart)
+{
+    const std::string sep(1, kPathSeparator);
+    const struct {
+        std::string folder;
+        std::string mask;
+        std::string searched;
+    } cases[] = {
+        {folder.string(), "*.jobs", folder.string()},
+        {folder.string() + sep, "*.jobs", folder.string()},
+        {folder.string(), "nosuchdir" + sep + "*.jobs", folder.string() + sep + "nosuchdir"},
+    };
+    for (const auto& c : cases) {
+        inputs.folder = c.folder;
+        inputs.mask = c.mask;
+        const RunOutcome outcome = runProcessing(target, settingsB(), inputs);
+        EXPECT_EQ(outcome.searchedFolder, c.searched) << c.mask;
+    }
+}
+
+TEST(FileAsFolder, AFileNamedAsTheFolderGivesItsFolderAndItsNameAsTheMask)
+{
+    const TempFolder folder;
+    const std::string file = folder.write("queue.jobs", "");
+    const struct {
+        std::string folder;
+        std::string expectedFolder;
+        std::string expectedMask;
+    } cases[] = {
+        {file, folder.string(), "queue.jobs"},
+        {folder.string(), folder.string(), "*.jobs"},  // a folder stays as it is
+        {folder.file("missing.jobs"), folder.file("missing.jobs"), "*.jobs"},
+    };
+    for (const auto& c : cases) {
+        std::string folderText = c.folder;
+        std::string mask = "*.jobs";
+        takeFileAsFolderAndMask(folderText, mask);
+        EXPECT_EQ(folderText, c.expectedFolder) << c.folder;
+        EXPECT_EQ(mask, c.expectedMask) << c.folder;
+    }
+}
+
 TEST_F(ProcessingRun, FilesWithoutRowsLeaveTwoRows)
 {
     folder.write("a.jobs", "// no count\n");

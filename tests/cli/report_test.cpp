@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -12,6 +13,13 @@
 
 #include "support/host.h"
 #include "support/run_program.h"
+#include "support/temp_folder.h"
+
+#ifndef _WIN32
+#include <unistd.h>
+
+#include "support/file_size_limit.h"
+#endif
 
 namespace chronell {
 namespace {
@@ -63,12 +71,23 @@ std::string withHostLineEnds(const std::string& text)
     return crlf;
 }
 
-// Runs the report with `arguments` (words, '...' quoting) from the
-// fixtures folder, in the C locale and on UTC.
-Result runReport(const std::string& arguments)
+// The paths of a text with the host's separator.
+std::string withHostSeparators(std::string text)
+{
+    if (kWindowsHost)
+        for (char& c : text)
+            if (c == '/') c = '\\';
+    return text;
+}
+
+// Runs the report with `arguments` (words, '...' quoting) from `folder`
+// (the fixtures folder unless given), in the C locale and on UTC, its
+// standard output sent to `outPath` when one is given.
+Result runReport(const std::string& arguments, const std::string& folder = CHRONELL_FIXTURES_DIR,
+                 const std::string& outPath = {})
 {
     return test::runProgram(std::string(CHRONELL_BIN_DIR) + "/chronell-report" + CHRONELL_EXE_SUFFIX, words(arguments),
-                            CHRONELL_FIXTURES_DIR, {{"LC_ALL", "C"}, {"TZ", "UTC"}});
+                            folder, {{"LC_ALL", "C"}, {"TZ", "UTC"}}, outPath);
 }
 
 // On Windows the dates follow the user's locale, not LC_ALL: the date-times
@@ -115,7 +134,7 @@ TEST_P(ReportGolden, OutputStatusAndErrorText)
     EXPECT_EQ(result.status, c.status);
     EXPECT_EQ(timeSoFarMasked(datesMasked(result.out, false)),
               timeSoFarMasked(datesMasked(withHostLineEnds(expected), true)));
-    EXPECT_EQ(result.err, withHostLineEnds(c.err));
+    EXPECT_EQ(result.err, withHostLineEnds(withHostSeparators(c.err)));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -132,9 +151,10 @@ INSTANTIATE_TEST_SUITE_P(
         GoldenCase{"--summary -f runners", "runners-summary-formatted.txt", 0, ""},
         GoldenCase{"--summary report", "report-summary.txt", 0, ""},
         GoldenCase{"--summary=json report", "report-summary.json", 0, ""},
-        GoldenCase{"report-error", "report-error.log", 1, "chronell-report: 'x' is not a valid integer value.\n"},
+        GoldenCase{"report-error", "report-error.log", 1,
+                   "chronell-report: report-error/2.jobs:17: 'x' is not a valid integer value.\n"},
         GoldenCase{"--rows=tsv report-error", "report-error.tsv", 1,
-                   "chronell-report: 'x' is not a valid integer value.\n"}),
+                   "chronell-report: report-error/2.jobs:17: 'x' is not a valid integer value.\n"}),
     [](const ::testing::TestParamInfo<GoldenCase>& info) {
         // The case's position and its golden file, as a test name.
         std::string name = std::to_string(info.index) + "_" + info.param.goldenFile;
@@ -143,34 +163,135 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
-TEST(Report, UsageErrorsExitWithTwoAndTheUsage)
+TEST(Report, UsageErrorSaysWhatAndWhereTheHelpIsInTwoLines)
 {
-    for (const char* arguments : {"", "--rows=xml report", "--bogus report", "a b c", "--summary --timeline report"}) {
-        const Result result = runReport(arguments);
-        EXPECT_EQ(result.status, 2) << arguments;
-        EXPECT_TRUE(result.out.empty()) << arguments;
-        EXPECT_NE(result.err.find("usage: chronell-report"), std::string::npos) << arguments;
+    const struct {
+        const char* arguments;
+        const char* what;
+    } cases[] = {
+        {"", "missing FOLDER"},
+        {"--rows=xml report", "unknown format 'xml'"},
+        {"--rows= report", "unknown format ''"},
+        {"--bogus report", "unknown option '--bogus'"},
+        {"a b c", "too many arguments"},
+        {"--summary --timeline report", "--rows, --summary and --timeline exclude each other"},
+    };
+    for (const auto& c : cases) {
+        const Result result = runReport(c.arguments);
+        EXPECT_EQ(result.status, 2) << c.arguments;
+        EXPECT_TRUE(result.out.empty()) << c.arguments;
+        EXPECT_EQ(result.err, withHostLineEnds("chronell-report: " + std::string(c.what)
+                                               + "\nTry 'chronell-report --help'.\n"));
     }
 }
 
 TEST(Report, HelpAndVersion)
 {
-    Result help = runReport("--help");
-    EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.out.rfind("usage: chronell-report", 0), 0u);
-    Result version = runReport("--version");
-    EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, withHostLineEnds("chronell-report 0.1\n"));
+    for (const char* option : {"--help", "-h", "report -h"}) {
+        const Result help = runReport(option);
+        EXPECT_EQ(help.status, 0) << option;
+        EXPECT_EQ(help.out.rfind("usage: chronell-report", 0), 0u) << option;
+    }
+    const Result windowsHelp = runReport("/?");
+    if (kWindowsHost) {
+        EXPECT_EQ(windowsHelp.status, 0);
+        EXPECT_EQ(windowsHelp.out.rfind("usage: chronell-report", 0), 0u);
+    } else {
+        EXPECT_EQ(windowsHelp.status, 1);  // a folder like any other
+    }
+    for (const char* option : {"--version", "-V"}) {
+        const Result version = runReport(option);
+        EXPECT_EQ(version.status, 0) << option;
+        EXPECT_EQ(version.out, withHostLineEnds("chronell-report 0.1\n")) << option;
+    }
 }
 
-TEST(Report, NoMatchGivesTheEmptyGridAndSaysSo)
+TEST(Report, NoMatchExportsNoRowAndSaysSo)
 {
     const Result log = runReport("report '*.none'");
     EXPECT_EQ(log.status, 0);
     EXPECT_EQ(log.out, "");
     EXPECT_EQ(log.err, withHostLineEnds("chronell-report: no entry of 'report' matches '*.none'.\n"));
-    const Result rows = runReport("--rows=tsv report '*.none'");
-    EXPECT_EQ(rows.out, withHostLineEnds("Name\tSource\tDest\tStart\tEnd\tStatus\tDur\tJobfile\n\t\t\t\t\t\t\t\n"));
+    const struct {
+        const char* arguments;
+        const char* out;
+    } cases[] = {
+        {"--rows=tsv report '*.none'", "Name\tSource\tDest\tStart\tEnd\tStatus\tDur\tJobfile\n"},
+        {"--rows=csv report '*.none'", "Name,Source,Dest,Start,End,Status,Dur,Jobfile\r\n"},
+        {"--rows=json report '*.none'", "[]\n"},
+    };
+    for (const auto& c : cases) {
+        const Result rows = runReport(c.arguments);
+        EXPECT_EQ(rows.status, 0) << c.arguments;
+        EXPECT_EQ(rows.out, withHostLineEnds(c.out)) << c.arguments;
+    }
+}
+
+TEST(Report, FileGivenAsFolderIsReadWithItsNameAsTheMask)
+{
+    const Result asFolder = runReport("--rows=csv report/clip.jobs");
+    const Result asMask = runReport("--rows=csv report clip.jobs");
+    EXPECT_EQ(asFolder.status, 0);
+    EXPECT_EQ(asFolder.err, "");
+    EXPECT_NE(asFolder.out.find("clip.jobs"), std::string::npos);
+    EXPECT_EQ(asFolder.out, asMask.out);
+    const Result here = runReport("--rows=csv clip.jobs", std::string(CHRONELL_FIXTURES_DIR) + "/report");
+    EXPECT_EQ(here.out, asMask.out);
+}
+
+TEST(Report, FilesThatCannotBeReadAreNamedAndTheRunGoesOnToExitOne)
+{
+    const test::TempFolder folder;
+    folder.write("a.jobs", readFile(std::string(CHRONELL_FIXTURES_DIR) + "/report/clip.jobs"));
+    std::filesystem::create_directory(folder.file("b.jobs"));
+    std::string expectedErr =
+        withHostLineEnds(withHostSeparators("chronell-report: cannot read './b.jobs': Is a directory\n"));
+    if (!kWindowsHost) {
+        std::filesystem::create_symlink("nowhere", folder.file("c.jobs"));
+        expectedErr += "chronell-report: cannot read './c.jobs': No such file or directory\n";
+    }
+    for (const char* arguments : {"--rows=tsv .", "--summary .", "--timeline .", "."}) {
+        const Result result = runReport(arguments, folder.string());
+        EXPECT_EQ(result.status, 1) << arguments;
+        EXPECT_EQ(result.err, expectedErr) << arguments;
+        EXPECT_NE(result.out.find("a.jobs"), std::string::npos) << arguments;  // the readable file is reported
+    }
+    const Result log = runReport(".", folder.string());
+    EXPECT_NE(log.out.find("b.jobs\n----------------\nCan't open file, or file is empty.\n"), std::string::npos);
+}
+
+TEST(Report, FileWithoutReadPermissionIsNamedWithTheReason)
+{
+    if (!test::readProtectionHolds()) GTEST_SKIP() << "this user (root, or anyone on Windows) reads it anyway";
+    const test::TempFolder folder;
+    const std::string locked = folder.write("locked.jobs", "// $numjobs 1\n");
+    std::filesystem::permissions(locked, std::filesystem::perms::none);
+    const Result result = runReport("--rows=json .", folder.string());
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "chronell-report: cannot read './locked.jobs': Permission denied\n");
+    EXPECT_EQ(result.out, "[]\n");
+}
+
+TEST(Report, FailedWritesAreReportedWithExitOne)
+{
+    if (kWindowsHost) GTEST_SKIP() << "no /dev/full nor file-size limit on Windows";
+#ifndef _WIN32
+    // Every output, the help and the version, into a device that is always full.
+    for (const char* arguments : {"report", "--rows=csv report", "--rows=json report", "--rows=tsv report",
+                                  "--summary report", "--summary=json report", "--timeline report", "--help",
+                                  "--version"}) {
+        const Result full = runReport(arguments, CHRONELL_FIXTURES_DIR, "/dev/full");
+        EXPECT_EQ(full.status, 1) << arguments;
+        EXPECT_EQ(full.err, "chronell-report: write error: No space left on device\n") << arguments;
+    }
+    // A disk that fills part of the way through.
+    const test::TempFolder scratch;
+    const std::string out = scratch.write("out", "");
+    const test::FileSizeLimit limit(100);
+    const Result cut = runReport("--rows=csv report", CHRONELL_FIXTURES_DIR, out);
+    EXPECT_EQ(cut.status, 1);
+    EXPECT_EQ(cut.err, "chronell-report: write error: File too large\n");
+#endif
 }
 
 TEST(Report, FolderThatCannotBeSearchedFailsWithTheReason)
@@ -180,14 +301,16 @@ TEST(Report, FolderThatCannotBeSearchedFailsWithTheReason)
         const char* err;
     } cases[] = {
         {"missing", "chronell-report: cannot search 'missing': No such file or directory\n"},
-        {"--rows=csv report/clip.jobs", "chronell-report: cannot search 'report/clip.jobs': Not a directory\n"},
+        {"--rows=csv report/nosuchdir", "chronell-report: cannot search 'report/nosuchdir': No such file or directory\n"},
+        // The folder searched is the folder joined with the mask's folder part.
+        {"report nosuchdir/*.jobs", "chronell-report: cannot search 'report/nosuchdir': No such file or directory\n"},
     };
     for (const auto& c : cases) {
         const Result result = runReport(c.arguments);
         EXPECT_EQ(result.status, 1) << c.arguments;
         if (kWindowsHost) {
             // The reason in the system's words, which differ between Windows and Wine.
-            const std::string_view err(c.err);
+            const std::string err = withHostSeparators(c.err);
             const std::string start(err.substr(0, err.rfind(": ") + 2));
             EXPECT_EQ(result.err.rfind(start, 0), 0u) << result.err;
             EXPECT_GT(result.err.size(), start.size() + 2) << result.err;

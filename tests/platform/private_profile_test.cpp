@@ -12,6 +12,10 @@
 #include "support/host.h"
 #include "support/temp_folder.h"
 
+#ifndef _WIN32
+#include "support/file_size_limit.h"
+#endif
+
 namespace chronell {
 namespace {
 
@@ -230,10 +234,28 @@ const WriteCase kWriteCases[] = {
      "\xEF\xBB\xBF[A]\nk=1\n"},
     {"a new section after a last line ended by a lone CR", "[A]\r", "B", "k", "v", "[A]\r\n[B]\nk=v"},
     {"a new key after a key line ended by a lone CR", "[A]\nk=1\r", "A", "j", "2", "[A]\nk=1\r\nj=2"},
+    {"a new section after a CR LF file's last line ended by a lone CR", "[A]\r\nLeft=296\r", "Foo", "Mask", "x",
+     "[A]\r\nLeft=296\r\n[Foo]\r\nMask=x"},
+    {"a new key after a CR LF file's last line ended by a lone CR", "[A]\r\nLeft=296\r", "A", "Top", "1",
+     "[A]\r\nLeft=296\r\nTop=1"},
     {"a byte-order mark alone", "\xEF\xBB\xBF", "A", "k", "1", "\xEF\xBB\xBF[A]\nk=1\n"},
     {"mixed line breaks kept; new lines take the first one's", "[A]\r\nk=1\n[B]\nm=1\n", "B", "n",
      "2", "[A]\r\nk=1\n[B]\nm=1\nn=2\r\n"},
 };
+
+// A file without a line feed of its own gets the host's line break in the
+// lines added to it: on Windows each LF of the expected text not behind a CR
+// is CR LF.
+std::string withHostLineBreaks(const std::optional<std::string>& before, const std::string& after)
+{
+    if (!kWindowsHost || (before && before->find('\n') != std::string::npos)) return after;
+    std::string crlf;
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        if (after[i] == '\n' && (i == 0 || after[i - 1] != '\r')) crlf += '\r';
+        crlf += after[i];
+    }
+    return crlf;
+}
 
 TEST(WritePrivateProfileString, TableOfFiles)
 {
@@ -242,15 +264,27 @@ TEST(WritePrivateProfileString, TableOfFiles)
         const std::string path = folder.file("Settings.ini");
         if (c.before) folder.write("Settings.ini", *c.before);
         ASSERT_TRUE(WritePrivateProfileString(c.section, c.key, c.value, path)) << c.what;
-        EXPECT_EQ(TempFolder::bytesOf(path), c.after) << c.what;
+        EXPECT_EQ(TempFolder::bytesOf(path), withHostLineBreaks(c.before, c.after)) << c.what;
         EXPECT_EQ(GetPrivateProfileString(c.section, c.key, "dflt", path), c.value) << c.what;
     }
 }
 
-TEST(WritePrivateProfileString, WritesInPlace)
+TEST(WritePrivateProfileString, KeysBeforeTheNewLinesStillRead)
 {
-    // The file keeps its identity: hard links share the change, a symbolic
-    // link stays a link, and its mode is kept.
+    TempFolder folder;
+    const std::string path = folder.write("Settings.ini", "[A]\r\nLeft=296\r");
+    ASSERT_TRUE(WritePrivateProfileString("Foo", "Mask", "*.jobs", path));
+    ASSERT_TRUE(WritePrivateProfileString("A", "Top", "7", path));
+    EXPECT_EQ(GetPrivateProfileString("A", "Left", "", path), "296");
+    EXPECT_EQ(GetPrivateProfileString("A", "Top", "", path), "7");
+    EXPECT_EQ(GetPrivateProfileString("Foo", "Mask", "", path), "*.jobs");
+}
+
+TEST(WritePrivateProfileString, ReplacesTheFileWholeKeepingLinkAndMode)
+{
+    // A new file takes the old one's place: a symbolic link stays a link to
+    // it, its mode is kept, and no temporary file is left beside it. A hard
+    // link keeps the bytes it had.
     if (kWindowsHost) GTEST_SKIP() << "the C++ library makes no symbolic links on Windows";
     TempFolder folder;
     const std::string path = folder.write("Settings.ini", "[A]\nk=1\n");
@@ -265,10 +299,30 @@ TEST(WritePrivateProfileString, WritesInPlace)
 
     struct stat after {};
     ASSERT_EQ(::stat(path.c_str(), &after), 0);
-    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_NE(after.st_ino, before.st_ino);
     EXPECT_EQ(after.st_mode, before.st_mode);
     EXPECT_TRUE(fs::is_symlink(folder.path() / "soft.ini"));
-    EXPECT_EQ(TempFolder::bytesOf(folder.file("hard.ini")), "[A]\nk=2\nj=3\n");
+    EXPECT_EQ(TempFolder::bytesOf(path), "[A]\nk=2\nj=3\n");
+    EXPECT_EQ(TempFolder::bytesOf(folder.file("hard.ini")), "[A]\nk=1\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 3);
+}
+
+TEST(WritePrivateProfileString, FullDiskLeavesTheFileAsItWasAndSaysWhy)
+{
+    if (kWindowsHost) GTEST_SKIP() << "no file-size limit on Windows";
+#ifndef _WIN32
+    TempFolder folder;
+    const std::string before = "[A]\nk=1\n";
+    const std::string path = folder.write("Settings.ini", before);
+    {
+        const test::FileSizeLimit limit(before.size() + 4);
+        std::error_code reason;
+        EXPECT_FALSE(WritePrivateProfileString("A", "Mask", "a value too long for the disk", path, reason));
+        EXPECT_EQ(reason, std::errc::file_too_large);
+    }
+    EXPECT_EQ(TempFolder::bytesOf(path), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+#endif
 }
 
 TEST(WritePrivateProfileString, WriteThatCannotBeMadeReportsFailure)

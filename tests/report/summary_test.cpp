@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include "analysis/in_memory_target.h"
 #include "analysis/processing_run.h"
 #include "support/sample_settings.h"
@@ -108,13 +110,62 @@ TEST(Summary, TimeSoFarAndLeftBehindAsOfTheRunsTime)
     EXPECT_EQ(summary.run.leftBehind, 1);
 
     const std::string text = summaryText(summary, false, test::settingsA());
-    EXPECT_NE(text.find("    In Progress   3 (running 02:14:05)\n    Left behind   1\n"), std::string::npos) << text;
+    EXPECT_TRUE(std::regex_search(text, std::regex(R"(\n +In Progress +3 \(running 02:14:05\)\n +Left behind +1\n)")))
+        << text;
     const std::string json = summaryJson(summary);
     EXPECT_NE(json.find("\"running_ms\": 8045000,\n    \"left_behind\": 1,"), std::string::npos) << json;
 
     // Without the run's time a running job has no time so far.
     EXPECT_FALSE(summarize(records).run.runningMs);
     EXPECT_EQ(summaryText(summarize(records), false, test::settingsA()).find("running"), std::string::npos);
+}
+
+TEST(Summary, BusyShareIsTheUnionOfTheJobsIntervalsAndNeverAboveAll)
+{
+    // A clock put back an hour while the job ran: its wall-clock duration
+    // says three hours, its instants two.
+    JobRecord acrossTheChange = job("a.jobs", 2, "STUDIO", 1, 3);
+    acrossTheChange.durationMs = 3u * 3'600'000;
+    // Two runners in parallel: STUDIO 1-5 (two jobs that overlap), ATTIC 2-4,
+    // nobody 5-6, STUDIO again 6-7.
+    const struct {
+        const char* what;
+        std::vector<JobRecord> records;
+        double busy;
+        double atWork;
+        std::vector<double> runnerShares;  // by runner name
+    } cases[] = {
+        {"clock change", {acrossTheChange}, 1.0, 1.0, {1.0}},
+        {"parallel runners",
+         {job("p.jobs", 2, "STUDIO", 1, 4), job("p.jobs", 2, "STUDIO", 3, 5), job("p.jobs", 2, "ATTIC", 2, 4),
+          job("p.jobs", 2, "STUDIO", 6, 7)},
+         5.0 / 6, 7.0 / 6, {2.0 / 6, 5.0 / 6}},
+    };
+    for (const auto& c : cases) {
+        const Summary summary = summarize(c.records);
+        ASSERT_TRUE(summary.run.busyShare) << c.what;
+        EXPECT_DOUBLE_EQ(*summary.run.busyShare, c.busy) << c.what;
+        EXPECT_DOUBLE_EQ(*summary.run.runnersAtWork, c.atWork) << c.what;
+        ASSERT_EQ(summary.run.runners.size(), c.runnerShares.size()) << c.what;
+        for (std::size_t i = 0; i < c.runnerShares.size(); ++i)
+            EXPECT_DOUBLE_EQ(*summary.run.runners[i].busyShare, c.runnerShares[i]) << c.what << " " << i;
+    }
+}
+
+TEST(Summary, BusySharesInTextAndJson)
+{
+    const Summary summary = summarize({job("p.jobs", 2, "STUDIO", 1, 4), job("p.jobs", 2, "STUDIO", 3, 5),
+                                       job("p.jobs", 2, "ATTIC", 2, 4), job("p.jobs", 2, "STUDIO", 6, 7),
+                                       job("p.jobs", 0, "IDLE", std::nullopt, std::nullopt)});
+    const std::string text = summaryText(summary, true, test::settingsB());
+    EXPECT_NE(text.find("  Busy             83,3 %\n  Runners at work  1,17\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("  ATTIC      1  02:00:00.000  33,3 %\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("  IDLE       1  00:00:00.000  0,0 %\n"), std::string::npos) << text;
+    const std::string json = summaryJson(summary);
+    EXPECT_NE(json.find("\"busy_share\": 0.8333,\n    \"runners_at_work\": 1.1667,"), std::string::npos) << json;
+    EXPECT_NE(json.find("{\"runner\": \"ATTIC\", \"jobs\": 1, \"total_ms\": 7200000, \"busy_share\": 0.3333}"),
+              std::string::npos)
+        << json;
 }
 
 } // namespace

@@ -9,6 +9,10 @@
 #include "support/host.h"
 #include "support/temp_folder.h"
 
+#ifndef _WIN32
+#include "support/file_size_limit.h"
+#endif
+
 namespace chronell {
 namespace {
 
@@ -161,16 +165,37 @@ TEST(SettingsStore, FailingWriteRaisesWithFullPath)
     const std::string missing = folder.file("gone/Settings.ini");
     for (const std::string& path : {blocked, missing}) {
         const SettingsStore store(path);
-        const std::string expected = "Unable to write to " + path;
+        const std::string expected = "Unable to write to " + path + ": ";
         try {
             store.writeText("CHRONELL", "Mask", "*.jobs");
             ADD_FAILURE() << "writeText did not raise for " << path;
         } catch (const ChronellError& error) {
-            EXPECT_EQ(std::string(error.what()), expected);
+            // The system's reason follows, in its own words.
+            const std::string what = error.what();
+            EXPECT_EQ(what.rfind(expected, 0), 0u) << what;
+            EXPECT_GT(what.size(), expected.size()) << what;
         }
         EXPECT_THROW(store.writeInteger("Window", "Left", 1), ChronellError);
         EXPECT_THROW(store.writeFlag("CHRONELL", "Clear Log", true), ChronellError);
     }
+}
+
+TEST(SettingsStore, FullDiskRaisesWithTheReasonAndKeepsTheFile)
+{
+    if (kWindowsHost) GTEST_SKIP() << "no file-size limit on Windows";
+#ifndef _WIN32
+    TempFolder folder;
+    const std::string before = "[Window]\nLeft=1\n";
+    const SettingsStore store(folder.write("Settings.ini", before));
+    const test::FileSizeLimit limit(before.size());
+    try {
+        store.writeText("CHRONELL", "Directory", "/a/folder/of/some/length/");
+        ADD_FAILURE() << "writeText did not raise";
+    } catch (const ChronellError& error) {
+        EXPECT_EQ(std::string(error.what()), "Unable to write to " + store.path() + ": File too large");
+    }
+    EXPECT_EQ(TempFolder::bytesOf(store.path()), before);
+#endif
 }
 
 TEST(SettingsStore, ReadOnlyFileRaisesAndKeepsItsContents)

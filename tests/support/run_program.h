@@ -62,8 +62,11 @@ inline HANDLE inheritableFile(const std::string& path, DWORD access, DWORD dispo
 
 } // namespace detail
 
+// `outPath`, when given, takes standard output in place of the capture
+// (result.out stays empty): a device such as /dev/full.
 inline ProgramResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
-                                const std::string& folder, const Environment& environment = {})
+                                const std::string& folder, const Environment& environment = {},
+                                const std::string& outPath = {})
 {
     const TempFolder scratch;
     std::string commandLine;
@@ -85,7 +88,8 @@ inline ProgramResult runProgram(const std::string& program, const std::vector<st
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = detail::inheritableFile("NUL", GENERIC_READ, OPEN_EXISTING);
-    startup.hStdOutput = detail::inheritableFile(scratch.file("out"), GENERIC_WRITE, CREATE_ALWAYS);
+    startup.hStdOutput = detail::inheritableFile(outPath.empty() ? scratch.file("out") : outPath, GENERIC_WRITE,
+                                                 outPath.empty() ? CREATE_ALWAYS : OPEN_EXISTING);
     startup.hStdError = detail::inheritableFile(scratch.file("err"), GENERIC_WRITE, CREATE_ALWAYS);
     PROCESS_INFORMATION process{};
     const bool started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
@@ -101,18 +105,21 @@ inline ProgramResult runProgram(const std::string& program, const std::vector<st
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }
-    result.out = TempFolder::bytesOf(scratch.file("out"));
+    if (outPath.empty()) result.out = TempFolder::bytesOf(scratch.file("out"));
     result.err = TempFolder::bytesOf(scratch.file("err"));
     return result;
 }
 
 #else
 
+// `outPath`, when given, takes standard output in place of the capture
+// (result.out stays empty): a device such as /dev/full.
 inline ProgramResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
-                                const std::string& folder, const Environment& environment = {})
+                                const std::string& folder, const Environment& environment = {},
+                                const std::string& outPath = {})
 {
     const TempFolder scratch;
-    const std::string out = scratch.file("out");
+    const std::string out = outPath.empty() ? scratch.file("out") : outPath;
     const std::string err = scratch.file("err");
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
@@ -146,7 +153,7 @@ inline ProgramResult runProgram(const std::string& program, const std::vector<st
     ProgramResult result;
     int status = 0;
     if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status)) result.status = WEXITSTATUS(status);
-    result.out = TempFolder::bytesOf(out);
+    if (outPath.empty()) result.out = TempFolder::bytesOf(out);
     result.err = TempFolder::bytesOf(err);
     return result;
 }

@@ -6,7 +6,9 @@
 #include <QKeyEvent>
 
 #include <algorithm>
+#include <string>
 
+#include "report/row_export.h"
 #include "ui/grid/results_grid_model.h"
 #include "ui/grid/results_grid_view.h"
 #include "ui/text/display_text.h"
@@ -15,11 +17,15 @@ namespace chronell {
 
 namespace {
 
+// Cells escaped as the TSV export escapes them.
 void appendRow(QString& text, const ResultsGridModel& model, int row)
 {
+    std::string cell;
     for (int column = 0; column < kGridColumns; ++column) {
         if (column > 0) text += u'\t';
-        text += displayText(model.cell(column, row));
+        cell.clear();
+        report::appendTsvField(cell, model.cell(column, row));
+        text += displayText(cell);
     }
     text += u'\n';
 }

@@ -12,8 +12,8 @@ class ResultsGridModel;
 class ResultsGridView;
 
 // The header row and the given grid rows (1 is the first data row), in the
-// order given: cells as display text separated by tabs, each row ending in
-// a line feed.
+// order given: cells as display text separated by tabs, escaped as the TSV
+// export escapes them, each row ending in a line feed.
 QString gridRowsText(const ResultsGridModel& model, const std::vector<int>& rows);
 
 // Takes the grid's Ctrl+C: the view's own would copy the current cell alone.

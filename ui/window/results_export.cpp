@@ -1,11 +1,12 @@
 #include "ui/window/results_export.h"
 
-#include <QSaveFile>
-
+#include "platform/atomic_file.h"
 #include "platform/chronell_error.h"
+#include "platform/output_mode.h"
 #include "report/text_sink.h"
 #include "ui/grid/results_grid_model.h"
 #include "ui/text/display_text.h"
+#include "ui/text/path_bytes.h"
 
 namespace chronell {
 
@@ -22,20 +23,18 @@ std::string_view WindowGridRows::cell(int row, int column) const
 void saveResults(const report::GridRows& rows, report::ExportFormat format, const QString& path,
                  std::optional<Instant> runTime)
 {
-    QSaveFile file(path);
-    const auto fail = [&] {
-        file.cancelWriting();
-        throw ChronellError("Unable to write to " + textBytes(path) + ": " + textBytes(file.errorString()));
-    };
-    if (!file.open(QIODevice::WriteOnly)) fail();
+    AtomicFile file(pathBytes(path));
+    // The bytes chronell-report prints: TSV and JSON through a text-mode
+    // stream, CSV with its own CR LF.
+    const bool textMode = format != report::ExportFormat::Csv;
     {
-        report::TextSink sink([&file](std::string_view block) {
-            return file.write(block.data(), static_cast<qint64>(block.size())) == static_cast<qint64>(block.size());
+        report::TextSink sink([&](std::string_view block) {
+            return textMode ? file.write(withHostLineBreaks(block)) : file.write(block);
         });
         report::writeRows(format, rows, sink, runTime);
-        if (!sink.flush()) fail();
     }
-    if (!file.commit()) fail();
+    if (!file.commit())
+        throw ChronellError("Unable to write to " + textBytes(path) + ": " + file.error().message());
 }
 
 } // namespace chronell

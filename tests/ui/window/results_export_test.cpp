@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "analysis/regional_settings.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/job_list_text.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_locales.h"
@@ -162,6 +163,22 @@ TEST_F(SaveResults, AFailedWriteLeavesNoFileAndShowsTheReason)
     }
     // The dialog opened in the folder box's folder each time.
     EXPECT_EQ(collaborators.saveStarts, std::vector<QString>(std::size(cases), QString::fromStdString(folder.string())));
+}
+
+TEST_F(SaveResults, AFullDiskKeepsTheOldFileAndShowsTheReason)
+{
+    TempFolder folder;
+    folder.write("a.jobs", jobListText({JobLines{"A", "D:\\a.avi", "D:\\b.avi"}}));
+    const std::string old = folder.write("results.json", "old results\n");
+    process(folder.string(), "*.jobs", false);
+    {
+        const chronell::test::FileSizeLimit limit(64);  // the header row fits, not the whole
+        saveAs({QString::fromStdString(old), ExportFormat::Json});
+    }
+    EXPECT_EQ(collaborators.errors,
+              std::vector<QString>{"Unable to write to " + QString::fromStdString(old) + ": File too large."});
+    EXPECT_EQ(TempFolder::bytesOf(old), "old results\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);
 }
 
 } // namespace
