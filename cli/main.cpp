@@ -71,7 +71,7 @@ std::optional<int> waitForTheQueue(const ReportOptions& options, const RunInputs
                                      last);
     switch (end) {
     case WaitEnd::Finished:
-        failed = last.stand.failed;
+        failed = last.stand.failed > 0;
         return std::nullopt;
     case WaitEnd::TimedOut:
         return kExitWaitTimedOut;

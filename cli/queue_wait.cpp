@@ -2,45 +2,9 @@
 
 #include <algorithm>
 
-#include "analysis/decimal_text.h"
 #include "platform/folder_change_wait.h"
-#include "report/running_jobs.h"
 
 namespace chronell::report {
-
-void QueueStand::add(const JobRecord& record)
-{
-    if (record.twoPass || !record.state) return;
-    if (record.leftBehind) {
-        // Its runner is gone: VirtualDub marks it aborted when it loads the list.
-        failed = true;
-        return;
-    }
-    switch (*record.state) {
-    case kWaitingState:
-        ++waiting;
-        break;
-    case kInProgressState:
-    case kAbortingState:
-    case kStartingState:
-        ++inProgress;
-        break;
-    case kAbortedState:
-    case kErrorState:
-        failed = true;
-        break;
-    default:
-        break;
-    }
-    if (isRunning(record)) runningSince = std::min(runningSince.value_or(*record.startUtc), *record.startUtc);
-}
-
-std::string standText(const QueueStand& stand, Instant now)
-{
-    std::string text = decimalText(stand.waiting) + " waiting, " + decimalText(stand.inProgress) + " running";
-    if (stand.runningSince) text += " for " + clockText(elapsedMs(*stand.runningSince, now));
-    return text;
-}
 
 namespace {
 

@@ -4,36 +4,19 @@
 // given runs out. Between readings it sleeps on the folder's change
 // notifications; it never polls.
 #include <chrono>
-#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <system_error>
 
 #include "analysis/instant.h"
-#include "analysis/job_record.h"
+#include "report/queue_stand.h"
 
 namespace chronell {
 class FolderChangeWait;
 }
 
 namespace chronell::report {
-
-// Where a queue stands, from the records of one reading.
-struct QueueStand {
-    int waiting = 0;
-    int inProgress = 0;  // in progress, aborting or starting, and not left behind
-    std::optional<Instant> runningSince;  // the earliest start of a running job
-    bool failed = false;  // a job ended in error, was aborted or left behind
-
-    // Counts a record; two-pass rows are passed over.
-    void add(const JobRecord& record);
-    bool finished() const { return waiting == 0 && inProgress == 0; }
-};
-
-// "3 waiting, 1 running for 00:12:30" at `now` (without "for ..." when no
-// job is running with a start).
-std::string standText(const QueueStand& stand, Instant now);
 
 // One reading of the folder.
 struct QueueReading {
