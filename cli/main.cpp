@@ -1,6 +1,6 @@
 // chronell-report: the Process command of the window with "Clear log"
-// ticked, over an in-memory grid and log, one of them printed to standard
-// output.
+// ticked, its events printed to standard output as the log, the grid's rows,
+// the summary or the timeline.
 #include <chrono>
 #include <cstdio>
 #include <optional>
@@ -14,10 +14,13 @@
 #include "cli/queue_reading.h"
 #include "cli/queue_wait.h"
 #include "cli/report_options.h"
-#include "cli/report_target.h"
-#include "cli/standard_output.h"
 #include "cli/stop_text.h"
-#include "report/row_export.h"
+#include "analysis/record_sink.h"
+#include "analysis/run_events.h"
+#include "cli/standard_output.h"
+#include "report/grid_printer.h"
+#include "report/log_printer.h"
+#include "report/row_stream.h"
 #include "report/summary.h"
 #include "report/timeline.h"
 #include "report/text_sink.h"
@@ -25,11 +28,32 @@
 #include "platform/output_mode.h"
 #include "platform/paths.h"
 #include "platform/process_table.h"
+#include "report/running_jobs.h"
 
 namespace {
 
 using namespace chronell;
 using namespace chronell::report;
+
+// Names each file of the run that could not be read, with the system's reason.
+class UnreadFiles : public RunSink {
+public:
+    explicit UnreadFiles(std::optional<ProgressLine>& progress) : progress_(progress) {}
+
+    void fileEnded(const FileEndEvent& event) override
+    {
+        if (!event.unread) return;
+        any_ = true;
+        if (progress_) progress_->erase();
+        std::fprintf(stderr, "chronell-report: cannot read '%.*s': %s\n", static_cast<int>(event.path.size()),
+                     event.path.data(), event.unread.message().c_str());
+    }
+    bool any() const { return any_; }
+
+private:
+    std::optional<ProgressLine>& progress_;
+    bool any_ = false;
+};
 
 // Ends the program after a text printed alone (the help, the version).
 int printOnly(const char* text)
@@ -65,10 +89,9 @@ std::optional<int> waitForTheQueue(const ReportOptions& options, const RunInputs
     if (progress.enabled()) waitOptions.redraw = std::chrono::seconds(1);
     const WaitClocks clocks{wallClock, [] { return std::chrono::steady_clock::now(); }};
     QueueReading last;
-    const WaitEnd end = waitForQueue([&](Instant) { return readQueue(inputs, leftBehind); }, changes, clocks,
-                                     waitOptions,
-                                     [&progress](const QueueStand& stand, Instant now) { progress.show(standText(stand, now)); },
-                                     last);
+    const WaitEnd end = waitForQueue(
+        [&](Instant) { return readQueue(inputs, leftBehind); }, changes, clocks, waitOptions,
+        [&progress](const QueueStand& stand, Instant now) { progress.show(standText(stand, now)); }, last);
     switch (end) {
     case WaitEnd::Finished:
         failed = last.stand.failed > 0;
@@ -101,7 +124,7 @@ int main(int argc, char** argv)
     if (options->help) return printOnly(kUsage);
     if (options->version) return printOnly("chronell-report " CHRONELL_VERSION "\n");
 
-    LoadRegionalSettings();
+    const RegionalSettings settings = loadRegionalSettings();
     RunInputs inputs;
     inputs.folder = options->folder;
     inputs.mask = options->mask;
@@ -114,35 +137,57 @@ int main(int argc, char** argv)
     if (options->wait) {
         if (const auto status = waitForTheQueue(*options, inputs, leftBehind, jobFailed)) return *status;
     }
-
+    // The run's time: running jobs' times so far are taken as of it.
+    const Instant runTime = wallClock();
+    // Records as the summary and the timeline take them: judged left behind or not.
+    const auto judged = [&leftBehind](const JobRecord& record) {
+        JobRecord copy = record;
+        copy.leftBehind = leftBehind(record);
+        return copy;
+    };
     // CSV rows end in CR LF of their own; other texts take the host's line ends.
     if (options->rows == ExportFormat::Csv) writeBytesAsTheyAre(stdout);
     StandardOutput output;
     TextSink out([&output](std::string_view text) { return output.write(text); });
-    const bool printsLog = !options->rows && !options->summary && !options->timeline;
-    // The run's time: running jobs' times so far are taken as of it.
-    const Instant runTime = wallClock();
-    SummaryBuilder summary(runTime);
-    ReportTarget::RecordUse summarise;
-    if (options->summary) summarise = [&summary](const JobRecord& record) { summary.add(record); };
-    std::optional<StreamedRows> rows;
-    if (options->rows) rows.emplace(*options->rows, out, runTime);
-    bool unreadFiles = false;
+
+    // The printers the chosen output needs, and nothing else.
     std::optional<ProgressLine> progress;
-    const auto notRead = [&](const std::string& path, std::error_code reason) {
-        unreadFiles = true;
-        if (progress) progress->erase();
-        std::fprintf(stderr, "chronell-report: cannot read '%s': %s\n", path.c_str(), reason.message().c_str());
-    };
-    ReportTarget target(printsLog ? &out : nullptr, rows ? &*rows : nullptr, options->timeline, leftBehind,
-                        summarise, notRead);
+    UnreadFiles unreadFiles(progress);
+    std::optional<LogPrinter> log;
+    GridStore grid;
+    std::optional<GridPrinter> gridPrinter;
+    std::optional<RowStream> rows;
+    SummaryBuilder summary(runTime);
+    std::vector<JobRecord> records;
+    std::optional<RecordSink> recordTaker;
+    std::vector<RunSink*> sinks{&unreadFiles};
+    if (options->rows) {
+        gridPrinter.emplace(grid, settings, options->formatted, *options->rows == ExportFormat::Json);
+        rows.emplace(grid, *options->rows, out, runTime, [&leftBehind](const JobRecord& record) { return leftBehind(record); });
+        sinks.insert(sinks.end(), {&*gridPrinter, &*rows});
+    } else if (options->summary) {
+        recordTaker.emplace([&](const JobRecord& record) { summary.add(judged(record)); });
+        sinks.push_back(&*recordTaker);
+    } else if (options->timeline) {
+        recordTaker.emplace([&](const JobRecord& record) { records.push_back(judged(record)); });
+        sinks.push_back(&*recordTaker);
+    } else {
+        log.emplace(
+            [&out](std::string_view line) {
+                out.append(line);
+                out.push('\n');
+            },
+            settings, options->formatted);
+        sinks.push_back(&*log);
+    }
+    RunSinks sink(std::move(sinks));
 
     std::string failure;
     bool failed = false;
     RunOutcome outcome;
     progress.emplace();
     try {
-        outcome = runProcessing(target, regionalSettings(), inputs,
+        outcome = runProcessing(sink, inputs,
                                 [&progress](std::size_t done, std::size_t found) { progress->update(done, found); });
     } catch (const ChronellError& error) {
         failed = true;
@@ -150,13 +195,12 @@ int main(int argc, char** argv)
     }
     progress.reset();
 
-    if (rows) rows->finish(target.rowCount());
     if (options->summary) {
         const Summary summed = summary.finish();
         out.append(options->summary == SummaryFormat::Json ? summaryJson(summed)
-                                                           : summaryText(summed, options->formatted, regionalSettings()));
+                                                           : summaryText(summed, options->formatted, settings));
     }
-    if (options->timeline) out.append(timelineSvg(buildTimeline(target.records().all()), regionalSettings()));
+    if (options->timeline) out.append(timelineSvg(buildTimeline(records), settings));
     out.flush();
     const bool written = output.close();
     if (!written) std::fprintf(stderr, "chronell-report: write error: %s\n", output.failure().c_str());
@@ -171,6 +215,6 @@ int main(int argc, char** argv)
     if (outcome.entries == 0)
         std::fprintf(stderr, "chronell-report: no entry of '%s' matches '%s'.\n", inputs.folder.c_str(),
                      inputs.mask.c_str());
-    if (!written || unreadFiles) return 1;
+    if (!written || unreadFiles.any()) return 1;
     return jobFailed ? kExitJobFailed : 0;
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "report/grid_columns.h"
 #include "report/json_text.h"
 #include "report/running_jobs.h"
 
@@ -39,7 +40,8 @@ constexpr std::array<std::string_view, kGridColumns> kJsonKeys{
     "name", "source", "dest", "start", "end", "status", "dur", "jobfile"};
 
 // One row's JSON object: its cells, then its record's values.
-void appendJsonRow(std::string& out, const GridRows& rows, int row, std::optional<Instant> now)
+void appendJsonRow(std::string& out, const GridRows& rows, int row, std::optional<Instant> now,
+                   const LeftBehindTest& leftBehind)
 {
     out.push_back('{');
     for (int column = 0; column < kGridColumns; ++column) {
@@ -68,11 +70,16 @@ void appendJsonRow(std::string& out, const GridRows& rows, int row, std::optiona
     appendJsonOptionalString(out, values.error);
     out.append(", \"id\": ");
     appendJsonOptionalString(out, values.id);
-    if (const auto running = now ? runningMs(values, *now) : std::nullopt) {
+    JobRecord judged;
+    judged.state = values.state;
+    judged.startUtc = values.startUtc;
+    judged.endUtc = values.endUtc;
+    judged.leftBehind = leftBehind && record ? leftBehind(*record) : values.leftBehind;
+    if (const auto running = now ? runningMs(judged, *now) : std::nullopt) {
         out.append(", \"running_ms\": ");
         appendJsonNumber(out, running);
     }
-    if (values.leftBehind) out.append(", \"left_behind\": true");
+    if (judged.leftBehind) out.append(", \"left_behind\": true");
     out.push_back('}');
 }
 
@@ -91,8 +98,9 @@ void appendTsvField(std::string& out, std::string_view cell)
     }
 }
 
-RowExporter::RowExporter(ExportFormat format, TextSink& sink, std::optional<Instant> now)
-    : format_(format), sink_(sink), now_(now)
+RowExporter::RowExporter(ExportFormat format, TextSink& sink, std::optional<Instant> now,
+                         LeftBehindTest leftBehind)
+    : format_(format), sink_(sink), now_(now), leftBehind_(std::move(leftBehind))
 {
 }
 
@@ -121,7 +129,7 @@ void RowExporter::row(const GridRows& rows, int row)
             line_.push_back('[');
         } else {
             line_.append(dataRows_ == 0 ? "\n  " : ",\n  ");
-            appendJsonRow(line_, rows, row, now_);
+            appendJsonRow(line_, rows, row, now_, leftBehind_);
             ++dataRows_;
         }
         break;

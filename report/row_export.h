@@ -1,6 +1,7 @@
 #pragma once
 // The results grid exported as TSV, RFC 4180 CSV or JSON, written into a
 // sink as it is made.
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +13,10 @@
 namespace chronell::report {
 
 enum class ExportFormat { Tsv, Csv, Json };
+
+// Whether a job's record was left behind by its runner; without one, the
+// record's own mark stands.
+using LeftBehindTest = std::function<bool(const JobRecord&)>;
 
 // Only rows with a cell written are exported: nothing found gives the header
 // alone (JSON: an empty array).
@@ -31,7 +36,8 @@ void writeRows(ExportFormat format, const GridRows& rows, TextSink& sink, std::o
 // header row 0; finish() ends the text.
 class RowExporter {
 public:
-    RowExporter(ExportFormat format, TextSink& sink, std::optional<Instant> now = std::nullopt);
+    RowExporter(ExportFormat format, TextSink& sink, std::optional<Instant> now = std::nullopt,
+                LeftBehindTest leftBehind = {});
     void row(const GridRows& rows, int row);
     void finish();
 
@@ -39,6 +45,7 @@ private:
     ExportFormat format_;
     TextSink& sink_;
     std::optional<Instant> now_;
+    LeftBehindTest leftBehind_;
     std::string line_;
     int dataRows_ = 0;
 };

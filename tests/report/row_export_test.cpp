@@ -5,17 +5,19 @@
 #include <string>
 #include <vector>
 
+#include "report/grid_store.h"
+
 namespace chronell::report {
 namespace {
 
 using std::chrono::milliseconds;
 
-using Row = InMemoryTarget::Row;
+using Row = GridStore::Row;
 
 // Rows given whole, the header first; no records.
 class ListedRows : public GridRows {
 public:
-    explicit ListedRows(std::vector<Row> rows) : rows_(std::move(rows)) { rows_.insert(rows_.begin(), gridHeaderTexts()); }
+    explicit ListedRows(std::vector<Row> rows) : rows_(std::move(rows)) { rows_.insert(rows_.begin(), gridHeaderRow()); }
     int rowCount() const override { return static_cast<int>(rows_.size()); }
     std::string_view cell(int row, int column) const override
     {
@@ -86,7 +88,7 @@ public:
     int rowCount() const override { return static_cast<int>(records_.size()) + 1; }
     std::string_view cell(int row, int column) const override
     {
-        if (row == 0) return gridHeaderTexts()[static_cast<std::size_t>(column)];
+        if (row == 0) return gridHeaderRow()[static_cast<std::size_t>(column)];
         return column == ColName ? "job" : "";
     }
     const JobRecord* record(int row) const override { return &records_[static_cast<std::size_t>(row - 1)]; }

@@ -4,7 +4,6 @@
 
 #include <regex>
 
-#include "analysis/in_memory_target.h"
 #include "analysis/processing_run.h"
 #include "support/sample_settings.h"
 #include "support/time_zone.h"
