@@ -15,7 +15,7 @@ namespace chronell::report {
 
 namespace {
 
-constexpr const char* kUnknownRunner = "(unknown)";
+constexpr const char* kNoRunner = "(no runner)";
 constexpr const char* kInProgress = "In Progress";
 
 std::string statusOf(std::int32_t state)
@@ -28,7 +28,7 @@ std::string statusOf(std::int32_t state)
 // A runner line without a name says no more than none.
 std::string runnerOf(const JobRecord& record)
 {
-    return record.runnerName && !record.runnerName->empty() ? *record.runnerName : kUnknownRunner;
+    return record.runnerName && !record.runnerName->empty() ? *record.runnerName : kNoRunner;
 }
 
 } // namespace
@@ -46,14 +46,15 @@ public:
         if (record.leftBehind) ++block_.leftBehind;
         if (const auto running = now_ ? runningMs(record, *now_) : std::nullopt)
             block_.runningMs = std::max(block_.runningMs.value_or(0), *running);
-        auto& runner = runners_[runnerOf(record)];
-        ++runner.jobs;
-        if (record.durationMs) {
-            block_.totalMs += *record.durationMs;
-            runner.totalMs += *record.durationMs;
+        if (record.durationMs) block_.totalMs += *record.durationMs;
+        // A waiting job has run on no runner yet.
+        if (record.state != kWaitingState) {
+            auto& runner = runners_[runnerOf(record)];
+            ++runner.jobs;
+            if (record.durationMs) runner.totalMs += *record.durationMs;
+            if (record.startUtc && record.endUtc && *record.endUtc > *record.startUtc)
+                runner.intervals.emplace_back(*record.startUtc, *record.endUtc);
         }
-        if (record.startUtc && record.endUtc && *record.endUtc > *record.startUtc)
-            runner.intervals.emplace_back(*record.startUtc, *record.endUtc);
         if (record.startUtc && record.endUtc) {
             if (!block_.firstStart || *record.startUtc < *block_.firstStart) {
                 block_.firstStart = record.startUtc;

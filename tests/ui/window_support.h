@@ -157,6 +157,7 @@ struct WindowParts {
           browseButton(partNamed<QPushButton>(w, "browseButton")),
           maskLabel(partNamed<QLabel>(w, "maskLabel")),
           maskBox(partNamed<InputBox>(w, "maskBox")),
+          filterBox(partNamed<QLineEdit>(w, "filterBox")),
           formattedTimeBox(partNamed<QCheckBox>(w, "formattedTimeBox")),
           clearLogBox(partNamed<QCheckBox>(w, "clearLogBox")),
           processButton(partNamed<QPushButton>(w, "processButton")),
@@ -184,6 +185,7 @@ struct WindowParts {
     QPushButton* browseButton;
     QLabel* maskLabel;
     InputBox* maskBox;
+    QLineEdit* filterBox;
     QCheckBox* formattedTimeBox;
     QCheckBox* clearLogBox;
     QPushButton* processButton;
