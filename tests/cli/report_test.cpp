@@ -247,7 +247,8 @@ TEST(Report, FilesThatCannotBeReadAreNamedAndTheRunGoesOnToExitOne)
         EXPECT_NE(result.out.find("a.jobs"), std::string::npos) << arguments;  // the readable file is reported
     }
     const Result log = runReport(".", folder.string());
-    EXPECT_NE(log.out.find("b.jobs\n----------------\nCan't open file, or file is empty.\n"), std::string::npos);
+    EXPECT_NE(log.out.find(withHostLineEnds("b.jobs\n----------------\nCan't open file, or file is empty.\n")),
+              std::string::npos);
 }
 
 TEST(Report, FolderAndFileNamedOutsideTheAnsiCodePageAreFoundAndRead)
@@ -310,7 +311,7 @@ TEST(Report, FolderThatCannotBeSearchedFailsWithTheReason)
         const char* err;
     } cases[] = {
         {"missing", "chronell-report: cannot search 'missing': No such file or directory\n"},
-        {"--rows=csv report/nosuchdir", "chronell-report: cannot search 'report/nosuchdir': No such file or directory\n"},
+        {"--rows=csv nosuchdir", "chronell-report: cannot search 'nosuchdir': No such file or directory\n"},
         // The folder searched is the folder joined with the mask's folder part.
         {"report nosuchdir/*.jobs", "chronell-report: cannot search 'report/nosuchdir': No such file or directory\n"},
     };
