@@ -1,17 +1,15 @@
 #include "analysis/job_file_pass.h"
 
-#include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string_view>
+#include <utility>
 
 #include "analysis/date_time.h"
-#include "analysis/date_time_text.h"
-#include "analysis/decimal_text.h"
 #include "analysis/duration.h"
 #include "analysis/job_extras.h"
 #include "analysis/job_format.h"
-#include "analysis/processing_target.h"
-#include "analysis/regional_settings.h"
+#include "analysis/run_events.h"
 #include "platform/chronell_error.h"
 #include "platform/local_time.h"
 #include "platform/paths.h"
@@ -66,29 +64,8 @@ void setSpan(JobRecord& record, const Stamp& start, const Stamp& end)
 {
     record.startUtc = instantOf(start);
     record.endUtc = instantOf(end);
-    if (start.set) record.startShown = start.shown;
-    if (end.set) record.endShown = end.shown;
-}
-
-// One job as read; its texts point into the file's bytes.
-struct Job {
-    int row = 0;
-    std::string_view name;
-    std::string_view input;
-    std::string_view output;
-    std::int32_t state = 0;
-    Stamp start;
-    Stamp end;
-    bool timed = false;  // both stamps set
-    std::uint64_t milliseconds = 0;
-};
-
-std::string_view statusWord(std::int32_t state)
-{
-    static constexpr std::string_view words[] = {"Waiting", "In Progress", "Done",
-                                                 "Postponed", "Aborted", "Error"};
-    if (state < 0 || state >= static_cast<std::int32_t>(std::size(words))) return {};
-    return words[state];
+    record.startShown = start.set ? std::optional<TDateTime>(start.shown) : std::nullopt;
+    record.endShown = end.set ? std::optional<TDateTime>(end.shown) : std::nullopt;
 }
 
 // Walks the lines of one file; the current line is the line where the last
@@ -153,25 +130,25 @@ private:
     bool utcStamps_ = false;
 };
 
-// The pass itself, with the target, the settings and the row counter at hand.
+// The pass itself, with the sink and the row counter at hand. The records
+// of the job being read, the one before it and their pair are kept across
+// jobs, so that their texts reuse their memory.
 class JobFilePass {
 public:
-    JobFilePass(ProcessingTarget& target, const RegionalSettings& settings, int& rowCounter,
-                const std::string& path, bool formattedTime)
-        : target_(target),
-          settings_(settings),
-          rowCounter_(rowCounter),
-          path_(path),
-          jobFileName_(hostFileNamePart(path)),
-          formatted_(formattedTime),
-          keepsRecords_(target.keepsRecords())
+    JobFilePass(RunSink& sink, int& rowCounter, const std::string& path)
+        : sink_(sink), rowCounter_(rowCounter), path_(path), jobFileName_(hostFileNamePart(path))
     {
     }
 
-    void run(const JobListText& text)
+    // `unread`: why the file could not be read, if it could not.
+    void run(const JobListText& text, std::error_code unread)
     {
         if (text.empty()) {
-            target_.appendLogLine("Can't open file, or file is empty.");
+            FileEndEvent end;
+            end.how = FileEnd::CannotOpen;
+            end.path = path_;
+            end.unread = unread;
+            sink_.fileEnded(end);
             return;
         }
         JobFileReader reader(text);
@@ -186,183 +163,125 @@ public:
 private:
     void readJobs(const JobListText& text, JobFileReader& reader)
     {
+        FileEndEvent end;
+        end.path = path_;
         const std::int32_t count = reader.findJobCount();
         if (count <= 0) {
-            target_.appendLogLine("Can't determine number of jobs.");
+            end.how = FileEnd::NoJobCount;
+            sink_.fileEnded(end);
             return;
         }
-        logLine("Number of jobs: ", decimalText(count));
-
         // The count is not trusted: no file holds more jobs than it has lines.
-        const int reserved = static_cast<int>(text.lineCountUpTo(static_cast<std::size_t>(count)));
-        target_.setRowCount(target_.rowCount() + reserved);
+        sink_.jobsCounted(count, static_cast<int>(text.lineCountUpTo(static_cast<std::size_t>(count))));
 
-        Job previous;
-        std::uint64_t totalMilliseconds = 0;
-        double secondsSum = 0;
         for (std::int32_t j = 0; j < count; ++j) {
-            Job job;
-            if (!readJob(reader, job)) {
-                target_.appendLogLine("Enexpected end of file.");
-                target_.setRowCount(target_.rowCount() - (reserved - j));
+            if (!readJob(reader)) {
+                end.how = FileEnd::UnexpectedEnd;
+                sink_.fileEnded(end);
                 return;
             }
-            totalMilliseconds += job.milliseconds;
-            secondsSum += secondsValue(durationFieldsFromMilliseconds(job.milliseconds));
-            if (j > 0 && job.output == previous.output) writeTwoPassRow(previous, job);
-            previous = job;
+            ++end.wholeJobs;
+            const std::uint64_t milliseconds = job_.durationMs.value_or(0);
+            end.totalMilliseconds += milliseconds;
+            end.secondsSum += secondsValue(durationFieldsFromMilliseconds(milliseconds));
+            if (j > 0 && job_.output == previous_.output) handOutPair();
+            std::swap(previous_, job_);
+            previousStart_ = jobStart_;
         }
-
-        if (secondsSum > 0) {
-            target_.appendLogLine("================");
-            target_.appendLogLine(durationText(durationFieldsFromMilliseconds(totalMilliseconds),
-                                               secondsSum, formatted_, settings_));
-            target_.appendLogLine("");
-        } else {
-            target_.appendLogLine("Sum of jobs duration is 0.");
-        }
+        sink_.fileEnded(end);
     }
 
-    // Logs a label followed by a value.
-    void logLine(std::string_view label, std::string_view value)
+    // Reads one job and hands it out; false when the file ends first. A job
+    // cut short, by the file's end or by a value that does not convert, is
+    // handed out as far as it was read.
+    bool readJob(JobFileReader& reader)
     {
-        line_.assign(label).append(value);
-        target_.appendLogLine(line_);
-    }
+        std::optional<JobRead> read;
+        const auto cut = [&] {
+            if (read) sink_.job({job_, *read, jobStart_.shown, jobEnd_.shown});
+            return false;
+        };
+        try {
+            if (!reader.find(kJobMarker)) return cut();
+            job_.name = takeTextValue(reader.line(), kJobNameColumn);
+            read = JobRead::Name;
 
-    // Reads, logs and writes the row and record of one job; false when the
-    // file ends first.
-    bool readJob(JobFileReader& reader, Job& job)
-    {
-        if (!reader.find(kJobMarker)) return false;
-        job.name = takeTextValue(reader.line(), kJobNameColumn);
-        logLine("Job name: ", job.name);
+            if (!reader.find(kInputMarker)) return cut();
+            job_.input = takeTextValue(reader.line(), kInputColumn);
+            read = JobRead::Input;
 
-        if (!reader.find(kInputMarker)) return false;
-        job.input = takeTextValue(reader.line(), kInputColumn);
-        logLine("Input: ", job.input);
+            if (!reader.find(kOutputMarker)) return cut();
+            job_.output = takeTextValue(reader.line(), kOutputColumn);
+            read = JobRead::Output;
 
-        if (!reader.find(kOutputMarker)) return false;
-        job.output = takeTextValue(reader.line(), kOutputColumn);
-        logLine("Output: ", job.output);
+            if (!reader.find(kStateMarker)) return cut();
+            job_.state = takeState(reader.line());
+            read = JobRead::State;
+            JobExtras extras = reader.readExtras();
 
-        if (!reader.find(kStateMarker)) return false;
-        job.state = takeState(reader.line());
-        logLine("State: ", decimalText(job.state));
-        JobExtras extras;
-        if (keepsRecords_) extras = reader.readExtras();
+            if (!reader.find(kStartTimeMarker)) return cut();
+            jobStart_ = readStamp(takeTimeStampWords(reader.line(), kStartHighColumn, kStartLowColumn),
+                                  reader.utcStamps());
+            read = JobRead::StartTime;
 
-        if (!reader.find(kStartTimeMarker)) return false;
-        job.start = readStamp(takeTimeStampWords(reader.line(), kStartHighColumn, kStartLowColumn),
-                              reader.utcStamps());
-        startText_.clear();
-        appendDateTimeText(startText_, job.start.shown, settings_);
-        logLine("Start_time: ", startText_);
+            if (!reader.find(kEndTimeMarker)) return cut();
+            jobEnd_ = readStamp(takeTimeStampWords(reader.line(), kEndHighColumn, kEndLowColumn), reader.utcStamps());
 
-        if (!reader.find(kEndTimeMarker)) return false;
-        job.end = readStamp(takeTimeStampWords(reader.line(), kEndHighColumn, kEndLowColumn), reader.utcStamps());
-        endText_.clear();
-        appendDateTimeText(endText_, job.end.shown, settings_);
-        logLine("End_time: ", endText_);
-
-        // A stamp that is not set (a waiting or running job) gives no duration.
-        job.timed = job.start.set && job.end.set;
-        job.milliseconds = job.timed ? durationMilliseconds(job.end.written - job.start.written) : 0;
-        const DurationFields fields = durationFieldsFromMilliseconds(job.milliseconds);
-        const double seconds = secondsValue(fields);
-        const std::string duration = durationText(fields, seconds, formatted_, settings_);
-        target_.appendLogLine(duration);
-
-        job.row = ++rowCounter_;
-        target_.setCell(ColName, job.row, job.name);
-        target_.setCell(ColSource, job.row, windowsFileNamePart(job.input));
-        target_.setCell(ColDest, job.row, windowsFileNamePart(job.output));
-        target_.setCell(ColStatus, job.row, statusWord(job.state));
-        target_.setCell(ColJobfile, job.row, jobFileName_);
-        if (seconds > 0) {
-            target_.setCell(ColStart, job.row, startText_);
-            target_.setCell(ColEnd, job.row, endText_);
-            target_.setCell(ColDur, job.row, duration);
+            job_.row = ++rowCounter_;
+            setSpan(job_, jobStart_, jobEnd_);
+            // A stamp that is not set (a waiting or running job) gives no duration.
+            job_.durationMs.reset();
+            if (jobStart_.set && jobEnd_.set) job_.durationMs = durationMilliseconds(jobEnd_.written - jobStart_.written);
+            job_.jobFile = jobFileName_;
+            job_.runnerName = std::move(extras.runnerName);
+            job_.runnerId = std::move(extras.runnerId);
+            job_.error = std::move(extras.error);
+            job_.id = std::move(extras.id);
+        } catch (const ChronellError&) {
+            cut();
+            throw;
         }
-        if (keepsRecords_) target_.addRecord(jobRecord(job, std::move(extras)));
+        sink_.job({job_, JobRead::Whole, jobStart_.shown, jobEnd_.shown});
         return true;
     }
 
-    JobRecord jobRecord(const Job& job, JobExtras extras) const
+    // The pair of the previous job and this one, which write the same
+    // output: its duration is the sum of the two jobs' durations.
+    void handOutPair()
     {
-        JobRecord record;
-        record.row = job.row;
-        record.name = job.name;
-        record.input = job.input;
-        record.output = job.output;
-        record.state = job.state;
-        setSpan(record, job.start, job.end);
-        if (job.timed) record.durationMs = job.milliseconds;
-        record.jobFile = jobFileName_;
-        record.runnerName = std::move(extras.runnerName);
-        record.runnerId = std::move(extras.runnerId);
-        record.error = std::move(extras.error);
-        record.id = std::move(extras.id);
-        return record;
+        pair_.row = ++rowCounter_;
+        pair_.twoPass = true;
+        pair_.name = "2pass";
+        pair_.input = job_.input;
+        pair_.output = job_.output;
+        setSpan(pair_, previousStart_, jobEnd_);
+        pair_.durationMs.reset();
+        if (previous_.durationMs || job_.durationMs)
+            pair_.durationMs = previous_.durationMs.value_or(0) + job_.durationMs.value_or(0);
+        pair_.jobFile = jobFileName_;
+        sink_.pair(pair_);
     }
 
-    // The row of a pair of consecutive jobs with the same output; its
-    // duration is the sum of the two jobs' durations.
-    void writeTwoPassRow(const Job& first, const Job& second)
-    {
-        const std::uint64_t pairMilliseconds = first.milliseconds + second.milliseconds;
-        const int row = ++rowCounter_;
-        target_.setRowCount(target_.rowCount() + 1);
-        target_.setCell(ColName, row, "2pass");
-        target_.setCell(ColSource, row, windowsFileNamePart(second.input));
-        target_.setCell(ColDest, row, windowsFileNamePart(second.output));
-        target_.setCell(ColJobfile, row, jobFileName_);
-        const DurationFields fields = durationFieldsFromMilliseconds(pairMilliseconds);
-        const double seconds = secondsValue(fields);
-        if (seconds > 0) target_.setCell(ColDur, row, durationText(fields, seconds, formatted_, settings_));
-        if (!keepsRecords_) return;
-
-        JobRecord pair;
-        pair.row = row;
-        pair.twoPass = true;
-        pair.name = "2pass";
-        pair.input = second.input;
-        pair.output = second.output;
-        setSpan(pair, first.start, second.end);
-        if (first.timed || second.timed) pair.durationMs = pairMilliseconds;
-        pair.jobFile = jobFileName_;
-        target_.addRecord(std::move(pair));
-    }
-
-    ProcessingTarget& target_;
-    const RegionalSettings& settings_;
+    RunSink& sink_;
     int& rowCounter_;
     const std::string& path_;
     std::string_view jobFileName_;
-    bool formatted_;
-    bool keepsRecords_;
-    // Texts rebuilt for every job, kept so that their memory is reused.
-    std::string line_;  // the log line being put together
-    std::string startText_;
-    std::string endText_;
+    JobRecord job_;
+    JobRecord previous_;
+    JobRecord pair_;
+    Stamp jobStart_;
+    Stamp jobEnd_;
+    Stamp previousStart_;
 };
 
 } // namespace
 
-void proc_file(ProcessingTarget& target, const RegionalSettings& settings, int& rowCounter,
-               const std::string& path, bool formattedTime, std::string& fileBuffer)
+void processJobFile(RunSink& sink, int& rowCounter, const std::string& path, std::string& fileBuffer)
 {
-    // A file that cannot be read has no lines; the target hears why.
-    std::error_code reason;
-    if (!readWholeFile(path, fileBuffer, reason)) target.fileNotRead(path, reason);
-    JobFilePass(target, settings, rowCounter, path, formattedTime).run(JobListText(fileBuffer));
-}
-
-void proc_file(ProcessingTarget& target, const RegionalSettings& settings, int& rowCounter,
-               const std::string& path, bool formattedTime)
-{
-    std::string fileBuffer;
-    proc_file(target, settings, rowCounter, path, formattedTime, fileBuffer);
+    // A file that cannot be read has no lines; its end says why.
+    std::error_code unread;
+    readWholeFile(path, fileBuffer, unread);
+    JobFilePass(sink, rowCounter, path).run(JobListText(fileBuffer), unread);
 }
 
 } // namespace chronell

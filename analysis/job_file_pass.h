@@ -1,23 +1,18 @@
 #pragma once
-// The pass over one job-list file: log block, result rows, two-pass rows and
-// the file's total.
+// The pass over one job-list file: reads it and hands its events to a sink
+// (file order: the job count, each job, each two-pass pair, how it ended).
 #include <string>
 
 namespace chronell {
 
-class ProcessingTarget;
-struct RegionalSettings;
+class RunSink;
 
-// Reads the file at `path` and writes into `target`, advancing `rowCounter`
-// (the index of the grid row written last). Throws ChronellError when a job
-// count, a state or a time stamp cannot be converted.
-// `formattedTime` chooses hh:mm:ss.zzz durations over seconds.
-void proc_file(ProcessingTarget& target, const RegionalSettings& settings, int& rowCounter,
-               const std::string& path, bool formattedTime);
-
-// The same, reading the file into `fileBuffer`, which a caller keeps across
-// files so that each file's bytes need no fresh memory.
-void proc_file(ProcessingTarget& target, const RegionalSettings& settings, int& rowCounter,
-               const std::string& path, bool formattedTime, std::string& fileBuffer);
+// Reads the file at `path` into `fileBuffer` (kept by the caller across
+// files, so that each file's bytes need no fresh memory) and hands its
+// events to `sink`, advancing `rowCounter` (the grid row taken last) by the
+// rows its whole jobs and pairs take. Throws ChronellError when a job
+// count, a state or a time stamp cannot be converted, after handing out the
+// job as far as it was read.
+void processJobFile(RunSink& sink, int& rowCounter, const std::string& path, std::string& fileBuffer);
 
 } // namespace chronell

@@ -1,7 +1,8 @@
 #include "analysis/processing_run.h"
 
 #include "analysis/job_file_pass.h"
-#include "analysis/processing_target.h"
+#include "analysis/run_events.h"
+#include "platform/chronell_error.h"
 #include "platform/directory_search.h"
 #include "platform/paths.h"
 #include "platform/read_file.h"
@@ -37,37 +38,31 @@ bool takeFileAsFolderAndMask(std::string& folder, std::string& mask)
     return true;
 }
 
-RunOutcome runProcessing(ProcessingTarget& target, const RegionalSettings& settings,
-                         const RunInputs& inputs, const ProgressCallback& progress)
+RunOutcome runProcessing(RunSink& sink, const RunInputs& inputs, const ProgressCallback& progress)
 {
-    int rowCounter = 0;
-    // The header row and one empty data row: dropping row 1 first empties
-    // its cells and its record.
-    target.setRowCount(1);
-    target.setRowCount(2);
-
+    sink.runBegun();
     const std::string searchPath = joinFolder(inputs.folder, inputs.mask);
-    if (inputs.clearLog) target.clearLog();
 
     // A mask may carry a folder part of its own: each name found is joined to
     // the folder in which it was found.
     const std::string searchFolder(hostFolderPart(searchPath));
     RunOutcome outcome;
-    std::error_code searchError;
-    const std::vector<std::string> entries = findEntries(searchPath, searchError);
-    outcome.searchError = searchError;
+    const std::vector<std::string> entries = findEntries(searchPath, outcome.searchError);
     outcome.searchedFolder = withoutTrailingSeparator(searchFolder);
+    int rowCounter = 0;
     std::string fileBuffer;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        target.appendLogLine(entries[i]);
-        target.appendLogLine("----------------");
-        proc_file(target, settings, rowCounter, searchFolder + entries[i], inputs.formattedTime, fileBuffer);
-        outcome.entries = i + 1;
-        if (progress) progress(i + 1, entries.size());
+    try {
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            sink.fileBegun(entries[i]);
+            processJobFile(sink, rowCounter, searchFolder + entries[i], fileBuffer);
+            outcome.entries = i + 1;
+            if (progress) progress(i + 1, entries.size());
+        }
+    } catch (const ChronellError&) {
+        sink.runStopped();
+        throw;
     }
-
-    if (target.rowCount() > 2) target.setRowCount(target.rowCount() - 1);
-    target.focusGrid();
+    sink.runEnded();
     return outcome;
 }
 

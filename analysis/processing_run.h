@@ -7,10 +7,11 @@
 
 namespace chronell {
 
-class ProcessingTarget;
-struct RegionalSettings;
+class RunSink;
 
-// What a run reads: the folder box, the mask box and the two options.
+// What a run reads: the folder box, the mask box and the two options (the
+// run itself looks at the folder and the mask; the options are for its
+// printers and the window).
 struct RunInputs {
     std::string folder;
     std::string mask = "*.jobs";
@@ -28,10 +29,10 @@ struct RunOutcome {
     std::string searchedFolder;   // the folder joined with the mask's folder part
 };
 
-// Lists the entries of the folder matching the mask and passes each one to
-// proc_file. Throws ChronellError from a pass, which ends the run.
-RunOutcome runProcessing(ProcessingTarget& target, const RegionalSettings& settings,
-                         const RunInputs& inputs, const ProgressCallback& progress = {});
+// Lists the entries of the folder matching the mask and hands each one's
+// events to `sink`, between runBegun and runEnded. A ChronellError from a
+// pass ends the run: the sink is told runStopped and the error goes on.
+RunOutcome runProcessing(RunSink& sink, const RunInputs& inputs, const ProgressCallback& progress = {});
 
 // Folder text, the host separator unless it already ends in one, then `tail`.
 std::string joinFolder(const std::string& folderText, const std::string& tail);

@@ -16,6 +16,8 @@ public:
     {
         while (!records_.empty() && records_.back().row >= rowCount) records_.pop_back();
     }
+    // Drops the records of rows before `row`.
+    void dropBelow(int row);
     void clear() { records_.clear(); }
 
     const std::vector<JobRecord>& all() const { return records_; }

@@ -283,20 +283,14 @@ RegionalSettings regionalSettingsFromWindowsItems(const WindowsLocaleItems& item
     return settings;
 }
 
-RegionalSettings& regionalSettings()
-{
-    static RegionalSettings settings;
-    return settings;
-}
-
-void LoadRegionalSettings()
+RegionalSettings loadRegionalSettings()
 {
     if constexpr (kWindowsHost) {
-        regionalSettings() = regionalSettingsFromWindowsItems(readWindowsLocaleItems());
+        return regionalSettingsFromWindowsItems(readWindowsLocaleItems());
     } else {
         // "" takes LC_TIME and LC_NUMERIC from the environment, LC_ALL first.
         const auto items = readLocaleItems("");
-        regionalSettings() = items ? regionalSettingsFromLocaleItems(*items) : RegionalSettings{};
+        return items ? regionalSettingsFromLocaleItems(*items) : RegionalSettings{};
     }
 }
 

@@ -42,12 +42,9 @@ RegionalSettings regionalSettingsFromLocaleItems(const LocaleItems& items);
 // keeps its default, a flag is set when its decimal number is not 0.
 RegionalSettings regionalSettingsFromWindowsItems(const WindowsLocaleItems& items);
 
-// The process-wide record.
-RegionalSettings& regionalSettings();
-
-// Fills the process-wide record from the user's locale (on Windows its
-// locale items, elsewhere LC_TIME and LC_NUMERIC of the environment);
-// defaults where the locale gives nothing.
-void LoadRegionalSettings();
+// The record of the user's locale (on Windows its locale items, elsewhere
+// LC_TIME and LC_NUMERIC of the environment); defaults where the locale
+// gives nothing.
+RegionalSettings loadRegionalSettings();
 
 } // namespace chronell

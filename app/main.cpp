@@ -1,9 +1,9 @@
 // chronell: the window over the engine. The help and the version are
 // printed without a window; a file given as the folder stands for its
-// folder and its name. Start-up reads the regional
-// settings, names the application after its executable, creates the main
-// window, restores its state from the settings and shows it; at the end the
-// window is hidden and destroyed, and writes its state back.
+// folder and its name. Start-up names the application after its
+// executable, creates the main window (which reads the regional settings),
+// restores its state from the settings and shows it; at the end the window
+// is hidden and destroyed, and writes its state back.
 #include <QAction>
 #include <QApplication>
 
@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "analysis/regional_settings.h"
 #include "app/application_title.h"
 #include "app/display_start.h"
 #include "app/regional_settings_follower.h"
@@ -39,7 +38,6 @@ int main(int argc, char** argv)
     // being made ends it once the event loop runs.
     const int terminationSignals = chronell::terminationSignalDescriptor();
 
-    chronell::LoadRegionalSettings();
     const auto application = chronell::applicationOnDisplay(qtArgc, argv);
     const std::string executable = chronell::executablePath();
     // The application's name, which the message boxes read as its display
@@ -48,11 +46,12 @@ int main(int argc, char** argv)
     // executable's lower-case first letter, "Chronell" would read
     // "Chronell - chronell".
     QApplication::setApplicationName(chronell::displayText(chronell::applicationTitle(executable)));
-    chronell::RegionalSettingsFollower follower;
-    follower.install();
 
     // Destroyed before the application: hidden, then its settings written.
+    // It reads the regional settings when it is made, and again when they change.
     chronell::MainWindow window;
+    chronell::RegionalSettingsFollower follower([&window] { window.refreshRegionalSettings(); });
+    follower.install();
     // The desktop ends the program by the way of File, Exit, so that the
     // settings are written; exit() also ends a box that is still open.
     chronell::TerminationWatch termination(terminationSignals, [&window] {

@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QEvent>
 
-#include "analysis/regional_settings.h"
 #include "platform/regional_settings_notice.h"
 
 namespace chronell {
@@ -17,7 +16,7 @@ void RegionalSettingsFollower::install()
 
 bool RegionalSettingsFollower::nativeEventFilter(const QByteArray&, void* message, qintptr*)
 {
-    if (isRegionalSettingsChangeMessage(message)) LoadRegionalSettings();
+    if (isRegionalSettingsChangeMessage(message)) changed_();
     return false;  // the toolkit handles the message as well
 }
 
@@ -26,7 +25,7 @@ bool RegionalSettingsFollower::nativeEventFilter(const QByteArray&, void* messag
 bool RegionalSettingsFollower::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == QCoreApplication::instance() && event->type() == QEvent::LocaleChange) {
-        LoadRegionalSettings();
+        changed_();
     }
     return false;
 }

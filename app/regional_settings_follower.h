@@ -1,15 +1,21 @@
 #pragma once
 // Keeps the regional settings in step with the system: installed on the
-// application, it fills them again whenever the system says that they
-// changed. Texts made before the change stay as they are.
+// application, it calls its owner back whenever the system says that they
+// changed, for the window to fill its own again. Texts made before the
+// change stay as they are.
 #include <QAbstractNativeEventFilter>
 #include <QObject>
+
+#include <functional>
 
 namespace chronell {
 
 class RegionalSettingsFollower : public QObject, public QAbstractNativeEventFilter {
 public:
-    using QObject::QObject;
+    explicit RegionalSettingsFollower(std::function<void()> changed, QObject* parent = nullptr)
+        : QObject(parent), changed_(std::move(changed))
+    {
+    }
 
     // Installs both filters on the running application.
     void install();
@@ -20,6 +26,9 @@ public:
 protected:
     // The application's locale-change event (Linux).
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::function<void()> changed_;
 };
 
 } // namespace chronell

@@ -19,10 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::memcpy(&value, data, sizeof value);
     const std::string_view picture = chronell::fuzz::bytesOf(data + sizeof value, size - sizeof value);
 
-    static const chronell::RegionalSettings plain = [] {
-        chronell::LoadRegionalSettings();
-        return chronell::regionalSettings();
-    }();
+    static const chronell::RegionalSettings plain = chronell::loadRegionalSettings();
     static const chronell::RegionalSettings wordy = [] {
         chronell::RegionalSettings settings = plain;
         settings.amDesignator = "ante meridiem";

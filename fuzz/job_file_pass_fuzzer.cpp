@@ -1,4 +1,4 @@
-// The pass over one job-list file, bytes in, through the in-memory target,
+// The pass over one job-list file, bytes in, printed into memory,
 // with durations formatted and as seconds. Whatever the bytes: no crash, the
 // grid keeps the row-count rules, and the log ends as a pass ends.
 #include <array>
@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/in_memory_target.h"
+#include "tests/support/printed_run.h"
 #include "analysis/job_file_pass.h"
 #include "analysis/regional_settings.h"
 #include "fuzz/fuzz_input.h"
@@ -51,16 +51,15 @@ void requireEndOfFailedPass(const std::vector<std::string>& log)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static const std::string path = chronell::fuzz::ownFile("pass.jobs");
-    static const bool loaded = (chronell::LoadRegionalSettings(), true);
-    (void)loaded;
+    static const chronell::RegionalSettings settings = chronell::loadRegionalSettings();
     chronell::fuzz::writeFile(path, chronell::fuzz::bytesOf(data, size));
 
     for (const bool formatted : {false, true}) {
-        chronell::InMemoryTarget target;
+        chronell::test::PrintedRun target;
         int rowCounter = 0;
         bool failed = false;
         try {
-            chronell::proc_file(target, chronell::regionalSettings(), rowCounter, path, formatted);
+            chronell::test::printPass(target, rowCounter, path, formatted, settings);
         } catch (const chronell::ChronellError&) {
             failed = true;
         }

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "report/grid_columns.h"
 #include "report/json_text.h"
 
 namespace chronell::report {

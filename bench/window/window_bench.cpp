@@ -22,9 +22,9 @@
 #include <string>
 #include <vector>
 
-#include "analysis/in_memory_target.h"
 #include "analysis/processing_run.h"
 #include "analysis/regional_settings.h"
+#include "tests/support/printed_run.h"
 #include "ui/grid/results_grid_model.h"
 #include "ui/grid/results_grid_view.h"
 #include "ui/views/result_views.h"
@@ -125,7 +125,7 @@ int main(int argc, char** argv)
         return 2;
     }
     QApplication application(argc, argv);
-    chronell::LoadRegionalSettings();
+    const chronell::RegionalSettings settings = chronell::loadRegionalSettings();
     const QString folder = QString::fromLocal8Bit(argv[1]);
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
 
@@ -133,10 +133,10 @@ int main(int argc, char** argv)
     int rows = 0;
     int logLines = 0;
     for (int run = 0; run < runs; ++run) {
-        chronell::InMemoryTarget memory;
+        chronell::test::PrintedRun memory;
         chronell::RunInputs inputs;
         inputs.folder = argv[1];
-        engine.push_back(millisecondsOf([&] { chronell::runProcessing(memory, chronell::regionalSettings(), inputs); }));
+        engine.push_back(millisecondsOf([&] { chronell::test::printRun(memory, inputs, settings); }));
         logLines = static_cast<int>(memory.logLines().size());
 
         chronell::MainWindow window;
@@ -184,7 +184,7 @@ int main(int argc, char** argv)
     for (int run = 0; run < runs; ++run) benchLargeGrid(kLargeGridRows, largeFill, largeScroll);
 
     std::printf("window (offscreen): %d grid rows, %d log lines, medians of %d runs\n", rows - 1, logLines, runs);
-    std::printf("  %-44s %8.0f ms\n", "engine alone (in-memory target)", median(engine));
+    std::printf("  %-44s %8.0f ms\n", "engine alone (printed into memory)", median(engine));
     std::printf("  %-44s %8.0f ms\n", "press of Process to the grid holding every row", median(press));
     std::printf("  %-44s %8.0f ms\n", "first paint of the window", median(paint));
     std::printf("  %-44s %8.0f ms\n", "press to painted window", median(total));

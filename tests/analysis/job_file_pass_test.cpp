@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "platform/chronell_error.h"
-#include "analysis/in_memory_target.h"
 #include "analysis/regional_settings.h"
 #include "support/grid_rows.h"
 #include "support/host.h"
+#include "support/printed_run.h"
 #include "support/job_list_text.h"
 #include "support/sample_settings.h"
 #include "support/temp_folder.h"
@@ -25,7 +25,7 @@ using test::jobListText;
 using test::linesText;
 using test::settingsB;
 using test::TempFolder;
-using Row = InMemoryTarget::Row;
+using Row = test::PrintedRun::Row;
 using Lines = std::vector<std::string>;
 
 
@@ -67,14 +67,14 @@ std::size_t lineOf(const std::string& text, const std::string& needle)
 }
 
 struct Pass {
-    InMemoryTarget target;
+    test::PrintedRun target;
     int rowCounter = 0;
 };
 
 // A fresh grid as a run leaves it before its first file, then one pass.
 void runPass(Pass& pass, const std::string& path, bool formatted, const RegionalSettings& settings)
 {
-    proc_file(pass.target, settings, pass.rowCounter, path, formatted);
+    test::printPass(pass.target, pass.rowCounter, path, formatted, settings);
 }
 
 class JobFilePass : public ::testing::Test {
@@ -147,10 +147,13 @@ TEST_F(JobFilePass, FilesWithoutLinesLeaveTheGridAlone)
     EXPECT_EQ(directory.target.logLines(), Lines{"Can't open file, or file is empty."});
 }
 
-// A target that keeps what it hears of files not read.
-class NotReadTarget : public InMemoryTarget {
+// Keeps what the ends of files say of files not read.
+class NotReadSink : public RunSink {
 public:
-    void fileNotRead(const std::string& path, std::error_code reason) override { heard.emplace_back(path, reason); }
+    void fileEnded(const FileEndEvent& event) override
+    {
+        if (event.unread) heard.emplace_back(event.path, event.unread);
+    }
     std::vector<std::pair<std::string, std::error_code>> heard;
 };
 
@@ -165,21 +168,26 @@ TEST_F(JobFilePass, FileThatCannotBeReadIsNamedWithTheSystemsReason)
         {folder.string(), std::make_error_code(std::errc::is_a_directory)},
     };
     for (const auto& c : cases) {
-        NotReadTarget target;
+        test::PrintedRun target;
+        NotReadSink notRead;
         int rowCounter = 0;
-        proc_file(target, settingsB(), rowCounter, c.path, false);
+        std::string buffer;
+        test::printInto(target, settingsB(), false, [&](RunSink& printers) {
+            RunSinks sinks({&printers, &notRead});
+            processJobFile(sinks, rowCounter, c.path, buffer);
+        });
         EXPECT_EQ(target.logLines(), Lines{"Can't open file, or file is empty."}) << c.path;
         if (!c.reason) {
-            EXPECT_TRUE(target.heard.empty()) << c.path;
+            EXPECT_TRUE(notRead.heard.empty()) << c.path;
             continue;
         }
-        ASSERT_EQ(target.heard.size(), 1u) << c.path;
-        EXPECT_EQ(target.heard[0].first, c.path);
+        ASSERT_EQ(notRead.heard.size(), 1u) << c.path;
+        EXPECT_EQ(notRead.heard[0].first, c.path);
         // Windows gives its own codes; the reason's words are the system's.
         if (!kWindowsHost) {
-            EXPECT_EQ(target.heard[0].second, c.reason) << c.path;
+            EXPECT_EQ(notRead.heard[0].second, c.reason) << c.path;
         }
-        EXPECT_FALSE(target.heard[0].second.message().empty());
+        EXPECT_FALSE(notRead.heard[0].second.message().empty());
     }
 }
 
@@ -227,11 +235,11 @@ TEST_F(JobFilePass, CountAfterPassedOverCountsAndInAOneLineFile)
 
 TEST_F(JobFilePass, CountThatDoesNotReadEndsThePassUntouched)
 {
-    InMemoryTarget target;
+    test::PrintedRun target;
     int rowCounter = 0;
     const std::string path = write("bad.jobs", linesText({"// $numjobs 3 ", "//", "x"}));
     try {
-        proc_file(target, settingsB(), rowCounter, path, false);
+        test::printPass(target, rowCounter, path, false, settingsB());
         FAIL() << "no failure";
     } catch (const ChronellError& error) {
         EXPECT_STREQ(error.what(), "' 3 ' is not a valid integer value");
@@ -312,14 +320,14 @@ TEST_F(JobFilePass, MissingMarkerIsTakenFromTheNextJob)
 
 TEST_F(JobFilePass, StateThatDoesNotReadKeepsTheReservedRows)
 {
-    InMemoryTarget target;
+    test::PrintedRun target;
     int rowCounter = 0;
     const std::string text =
         jobListText({{"one", "i1", "o1", "2", k10h00, k11h00}, {"two", "i2", "o2", "x", k10h00, k11h00},
                      {"three", "i3", "o3", "2", k10h00, k11h00}});
     const std::string path = write("x.jobs", text);
     try {
-        proc_file(target, settingsB(), rowCounter, path, false);
+        test::printPass(target, rowCounter, path, false, settingsB());
         FAIL() << "no failure";
     } catch (const ChronellError& error) {
         EXPECT_STREQ(error.what(), "'x' is not a valid integer value");
@@ -335,12 +343,12 @@ TEST_F(JobFilePass, StateThatDoesNotReadKeepsTheReservedRows)
 
 TEST_F(JobFilePass, TimeStampBeyondTheYear9999EndsThePass)
 {
-    InMemoryTarget target;
+    test::PrintedRun target;
     int rowCounter = 0;
     const std::string text = jobListText({{"one", "i", "o", "2", k10h00, "24C85A5E D1C04000"}});
     const std::string path = write("y.jobs", text);
     try {
-        proc_file(target, settingsB(), rowCounter, path, false);
+        test::printPass(target, rowCounter, path, false, settingsB());
         FAIL() << "no failure";
     } catch (const ChronellError& error) {
         EXPECT_STREQ(error.what(), "Invalid argument to date encode");

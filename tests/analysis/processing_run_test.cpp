@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "platform/chronell_error.h"
-#include "analysis/in_memory_target.h"
 #include "analysis/regional_settings.h"
 #include "platform/paths.h"
 #include "support/grid_rows.h"
 #include "support/host.h"
+#include "support/printed_run.h"
 #include "support/job_list_text.h"
 #include "support/sample_settings.h"
 #include "support/temp_folder.h"
@@ -23,7 +23,7 @@ namespace {
 using test::jobListText;
 using test::settingsB;
 using test::TempFolder;
-using Row = InMemoryTarget::Row;
+using Row = test::PrintedRun::Row;
 using Lines = std::vector<std::string>;
 
 constexpr const char* k10h00 = "01C88683 54B45000";
@@ -65,10 +65,10 @@ protected:
     void run()
     {
         inputs.folder = folder.string();
-        runProcessing(target, settingsB(), inputs);
+        test::printRun(target, inputs, settingsB());
     }
     TempFolder folder;
-    InMemoryTarget target;
+    test::PrintedRun target;
     RunInputs inputs;
 };
 
@@ -90,7 +90,6 @@ TEST_F(ProcessingRun, LogTextOfTheExampleFileByteForByte)
               "Output: D:\\out\\clip.avi\nState: 2\nStart_time: 10.05.2008 14:45:00\n"
               "End_time: 10.05.2008 15:31:15\n00:46:15.500\n================\n01:28:45.750\n\n");
     EXPECT_EQ(target.rowCount(), 4);  // spare row removed
-    EXPECT_TRUE(target.gridFocused());
 }
 
 TEST_F(ProcessingRun, RowsOfAllFilesInNameOrderAndTheSpareRowRemoved)
@@ -114,17 +113,13 @@ TEST_F(ProcessingRun, NoEntryLeavesHeaderAndOneEmptyRow)
     run();
     ASSERT_EQ(target.rowCount(), 3);
 
+    const std::size_t logged = target.logLines().size();
     inputs.mask = "*.none";
-    inputs.clearLog = false;
-    target.appendLogLine("kept");
     run();
     EXPECT_EQ(target.rowCount(), 2);
     EXPECT_EQ(test::gridRows(target)[1], Row{});  // the first run's row is cleared
-    EXPECT_EQ(target.logLines().back(), "kept");
-
-    inputs.clearLog = true;
-    run();
-    EXPECT_TRUE(target.logText().empty());
+    EXPECT_TRUE(target.records().all().empty());
+    EXPECT_EQ(target.logLines().size(), logged);  // a run that finds nothing logs nothing
 }
 
 TEST_F(ProcessingRun, EmptyMaskAndMissingFolderFindNothing)
@@ -137,14 +132,13 @@ TEST_F(ProcessingRun, EmptyMaskAndMissingFolderFindNothing)
 
     inputs.mask = "*.jobs";
     inputs.folder = folder.string() + "/missing";
-    runProcessing(target, settingsB(), inputs);
+    test::printRun(target, inputs, settingsB());
     EXPECT_EQ(target.rowCount(), 2);
 }
 
-TEST_F(ProcessingRun, UnclearedLogIsFollowedDirectly)
+TEST_F(ProcessingRun, SecondRunLogsAfterTheFirst)
 {
     folder.write("a.jobs", jobsFile(1, "a"));
-    inputs.clearLog = false;
     run();
     const std::size_t firstRun = target.logLines().size();
     run();
@@ -183,7 +177,7 @@ TEST_F(ProcessingRun, MaskWithAFolderPartReadsTheFileFound)
     // A backslash is an ordinary character of a Linux name.
     for (const char* mask : kWindowsHost ? std::vector<const char*>{"sub/*.jobs", "sub\\*.jobs"}
                                                : std::vector<const char*>{"sub/*.jobs"}) {
-        target = InMemoryTarget{};
+        target = test::PrintedRun{};
         inputs.mask = mask;
         run();
         const Lines log = target.logLines();
@@ -209,7 +203,7 @@ TEST_F(ProcessingRun, SearchedFolderIsTheFolderJoinedWithTheMasksFolderPart)
     for (const auto& c : cases) {
         inputs.folder = c.folder;
         inputs.mask = c.mask;
-        const RunOutcome outcome = runProcessing(target, settingsB(), inputs);
+        const RunOutcome outcome = test::printRun(target, inputs, settingsB());
         EXPECT_EQ(outcome.searchedFolder, c.searched) << c.mask;
     }
 }
@@ -253,7 +247,7 @@ TEST_F(ProcessingRun, ErrorInTheSecondOfThreeFilesEndsTheRun)
     folder.write("3.jobs", jobsFile(1, "three"));
     inputs.folder = folder.string();
     try {
-        runProcessing(target, settingsB(), inputs);
+        test::printRun(target, inputs, settingsB());
         FAIL() << "no failure";
     } catch (const ChronellError& error) {
         EXPECT_STREQ(error.what(), "'x' is not a valid integer value");
@@ -267,7 +261,6 @@ TEST_F(ProcessingRun, ErrorInTheSecondOfThreeFilesEndsTheRun)
     EXPECT_EQ(test::gridRows(target)[2][ColName], "two-a");
     EXPECT_EQ(test::gridRows(target)[3], Row{});
     EXPECT_EQ(test::gridRows(target)[4], Row{});
-    EXPECT_FALSE(target.gridFocused());
 }
 
 } // namespace

@@ -92,21 +92,18 @@ RegionalSettings cRecord()
     return s;
 }
 
-// LoadRegionalSettings under a given LC_ALL; the process-wide record is restored after.
+// loadRegionalSettings under a given LC_ALL.
 class LoadRegionalSettingsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         if (kWindowsHost) GTEST_SKIP() << "on Windows the record comes from the locale functions, not LC_ALL";
     }
-    void TearDown() override { regionalSettings() = saved_; }
-    static const RegionalSettings& loadUnder(const char* localeName)
+    static RegionalSettings loadUnder(const char* localeName)
     {
         const test::ScopedEnv all("LC_ALL", localeName);
-        LoadRegionalSettings();
-        return regionalSettings();
+        return loadRegionalSettings();
     }
-    RegionalSettings saved_ = regionalSettings();
 };
 
 TEST_F(LoadRegionalSettingsTest, CLocaleGivesItsRecord)
@@ -138,8 +135,9 @@ TEST_F(LoadRegionalSettingsTest, UsLocaleGivesItsRecord)
     expected.shortDatePicture = "MM/dd/yyyy";
     expected.clock24 = false;
     expected.longTimePicture = "hh:mm:ss AMPM";
-    EXPECT_EQ(loadUnder("en_US.UTF-8"), expected);
-    EXPECT_EQ(dateTimeText(39512.5625, regionalSettings()), "03/05/2008 01:30:00 PM");
+    const RegionalSettings loaded = loadUnder("en_US.UTF-8");
+    EXPECT_EQ(loaded, expected);
+    EXPECT_EQ(dateTimeText(39512.5625, loaded), "03/05/2008 01:30:00 PM");
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-// On Windows: the record that LoadRegionalSettings fills gives the texts
+// On Windows: the record that loadRegionalSettings gives makes the texts
 // that the locale functions themselves give, for the user's locale.
 #include <gtest/gtest.h>
 
@@ -18,8 +18,7 @@ namespace {
 
 class WindowsRegionalSettings : public ::testing::Test {
 protected:
-    void SetUp() override { LoadRegionalSettings(); }
-    void TearDown() override { regionalSettings() = saved_; }
+    void SetUp() override { settings = loadRegionalSettings(); }
 
     static TDateTime valueOf(const SYSTEMTIME& time)
     {
@@ -42,7 +41,7 @@ protected:
         return length > 0 ? std::string(text, static_cast<std::size_t>(length - 1)) : std::string("(failed)");
     }
 
-    RegionalSettings saved_ = regionalSettings();
+    RegionalSettings settings;
 };
 
 // Morning and afternoon of every month, so that both designators, hours
@@ -53,9 +52,9 @@ TEST_F(WindowsRegionalSettings, DateTimeTextsAreTheLocaleFunctionsTexts)
         for (const WORD hour : {WORD{7}, WORD{13}, WORD{23}}) {
             const SYSTEMTIME time{2008, month, 0, static_cast<WORD>(month + 2), hour, 5, 9, 0};
             const TDateTime value = valueOf(time);
-            EXPECT_EQ(dateTimeText(value, regionalSettings()),
+            EXPECT_EQ(dateTimeText(value, settings),
                       systemDate(time, DATE_SHORTDATE, nullptr) + " " + systemTime(time));
-            EXPECT_EQ(formatDateTime("dddd, d mmmm yyyy (ddd, mmm)", value, regionalSettings()),
+            EXPECT_EQ(formatDateTime("dddd, d mmmm yyyy (ddd, mmm)", value, settings),
                       systemDate(time, 0, "dddd, d MMMM yyyy (ddd, MMM)"));
         }
     }
@@ -65,7 +64,7 @@ TEST_F(WindowsRegionalSettings, DecimalSeparatorIsTheLocales)
 {
     char separator[8];
     ASSERT_GT(GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator), 0);
-    EXPECT_EQ(std::string(1, regionalSettings().decimalSeparator), separator);
+    EXPECT_EQ(std::string(1, settings.decimalSeparator), separator);
 }
 
 #else

@@ -5,15 +5,17 @@
 #include <string>
 #include <vector>
 
+#include "report/grid_store.h"
+
 namespace chronell::report {
 namespace {
 
-using Row = InMemoryTarget::Row;
+using Row = GridStore::Row;
 
 // Rows given whole, the header first; no records.
 class ListedRows : public GridRows {
 public:
-    explicit ListedRows(std::vector<Row> rows) : rows_(std::move(rows)) { rows_.insert(rows_.begin(), gridHeaderTexts()); }
+    explicit ListedRows(std::vector<Row> rows) : rows_(std::move(rows)) { rows_.insert(rows_.begin(), gridHeaderRow()); }
     int rowCount() const override { return static_cast<int>(rows_.size()); }
     std::string_view cell(int row, int column) const override
     {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "analysis/in_memory_target.h"
 #include "analysis/processing_run.h"
 #include "support/sample_settings.h"
 #include "support/time_zone.h"

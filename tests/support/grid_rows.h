@@ -1,15 +1,16 @@
 #pragma once
-// Every row of an in-memory grid, header first, empty rows included.
+// Every row of a grid (a store, or what holds one), header first, empty rows included.
 #include <vector>
 
-#include "analysis/in_memory_target.h"
+#include "report/grid_store.h"
 
 namespace chronell::test {
 
-inline std::vector<InMemoryTarget::Row> gridRows(const InMemoryTarget& target)
+template <typename Grid>
+std::vector<report::GridStore::Row> gridRows(const Grid& grid)
 {
-    std::vector<InMemoryTarget::Row> rows;
-    for (int row = 0; row < target.rowCount(); ++row) rows.push_back(target.row(row));
+    std::vector<report::GridStore::Row> rows;
+    for (int row = 0; row < grid.rowCount(); ++row) rows.push_back(grid.row(row));
     return rows;
 }
 

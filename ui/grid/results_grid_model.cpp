@@ -9,44 +9,28 @@ namespace chronell {
 
 ResultsGridModel::ResultsGridModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-int ResultsGridModel::gridRowCount() const
-{
-    return gridRowCount_;
-}
-
 void ResultsGridModel::setGridRowCount(int rows)
 {
-    const int oldCount = gridRowCount_;
+    const int oldCount = store_.rowCount();
     const int newCount = std::max(rows, 1);
     if (newCount == oldCount) return;
-    const auto apply = [this, newCount] {
-        gridRowCount_ = newCount;
-        if (rows_.size() > static_cast<std::size_t>(newCount)) rows_.resize(static_cast<std::size_t>(newCount));
-    };
     // Model rows are grid rows less the header row.
     if (batching_) {
-        apply();
+        store_.setRowCount(newCount);
     } else if (newCount > oldCount) {
         beginInsertRows({}, oldCount - 1, newCount - 2);
-        apply();
+        store_.setRowCount(newCount);
         endInsertRows();
     } else {
         beginRemoveRows({}, newCount - 1, oldCount - 2);
-        apply();
+        store_.setRowCount(newCount);
         endRemoveRows();
     }
 }
 
 void ResultsGridModel::setCell(int column, int row, std::string_view text)
 {
-    if (row < 0 || row >= gridRowCount_ || column < 0 || column >= kGridColumns)
-        throw std::out_of_range("no such cell of the results grid");
-    const auto index = static_cast<std::size_t>(row);
-    if (index >= rows_.size()) {
-        if (text.empty()) return;  // a row past the last written one is empty already
-        rows_.resize(index + 1);
-    }
-    rows_[index][static_cast<std::size_t>(column)] = text;
+    store_.setCell(row, column, text);
     if (batching_) return;
     if (row == 0) {
         emit headerDataChanged(Qt::Horizontal, column, column);
@@ -54,12 +38,6 @@ void ResultsGridModel::setCell(int column, int row, std::string_view text)
         const QModelIndex cell = this->index(row - 1, column);
         emit dataChanged(cell, cell, {Qt::DisplayRole});
     }
-}
-
-std::string_view ResultsGridModel::cell(int column, int row) const
-{
-    const auto index = static_cast<std::size_t>(row);
-    return index < rows_.size() ? std::string_view(rows_[index].at(static_cast<std::size_t>(column))) : std::string_view();
 }
 
 void ResultsGridModel::beginBatch()

@@ -1,16 +1,13 @@
 #pragma once
-// The cells of the results grid as the engine wrote them (bytes). Row 0 is
-// the header row: the view shows it as its header and rows 1 onwards as
-// its rows. Only rows up to the last one written hold storage: a row that
-// is added and never written (a file may reserve millions) costs nothing.
+// The Qt model over the results grid's store: row 0 of the store is the
+// header row, shown as the view's header; rows 1 onwards are the view's
+// rows. The grid printer writes into the store during a run, inside a batch;
+// the model answers data() by column and role from the store.
 #include <QAbstractTableModel>
 
-#include <array>
-#include <string>
 #include <string_view>
-#include <vector>
 
-#include "analysis/processing_target.h"
+#include "report/grid_store.h"
 
 namespace chronell {
 
@@ -20,14 +17,18 @@ class ResultsGridModel : public QAbstractTableModel {
 public:
     explicit ResultsGridModel(QObject* parent = nullptr);
 
+    // The store; written to directly only between beginBatch and endBatch.
+    report::GridStore& store() { return store_; }
+    const report::GridStore& store() const { return store_; }
+
     // The grid's row count, header row included; 2 when created.
-    int gridRowCount() const;
+    int gridRowCount() const { return store_.rowCount(); }
     // A value below 1 is taken as 1; new rows are empty, dropped rows lose their texts.
     void setGridRowCount(int rows);
     void setCell(int column, int row, std::string_view text);
     // A cell's bytes as they were written, empty for a row never written;
     // row 0 is the header row.
-    std::string_view cell(int column, int row) const;
+    std::string_view cell(int column, int row) const { return store_.cell(row, column); }
 
     // Between these two the model tells the view nothing; the view takes the
     // changes in one reset at the end. A run writes tens of thousands of
@@ -45,10 +46,7 @@ private:
     // A cell's text as the grid shows it.
     QString cellText(int column, int row) const;
 
-    using Row = std::array<std::string, kGridColumns>;
-
-    int gridRowCount_ = 2;
-    std::vector<Row> rows_;  // rows 0 to the last written; the rows after them are empty
+    report::GridStore store_;
     bool batching_ = false;
 };
 

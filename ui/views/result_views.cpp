@@ -20,9 +20,13 @@ void bringUp(QWidget& window)
 
 } // namespace
 
-ResultViews::ResultViews(QWidget& owner, const RecordList& records, std::function<bool()> formatted,
-                         std::function<void(int row)> selectRow)
-    : owner_(owner), records_(records), formatted_(std::move(formatted)), selectRow_(std::move(selectRow))
+ResultViews::ResultViews(QWidget& owner, const RecordList& records, const RegionalSettings& settings,
+                         std::function<bool()> formatted, std::function<void(int row)> selectRow)
+    : owner_(owner),
+      records_(records),
+      settings_(settings),
+      formatted_(std::move(formatted)),
+      selectRow_(std::move(selectRow))
 {
 }
 
@@ -34,7 +38,7 @@ ResultViews::~ResultViews()
 
 void ResultViews::showTimeline()
 {
-    if (!timeline_) timeline_ = new TimelineView(selectRow_, &owner_);
+    if (!timeline_) timeline_ = new TimelineView(settings_, selectRow_, &owner_);
     refreshTimeline();
     bringUp(*timeline_);
 }
@@ -71,7 +75,7 @@ void ResultViews::refreshTimeline()
 
 void ResultViews::refreshSummary()
 {
-    summary_->setSummaryText(report::summaryText(report::summarize(records_.all()), formatted_(), regionalSettings()));
+    summary_->setSummaryText(report::summaryText(report::summarize(records_.all()), formatted_(), settings_));
 }
 
 } // namespace chronell

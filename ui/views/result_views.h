@@ -14,15 +14,16 @@ class QWidget;
 
 namespace chronell {
 
+struct RegionalSettings;
 class SummaryWindow;
 class TimelineView;
 
 class ResultViews {
 public:
-    // `formatted` says how durations are shown; `selectRow` selects a grid
-    // row for a click on the Timeline.
-    ResultViews(QWidget& owner, const RecordList& records, std::function<bool()> formatted,
-                std::function<void(int row)> selectRow);
+    // `formatted` says how durations are shown, `settings` how dates and
+    // numbers are; `selectRow` selects a grid row for a click on the Timeline.
+    ResultViews(QWidget& owner, const RecordList& records, const RegionalSettings& settings,
+                std::function<bool()> formatted, std::function<void(int row)> selectRow);
     // The windows go first, before the records they draw.
     ~ResultViews();
     ResultViews(const ResultViews&) = delete;
@@ -45,6 +46,7 @@ private:
 
     QWidget& owner_;
     const RecordList& records_;
+    const RegionalSettings& settings_;
     std::vector<JobRecord> timelineRecords_;
     std::function<bool()> formatted_;
     std::function<void(int row)> selectRow_;

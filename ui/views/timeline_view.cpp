@@ -60,8 +60,9 @@ QColor colourOf(std::optional<std::int32_t> state)
 
 } // namespace
 
-TimelineView::TimelineView(std::function<void(int row)> selectRow, QWidget* owner)
-    : QWidget(owner, Qt::Window), selectRow_(std::move(selectRow)), lanesBar_(new QScrollBar(Qt::Vertical, this))
+TimelineView::TimelineView(const RegionalSettings& settings, std::function<void(int row)> selectRow,
+                           QWidget* owner)
+    : QWidget(owner, Qt::Window), settings_(settings), selectRow_(std::move(selectRow)), lanesBar_(new QScrollBar(Qt::Vertical, this))
 {
     lanesBar_->hide();
     connect(lanesBar_, &QScrollBar::valueChanged, this, qOverload<>(&QWidget::update));
@@ -218,7 +219,7 @@ const report::DrawnBar* TimelineView::barAt(QPoint pos) const
 
 QString TimelineView::tooltipOf(const report::DrawnBar& bar) const
 {
-    return displayText(report::drawnBarTooltip(timeline_, bar, formatted_, regionalSettings()));
+    return displayText(report::drawnBarTooltip(timeline_, bar, formatted_, settings_));
 }
 
 bool TimelineView::event(QEvent* event)
@@ -332,7 +333,7 @@ void TimelineView::paintAxis(QPainter& painter) const
         painter.setPen(kAxisText);
         painter.drawText(QRectF(x - kTickSpacing / 2.0, 0, kTickSpacing, kAxisHeight - 8),
                          Qt::AlignHCenter | Qt::AlignBottom,
-                         displayText(report::localDateTimeText(tick, regionalSettings())));
+                         displayText(report::localDateTimeText(tick, settings_)));
     }
 }
 

@@ -29,9 +29,10 @@ class TimelineView : public QWidget {
     Q_OBJECT
 
 public:
-    // `selectRow` gets the grid row of a bar that is clicked. A window of its
-    // own that goes with `owner` and does not keep the program running.
-    TimelineView(std::function<void(int row)> selectRow, QWidget* owner);
+    // `selectRow` gets the grid row of a bar that is clicked; texts follow
+    // `settings`. A window of its own that goes with `owner` and does not
+    // keep the program running.
+    TimelineView(const RegionalSettings& settings, std::function<void(int row)> selectRow, QWidget* owner);
 
     // Draws `records`, which must stay unchanged until the next call or
     // clear(), fitted to the window; tooltips as `formatted` says.
@@ -77,6 +78,7 @@ private:
     void paintBars(QPainter& painter) const;
     void paintPairs(QPainter& painter) const;
 
+    const RegionalSettings& settings_;
     std::function<void(int row)> selectRow_;
     report::Timeline timeline_;
     bool formatted_ = false;

@@ -15,10 +15,12 @@
 #include <optional>
 #include <utility>
 
-#include "analysis/in_memory_target.h"
 #include "analysis/job_file_pass.h"
 #include "analysis/processing_run.h"
 #include "analysis/regional_settings.h"
+#include "analysis/run_events.h"
+#include "report/grid_printer.h"
+#include "report/log_printer.h"
 #include "settings/settings_place.h"
 #include "settings/settings_store.h"
 #include "ui/grid/grid_copy.h"
@@ -138,7 +140,7 @@ private:
 };
 
 MainWindow::MainWindow(WindowCollaborators collaborators, QWidget* parent)
-    : QMainWindow(parent), collaborators_(std::move(collaborators))
+    : QMainWindow(parent), collaborators_(std::move(collaborators)), regionalSettings_(loadRegionalSettings())
 {
     setWindowTitle(QStringLiteral("Chronell"));
     setFont(windowFont());
@@ -170,12 +172,6 @@ MainWindow::MainWindow(WindowCollaborators collaborators, QWidget* parent)
     // The first control in tab order takes the focus when the window is first activated.
     logView_->setFocus();
     setOuterBounds(kDesignedBounds);
-
-    // The grid's header row, so that every window shows its captions, also
-    // one never started up.
-    const auto& header = gridHeaderTexts();
-    for (int column = 0; column < kGridColumns; ++column)
-        setCell(column, 0, header[static_cast<std::size_t>(column)]);
 }
 
 MainWindow::~MainWindow()
@@ -324,8 +320,25 @@ void MainWindow::saveState()
 void MainWindow::process()
 {
     const RunFollowers followers(*this);
+    const RunInputs inputs = runInputs();
+    if (inputs.clearLog) clearLog();
+    printEvents([&inputs](RunSink& sink) { runProcessing(sink, inputs); });
+    resultsGrid_->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::printEvents(const std::function<void(RunSink&)>& run)
+{
     const RunUpdates updates(*this);
-    runProcessing(*this, regionalSettings(), runInputs());
+    const bool formatted = formattedTimeTicked();
+    report::LogPrinter log([this](std::string_view line) { appendLogLine(line); }, regionalSettings_, formatted);
+    report::GridPrinter grid(resultsGrid_->gridModel()->store(), regionalSettings_, formatted, true);
+    RunSinks sinks({&log, &grid});
+    run(sinks);
+}
+
+void MainWindow::refreshRegionalSettings()
+{
+    regionalSettings_ = loadRegionalSettings();
 }
 
 void MainWindow::browse()
@@ -351,7 +364,8 @@ void MainWindow::openLatestVersion()
 
 void MainWindow::processJobFile(const std::string& path)
 {
-    proc_file(*this, regionalSettings(), rowCounter_, path, formattedTimeTicked());
+    std::string buffer;
+    printEvents([&](RunSink& sink) { chronell::processJobFile(sink, rowCounter_, path, buffer); });
 }
 
 QRect MainWindow::outerBounds() const
@@ -428,30 +442,14 @@ int MainWindow::rowCount() const
     return resultsGrid_->gridModel()->gridRowCount();
 }
 
-void MainWindow::setRowCount(int rows)
+const RecordList& MainWindow::records() const
 {
-    resultsGrid_->gridModel()->setGridRowCount(rows);
-    records_.keepBelow(std::max(rows, 1));
-}
-
-void MainWindow::addRecord(JobRecord record)
-{
-    records_.add(std::move(record));
+    return resultsGrid_->gridModel()->store().records();
 }
 
 RunInputs MainWindow::runInputs() const
 {
     return {folderText(), maskText(), formattedTimeTicked(), clearLogTicked()};
-}
-
-void MainWindow::setCell(int column, int row, std::string_view text)
-{
-    resultsGrid_->gridModel()->setCell(column, row, text);
-}
-
-void MainWindow::focusGrid()
-{
-    resultsGrid_->setFocus(Qt::OtherFocusReason);
 }
 
 std::string MainWindow::folderText() const
@@ -481,7 +479,8 @@ void MainWindow::createViewsAndWatch()
 {
     new GridCopy(*resultsGrid_);
     views_ = std::make_unique<ResultViews>(
-        *this, records_, [this] { return formattedTimeTicked(); }, [this](int row) { selectGridRow(row); });
+        *this, records(), regionalSettings_, [this] { return formattedTimeTicked(); },
+        [this](int row) { selectGridRow(row); });
     // A watched change runs Process as its button does, but never inside
     // another handler: while a box or dialog is open it waits.
     watch_ = new FolderWatch(
@@ -503,7 +502,7 @@ void MainWindow::saveResultsAs()
 {
     const auto choice = collaborators_.chooseSaveFile(browseStartFolder(folderBox_->text()));
     if (!choice) return;
-    saveResults(WindowGridRows(*resultsGrid_->gridModel(), records_), choice->format, choice->path);
+    saveResults(resultsGrid_->gridModel()->store(), choice->format, choice->path);
 }
 
 void MainWindow::switchWatch()

@@ -1,19 +1,21 @@
 #pragma once
 // The main window: the input row, the results grid, the log and the menus,
-// its handlers, and the engine's seam over its log, results grid and input
-// row, so that Process runs the same engine as chronell-report.
+// and its handlers. Process runs the same engine as chronell-report and
+// prints its events into the log and the results grid's store with the
+// report's printers.
 #include <QMainWindow>
 #include <QRect>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "analysis/processing_run.h"
-#include "analysis/processing_target.h"
 #include "analysis/record_list.h"
+#include "analysis/regional_settings.h"
 #include "settings/settings_store.h"
 #include "settings/window_state.h"
 #include "ui/window/collaborators.h"
@@ -33,9 +35,10 @@ class InputBox;
 class LogView;
 class ResultViews;
 class ResultsGridView;
+class RunSink;
 class Splitter;
 
-class MainWindow : public QMainWindow, public ProcessingTarget {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
@@ -72,14 +75,13 @@ public:
     QRect outerBounds() const;
     void setOuterBounds(const QRect& bounds);
 
-    // The engine's seam.
-    void appendLogLine(std::string_view line) override;
-    void clearLog() override;
-    int rowCount() const override;
-    void setRowCount(int rows) override;
-    void setCell(int column, int row, std::string_view text) override;
-    void focusGrid() override;
-    void addRecord(JobRecord record) override;
+    // The results grid's row count, header row included.
+    int rowCount() const;
+
+    // The regional settings that the log, the grid and the views follow:
+    // the user's when the window is made, and again after each change of them.
+    const RegionalSettings& regionalSettings() const { return regionalSettings_; }
+    void refreshRegionalSettings();
 
     // The input row: what Process reads.
     std::string folderText() const;
@@ -89,7 +91,7 @@ public:
     RunInputs runInputs() const;
 
     // The records of the grid's rows, from the last run.
-    const RecordList& records() const { return records_; }
+    const RecordList& records() const;
 
     // The Timeline and Summary windows, and the folder watch.
     ResultViews& resultViews() const { return *views_; }
@@ -109,6 +111,11 @@ private:
     void createViewsAndWatch();
     // Runs a handler inside the handler barrier.
     void runGuarded(void (MainWindow::*handler)());
+    // Hands `run` a sink that prints into the log and the grid, the view
+    // updates held back until it returns.
+    void printEvents(const std::function<void(RunSink&)>& run);
+    void appendLogLine(std::string_view line);
+    void clearLog();
 
     // Handlers.
     void restoreState();
@@ -156,7 +163,7 @@ private:
     int rowCounter_ = 0;  // the row written last by processJobFile
     bool holdingLog_ = false;
     QStringList heldLog_;  // as the log shows them
-    RecordList records_;
+    RegionalSettings regionalSettings_;
     std::unique_ptr<ResultViews> views_;
     FolderWatch* watch_ = nullptr;  // owned as a child
 };

@@ -4,21 +4,10 @@
 #include "platform/chronell_error.h"
 #include "platform/output_mode.h"
 #include "report/text_sink.h"
-#include "ui/grid/results_grid_model.h"
 #include "ui/text/display_text.h"
 #include "ui/text/path_bytes.h"
 
 namespace chronell {
-
-int WindowGridRows::rowCount() const
-{
-    return model_.gridRowCount();
-}
-
-std::string_view WindowGridRows::cell(int row, int column) const
-{
-    return model_.cell(column, row);
-}
 
 void saveResults(const report::GridRows& rows, report::ExportFormat format, const QString& path)
 {

@@ -4,26 +4,10 @@
 // chronell-report --rows prints for the same run.
 #include <QString>
 
-#include "analysis/record_list.h"
 #include "report/grid_rows.h"
 #include "report/row_export.h"
 
 namespace chronell {
-
-class ResultsGridModel;
-
-// The grid's cells as bytes, with the records of the last run.
-class WindowGridRows : public report::GridRows {
-public:
-    WindowGridRows(const ResultsGridModel& model, const RecordList& records) : model_(model), records_(records) {}
-    int rowCount() const override;
-    std::string_view cell(int row, int column) const override;
-    const JobRecord* record(int row) const override { return records_.ofRow(row); }
-
-private:
-    const ResultsGridModel& model_;
-    const RecordList& records_;
-};
 
 // Writes the rows to `path` whole or not at all: into a file beside it that
 // takes its place only when everything has been written. Throws

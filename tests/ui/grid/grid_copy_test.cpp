@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/ui/window_support.h"
+#include "ui/grid/results_grid_model.h"
 #include "ui/grid/results_grid_view.h"
 
 namespace {
@@ -21,11 +22,12 @@ constexpr char kHeader[] = "Name\tSource\tDest\tStart\tEnd\tStatus\tDur\tJobfile
 std::unique_ptr<chronell::MainWindow> windowWithRows(int rows)
 {
     auto window = shownWindow();
-    window->setRowCount(rows + 1);
+    chronell::ResultsGridModel& model = *partsOf(*window).resultsGrid->gridModel();
+    model.setGridRowCount(rows + 1);
     for (int row = 1; row <= rows; ++row) {
-        window->setCell(0, row, "n" + std::to_string(row));
-        window->setCell(1, row, "caf\xE9");
-        for (int column = 2; column < 7; ++column) window->setCell(column, row, std::to_string(column));
+        model.setCell(0, row, "n" + std::to_string(row));
+        model.setCell(1, row, "caf\xE9");
+        for (int column = 2; column < 7; ++column) model.setCell(column, row, std::to_string(column));
     }
     partsOf(*window).resultsGrid->setFocus();
     return window;

@@ -119,7 +119,7 @@ TEST_F(ResultViews, ClickingABarSelectsItsRowAndItsTooltipNamesTheJobOfTheLastRu
         QHelpEvent help(QEvent::ToolTip, at, timeline.mapToGlobal(at));
         QApplication::sendEvent(&timeline, &help);
         EXPECT_EQ(QToolTip::text(), chronell::displayText(chronell::report::barTooltip(
-                                        record, window->formattedTimeTicked(), chronell::regionalSettings())))
+                                        record, window->formattedTimeTicked(), window->regionalSettings())))
             << record.name;
     }
     QToolTip::hideText();
@@ -191,7 +191,7 @@ TEST_F(ResultViews, SummaryShowsTheReportsSummaryOfTheLastRunAndCopies)
     const auto expected = [&] {
         return chronell::displayText(chronell::report::summaryText(chronell::report::summarize(window->records().all()),
                                                                    window->formattedTimeTicked(),
-                                                                   chronell::regionalSettings()));
+                                                                   window->regionalSettings()));
     };
     EXPECT_EQ(summary->textView()->toPlainText(), expected());
     EXPECT_TRUE(summary->textView()->toPlainText().contains("STUDIO-PC"));

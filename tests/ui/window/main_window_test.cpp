@@ -224,7 +224,7 @@ TEST(MainWindow, FocusStartsInTheLogAndTabRunsTheDesignedOrder)
 TEST(MainWindow, TabInTheGridLeavesItAfterTheGridHasRows)
 {
     auto window = shownWindow();
-    window->setRowCount(5);
+    partsOf(*window).resultsGrid->gridModel()->setGridRowCount(5);
     partsOf(*window).resultsGrid->setFocus();
     partsOf(*window).resultsGrid->setCurrentIndex(partsOf(*window).resultsGrid->model()->index(0, 0));
     QTest::keyClick(partsOf(*window).resultsGrid, Qt::Key_Tab);

@@ -44,16 +44,13 @@ std::string outputOf(const std::string& command)
     return output;
 }
 
-// The window and the report both under the C locale's regional settings.
+// The window and the report both under the environment's regional settings.
 class SaveResults : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        saved_ = chronell::regionalSettings();
-        chronell::LoadRegionalSettings();
         window = shownWindow(collaborators.collaborators());
     }
-    void TearDown() override { chronell::regionalSettings() = saved_; }
 
     void process(const std::string& folder, const char* mask, bool formatted)
     {
@@ -73,9 +70,6 @@ protected:
     ScopedEnv locale_{"LC_ALL", "C"};
     TestCollaborators collaborators;
     std::unique_ptr<chronell::MainWindow> window;
-
-private:
-    chronell::RegionalSettings saved_;
 };
 
 TEST_F(SaveResults, WritesWhatTheReportPrintsForEachFormat)

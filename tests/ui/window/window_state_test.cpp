@@ -10,7 +10,6 @@
 
 #include <functional>
 
-#include "analysis/in_memory_target.h"
 #include "settings/settings_store.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/unwritable.h"
