@@ -63,7 +63,7 @@ TEST(GridCopy, CtrlASelectsEveryRowForTheCopy)
 TEST(GridCopy, CellsAreEscapedAsTheTsvExportEscapesThem)
 {
     auto window = windowWithRows(1);
-    window->setCell(0, 1, "a\tb\nc\\d\re");
+    partsOf(*window).resultsGrid->gridModel()->setCell(0, 1, "a\tb\nc\\d\re");
     QTest::keyClick(partsOf(*window).resultsGrid, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(partsOf(*window).resultsGrid, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
