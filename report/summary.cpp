@@ -14,7 +14,8 @@ namespace chronell::report {
 
 namespace {
 
-constexpr const char* kUnknownRunner = "(unknown)";
+constexpr const char* kNoRunner = "(no runner)";
+constexpr std::int32_t kWaitingState = 0;
 constexpr std::int32_t kErrorState = 5;
 
 std::string statusOf(std::int32_t state)
@@ -27,7 +28,7 @@ std::string statusOf(std::int32_t state)
 // A runner line without a name says no more than none.
 std::string runnerOf(const JobRecord& record)
 {
-    return record.runnerName && !record.runnerName->empty() ? *record.runnerName : kUnknownRunner;
+    return record.runnerName && !record.runnerName->empty() ? *record.runnerName : kNoRunner;
 }
 
 } // namespace
@@ -42,14 +43,15 @@ public:
     {
         ++block_.jobs;
         ++statuses_[record.state.value_or(-1)];
-        auto& runner = runners_[runnerOf(record)];
-        ++runner.jobs;
-        if (record.durationMs) {
-            block_.totalMs += *record.durationMs;
-            runner.totalMs += *record.durationMs;
+        if (record.durationMs) block_.totalMs += *record.durationMs;
+        // A waiting job has run on no runner yet.
+        if (record.state != kWaitingState) {
+            auto& runner = runners_[runnerOf(record)];
+            ++runner.jobs;
+            if (record.durationMs) runner.totalMs += *record.durationMs;
+            if (record.startUtc && record.endUtc && *record.endUtc > *record.startUtc)
+                runner.intervals.emplace_back(*record.startUtc, *record.endUtc);
         }
-        if (record.startUtc && record.endUtc && *record.endUtc > *record.startUtc)
-            runner.intervals.emplace_back(*record.startUtc, *record.endUtc);
         if (record.startUtc && record.endUtc) {
             if (!block_.firstStart || *record.startUtc < *block_.firstStart) {
                 block_.firstStart = record.startUtc;

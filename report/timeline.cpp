@@ -156,7 +156,7 @@ std::string barTooltip(const JobRecord& record, bool formatted, const RegionalSe
     text.append("\nEnd: ").append(record.endShown ? dateTimeText(*record.endShown, settings) : "");
     text.append("\nDuration: ").append(record.durationMs ? millisecondsText(*record.durationMs, formatted, settings) : "");
     if (record.runnerName) text.append("\nRunner: ").append(*record.runnerName);
-    if (record.error) text.append("\nError: ").append(*record.error);
+    if (record.error && !record.error->empty()) text.append("\nError: ").append(*record.error);
     return text;
 }
 

@@ -1,6 +1,7 @@
 #include "settings/window_state.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 #include "settings/settings_store.h"
@@ -17,6 +18,17 @@ constexpr std::string_view kWindowSection = "Window";
 constexpr std::array<std::string_view, kStoredColumns> kColumnKeys = {"Name", "Source", "Dest",   "Start",
                                                                      "End",  "Status", "Dur", "Jobfile"};
 
+// A key's integer, or nothing when it is absent or does not read: a value
+// that reads gives itself for either default.
+std::optional<std::int32_t> readPresentInteger(const SettingsStore& store, std::string_view section,
+                                               std::string_view key)
+{
+    const std::int32_t low = store.readInteger(section, key, INT32_MIN);
+    if (low != INT32_MIN) return low;
+    if (store.readInteger(section, key, INT32_MAX) == INT32_MAX) return std::nullopt;
+    return low;
+}
+
 } // namespace
 
 WindowState readWindowState(const SettingsStore& store, const WindowState& defaults)
@@ -32,7 +44,8 @@ WindowState readWindowState(const SettingsStore& store, const WindowState& defau
     state.top = store.readInteger(kWindowSection, "Top", defaults.top);
     state.width = store.readInteger(kWindowSection, "Width", defaults.width);
     state.height = store.readInteger(kWindowSection, "Height", defaults.height);
-    state.gridHeight = store.readInteger(kWindowSection, "TabHeight", defaults.gridHeight);
+    state.gridHeight = readPresentInteger(store, kWindowSection, "TabHeight");
+    if (!state.gridHeight) state.gridHeight = defaults.gridHeight;
     return state;
 }
 
@@ -48,7 +61,7 @@ void writeWindowState(const SettingsStore& store, const WindowState& state)
     store.writeInteger(kWindowSection, "Top", state.top);
     store.writeInteger(kWindowSection, "Width", state.width);
     store.writeInteger(kWindowSection, "Height", state.height);
-    store.writeInteger(kWindowSection, "TabHeight", state.gridHeight);
+    if (state.gridHeight) store.writeInteger(kWindowSection, "TabHeight", *state.gridHeight);
 }
 
 } // namespace chronell

@@ -5,6 +5,7 @@
 // and takes one.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace chronell {
@@ -25,13 +26,15 @@ struct WindowState {
     std::int32_t top = 0;
     std::int32_t width = 0;
     std::int32_t height = 0;
-    std::int32_t gridHeight = 0;
+    // The results grid's height; absent when the file has none that reads,
+    // and then the window keeps its designed division.
+    std::optional<std::int32_t> gridHeight;
 };
 
 // Every key read, a key absent or not readable taking its value from `defaults`.
 WindowState readWindowState(const SettingsStore& store, const WindowState& defaults);
 
-// All seventeen keys in their fixed order. The first write that fails raises
+// All seventeen keys in their fixed order (the grid's height only when present). The first write that fails raises
 // its error, so that key and all after it keep what the file held.
 void writeWindowState(const SettingsStore& store, const WindowState& state);
 

@@ -71,8 +71,11 @@ TEST(Summary, CountsTotalsSpanRunnersAndErrorsPerFileAndRun)
         EXPECT_EQ(run.statuses[i].jobs, statuses[i].second);
     }
     EXPECT_EQ(run.runners.back().runner, "STUDIO");
-    EXPECT_EQ(run.runners[0].runner, "(unknown)");
-    EXPECT_EQ(run.runners[0].jobs, 3);
+    EXPECT_EQ(run.runners[0].runner, "(no runner)");
+    EXPECT_EQ(run.runners[0].jobs, 2);  // the waiting job under no runner at all
+    int underRunners = 0;
+    for (const auto& runner : run.runners) underRunners += runner.jobs;
+    EXPECT_EQ(underRunners, run.jobs - 1);
 }
 
 TEST(Summary, NoTimesGiveNoSpanAndNoShare)
@@ -122,11 +125,13 @@ TEST(Summary, BusySharesInTextAndJson)
 {
     const Summary summary = summarize({job("p.jobs", 2, "STUDIO", 1, 4), job("p.jobs", 2, "STUDIO", 3, 5),
                                        job("p.jobs", 2, "ATTIC", 2, 4), job("p.jobs", 2, "STUDIO", 6, 7),
-                                       job("p.jobs", 0, "IDLE", std::nullopt, std::nullopt)});
+                                       job("p.jobs", 3, "IDLE", std::nullopt, std::nullopt),
+                                       job("p.jobs", 0, "QUEUED", std::nullopt, std::nullopt)});
     const std::string text = summaryText(summary, true, test::settingsB());
     EXPECT_NE(text.find("  Busy             83,3 %\n  Runners at work  1,17\n"), std::string::npos) << text;
     EXPECT_NE(text.find("  ATTIC      1  02:00:00.000  33,3 %\n"), std::string::npos) << text;
     EXPECT_NE(text.find("  IDLE       1  00:00:00.000  0,0 %\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("QUEUED"), std::string::npos) << "a waiting job ran on no runner";
     const std::string json = summaryJson(summary);
     EXPECT_NE(json.find("\"busy_share\": 0.8333,\n    \"runners_at_work\": 1.1667,"), std::string::npos) << json;
     EXPECT_NE(json.find("{\"runner\": \"ATTIC\", \"jobs\": 1, \"total_ms\": 7200000, \"busy_share\": 0.3333}"),

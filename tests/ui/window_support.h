@@ -155,6 +155,7 @@ struct WindowParts {
           browseButton(partNamed<QPushButton>(w, "browseButton")),
           maskLabel(partNamed<QLabel>(w, "maskLabel")),
           maskBox(partNamed<InputBox>(w, "maskBox")),
+          filterBox(partNamed<QLineEdit>(w, "filterBox")),
           formattedTimeBox(partNamed<QCheckBox>(w, "formattedTimeBox")),
           clearLogBox(partNamed<QCheckBox>(w, "clearLogBox")),
           processButton(partNamed<QPushButton>(w, "processButton")),
@@ -182,6 +183,7 @@ struct WindowParts {
     QPushButton* browseButton;
     QLabel* maskLabel;
     InputBox* maskBox;
+    QLineEdit* filterBox;
     QCheckBox* formattedTimeBox;
     QCheckBox* clearLogBox;
     QPushButton* processButton;

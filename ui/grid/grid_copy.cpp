@@ -2,10 +2,8 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QItemSelectionModel>
 #include <QKeyEvent>
 
-#include <algorithm>
 #include <string>
 
 #include "report/row_export.h"
@@ -49,10 +47,7 @@ bool GridCopy::eventFilter(QObject* watched, QEvent* event)
 {
     const bool copy = event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy);
     if (watched != &grid_ || !copy) return QObject::eventFilter(watched, event);
-    std::vector<int> rows;
-    for (const QModelIndex& index : grid_.selectionModel()->selectedRows()) rows.push_back(index.row() + 1);
-    std::sort(rows.begin(), rows.end());
-    QGuiApplication::clipboard()->setText(gridRowsText(*grid_.gridModel(), rows));
+    QGuiApplication::clipboard()->setText(gridRowsText(*grid_.gridModel(), grid_.selectedGridRows()));
     return true;
 }
 

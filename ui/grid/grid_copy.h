@@ -1,6 +1,7 @@
 #pragma once
 // Copying from the results grid: Ctrl+C puts the selected rows on the
-// clipboard as tab-separated text, the header row first.
+// clipboard as tab-separated text, the header row first, in the order shown
+// (rows the filter hides are not selected, so not copied).
 #include <QObject>
 #include <QString>
 

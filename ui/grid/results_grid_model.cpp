@@ -1,6 +1,7 @@
 #include "ui/grid/results_grid_model.h"
 
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 
 #include "ui/text/display_text.h"
@@ -67,10 +68,46 @@ QString ResultsGridModel::cellText(int column, int row) const
     return shownText(cell(column, row));
 }
 
+namespace {
+
+QVariant instantValue(const std::optional<Instant>& instant)
+{
+    return instant ? QVariant(static_cast<qlonglong>(instant->time_since_epoch().count())) : QVariant();
+}
+
+} // namespace
+
 QVariant ResultsGridModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid()) return {};
-    return cellText(index.column(), index.row() + 1);
+    if (!index.isValid()) return {};
+    const int row = index.row() + 1;
+    const int column = index.column();
+    switch (role) {
+    case Qt::DisplayRole:
+        return cellText(column, row);
+    case RecordRole: {
+        const JobRecord* record = recordOf(row);
+        return record ? QVariant::fromValue(record) : QVariant();
+    }
+    case SortRole: {
+        const JobRecord* record = recordOf(row);
+        if (column == ColStart) return record ? instantValue(record->startUtc) : QVariant();
+        if (column == ColEnd) return record ? instantValue(record->endUtc) : QVariant();
+        if (column == ColDur)
+            return record && record->durationMs ? QVariant(static_cast<qulonglong>(*record->durationMs)) : QVariant();
+        return cellText(column, row);
+    }
+    case Qt::ToolTipRole: {
+        const JobRecord* record = recordOf(row);
+        if (!record) return {};
+        if (column == ColSource && !record->input.empty()) return shownText(record->input);
+        if (column == ColDest && !record->output.empty()) return shownText(record->output);
+        if (column == ColStatus && record->error && !record->error->empty()) return shownText(*record->error);
+        return {};
+    }
+    default:
+        return {};
+    }
 }
 
 QVariant ResultsGridModel::headerData(int section, Qt::Orientation orientation, int role) const

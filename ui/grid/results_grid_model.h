@@ -2,8 +2,11 @@
 // The Qt model over the results grid's store: row 0 of the store is the
 // header row, shown as the view's header; rows 1 onwards are the view's
 // rows. The grid printer writes into the store during a run, inside a batch;
-// the model answers data() by column and role from the store.
+// the model answers data() by column and role from the store: the display
+// text, the row's record, a value to sort by, and a tooltip (the full path
+// of Source and Dest, a failed job's error).
 #include <QAbstractTableModel>
+#include <QMetaType>
 
 #include <string_view>
 
@@ -15,11 +18,22 @@ class ResultsGridModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
+    enum Role : int {
+        // The row's record as QVariant::fromValue(const JobRecord*); a null
+        // QVariant for a row without one.
+        RecordRole = Qt::UserRole + 1,
+        // What sorts the column by meaning: Start and End by instant (ms
+        // since the epoch), Dur by milliseconds, the others by display text.
+        SortRole = Qt::UserRole + 2,
+    };
+
     explicit ResultsGridModel(QObject* parent = nullptr);
 
     // The store; written to directly only between beginBatch and endBatch.
     report::GridStore& store() { return store_; }
     const report::GridStore& store() const { return store_; }
+    // The record of a row, or null.
+    const JobRecord* recordOf(int row) const { return store_.records().ofRow(row); }
 
     // The grid's row count, header row included; 2 when created.
     int gridRowCount() const { return store_.rowCount(); }
@@ -51,3 +65,5 @@ private:
 };
 
 } // namespace chronell
+
+Q_DECLARE_METATYPE(const chronell::JobRecord*)

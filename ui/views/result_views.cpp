@@ -40,7 +40,14 @@ void ResultViews::showTimeline()
 {
     if (!timeline_) timeline_ = new TimelineView(settings_, selectRow_, &owner_);
     refreshTimeline();
+    timeline_->setSelectedRow(selectedRow_);
     bringUp(*timeline_);
+}
+
+void ResultViews::rowSelected(int row)
+{
+    selectedRow_ = row;
+    if (timeline_) timeline_->setSelectedRow(row);
 }
 
 void ResultViews::showSummary()

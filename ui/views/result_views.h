@@ -31,6 +31,8 @@ public:
 
     void showTimeline();
     void showSummary();
+    // The grid row selected now (0 for none): the Timeline outlines its bar.
+    void rowSelected(int row);
 
     // At the end of a run, also one that an error ended, the views that are
     // shown take the new records.
@@ -50,6 +52,7 @@ private:
     std::vector<JobRecord> timelineRecords_;
     std::function<bool()> formatted_;
     std::function<void(int row)> selectRow_;
+    int selectedRow_ = 0;
     QPointer<TimelineView> timeline_;
     QPointer<SummaryWindow> summary_;
 };

@@ -1,6 +1,7 @@
 #include "ui/views/summary_window.h"
 
 #include <QPlainTextEdit>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 
 #include "ui/text/display_text.h"
@@ -20,6 +21,14 @@ SummaryWindow::SummaryWindow(QWidget* owner) : QWidget(owner, Qt::Window), text_
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(text_);
     resize(640, 420);
+}
+
+void SummaryWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void SummaryWindow::setSummaryText(std::string_view bytes)

@@ -1,10 +1,12 @@
 #pragma once
 // The Summary window: the last run's summary as chronell-report --summary
-// prints it, in a fixed-width text view whose text can be selected and copied.
+// prints it, in a fixed-width text view whose text can be selected and
+// copied; Esc closes it.
 #include <QWidget>
 
 #include <string_view>
 
+class QKeyEvent;
 class QPlainTextEdit;
 
 namespace chronell {
@@ -19,6 +21,9 @@ public:
 
     void setSummaryText(std::string_view bytes);
     QPlainTextEdit* textView() const { return text_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QPlainTextEdit* text_;

@@ -17,6 +17,7 @@
 
 #include "analysis/regional_settings.h"
 #include "report/local_instant.h"
+#include "ui/grid/status_colours.h"
 #include "ui/text/display_text.h"
 
 namespace chronell {
@@ -26,7 +27,7 @@ namespace {
 constexpr int kAxisHeight = 28;
 constexpr int kLegendHeight = 28;
 constexpr int kRightMargin = 12;
-constexpr int kMaxLaneHeight = 22;
+constexpr int kMaxLaneHeight = 48;
 constexpr int kPadding = 6;
 constexpr int kMinLabelWidth = 60;
 constexpr int kMaxLabelWidth = 200;
@@ -37,6 +38,8 @@ constexpr double kSmallestSpanMs = 1000;
 constexpr double kZoomStep = 1.25;  // per notch of the wheel
 constexpr double kWidestRuns = 100;  // the widest view, in spans of the run
 constexpr double kHitReach = 2;  // pixels around a bar that still hit it
+constexpr double kNameInset = 3;  // pixels between a bar's edge and its name
+constexpr double kMinNameWidth = 24;  // a bar narrower than this shows no name
 
 const QColor kLaneStripe(0xF3, 0xF5, 0xF7);
 const QColor kTickLine(0xC8, 0xCC, 0xD0);
@@ -51,11 +54,6 @@ double msOf(Instant instant)
 Instant instantOf(double ms)
 {
     return Instant(std::chrono::milliseconds(std::llround(ms)));
-}
-
-QColor colourOf(std::optional<std::int32_t> state)
-{
-    return QColor::fromString(report::stateColour(state));
 }
 
 } // namespace
@@ -84,7 +82,7 @@ void TimelineView::setRecords(const std::vector<JobRecord>& records, bool format
     barColours_.reserve(timeline_.bars.size());
     for (const report::TimelineBar& bar : timeline_.bars) {
         states.insert(bar.record->state.value_or(-1));
-        barColours_.push_back(colourOf(bar.record->state));
+        barColours_.push_back(statusColour(bar.record->state));
     }
     legendStates_.clear();
     for (const std::int32_t state : states)
@@ -280,6 +278,10 @@ void TimelineView::mouseReleaseEvent(QMouseEvent* event)
 
 void TimelineView::keyPressEvent(QKeyEvent* event)
 {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
     if (event->key() != Qt::Key_Home) return QWidget::keyPressEvent(event);
     fit();
 }
@@ -345,9 +347,30 @@ void TimelineView::paintBars(QPainter& painter) const
     for (const report::DrawnBar& bar : drawn()) {
         const int top = laneTop(bar.lane);
         if (top + height < plot.top() || top > plot.bottom()) continue;
-        painter.fillRect(QRectF(plot.left() + bar.x0, top + inset, std::max(1.0, bar.x1 - bar.x0), height - 2 * inset),
-                         barColours_[bar.firstBar]);
+        const QRectF box(plot.left() + bar.x0, top + inset, std::max(1.0, bar.x1 - bar.x0), height - 2 * inset);
+        painter.fillRect(box, barColours_[bar.firstBar]);
+        if (bar.count != 1) continue;
+        const JobRecord& record = *timeline_.bars[bar.firstBar].record;
+        // The job's name inside its bar, where a few letters of it fit.
+        const QRectF textBox = box.adjusted(kNameInset, 0, -kNameInset, 0);
+        if (textBox.width() >= kMinNameWidth && textBox.height() >= painter.fontMetrics().height()) {
+            const QString name = painter.fontMetrics().elidedText(displayText(record.name), Qt::ElideRight,
+                                                                  static_cast<int>(textBox.width()));
+            painter.setPen(Qt::white);
+            painter.drawText(textBox, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, name);
+        }
+        if (selectedRow_ != 0 && record.row == selectedRow_) {
+            painter.setPen(QPen(kPairLine, 2));
+            painter.drawRect(box.adjusted(-1, -1, 1, 1));
+        }
     }
+}
+
+void TimelineView::setSelectedRow(int row)
+{
+    if (row == selectedRow_) return;
+    selectedRow_ = row;
+    update();
 }
 
 void TimelineView::paintPairs(QPainter& painter) const
@@ -358,7 +381,7 @@ void TimelineView::paintPairs(QPainter& painter) const
     for (const report::DrawnBar& bar : drawn())
         if (bar.count == 1) single[bar.firstBar] = true;
     const double halfLane = laneHeight() / 2.0;
-    painter.setPen(QPen(kPairLine, 1));
+    painter.setPen(QPen(kPairLine, 1.5));
     for (const report::TimelinePair& pair : timeline_.pairs) {
         if (!single[pair.first] || !single[pair.second]) continue;
         const report::TimelineBar& first = timeline_.bars[pair.first];
@@ -377,7 +400,7 @@ void TimelineView::paintLegend(QPainter& painter) const
     painter.setPen(Qt::black);
     int x = kPadding;
     for (const std::optional<std::int32_t>& state : legendStates_) {
-        painter.fillRect(x, top + (kLegendHeight - swatch) / 2, swatch, swatch, colourOf(state));
+        painter.fillRect(x, top + (kLegendHeight - swatch) / 2, swatch, swatch, statusColour(state));
         painter.drawText(QPoint(x + swatch + 4, textTop + fontMetrics().ascent()), displayText(report::stateLabel(state)));
         x += kLegendSpacing;
     }

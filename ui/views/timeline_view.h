@@ -4,7 +4,7 @@
 // its status, bars too narrow to see merged per lane and pixel, a local-time
 // axis, two-pass pairs joined, a legend). The mouse wheel zooms around the
 // cursor, dragging pans (the lanes too, which also scroll by their scroll
-// bar when they do not fit), Home fits the whole run; a bar shows its job in
+// bar when they do not fit), Home fits the whole run, Esc closes it; a bar shows its job in
 // a tooltip, and a click on it hands its grid row on.
 #include <QColor>
 #include <QWidget>
@@ -41,6 +41,9 @@ public:
     void clear();
     // The whole run in view, the first lane at the top.
     void fit();
+    // Outlines the bar of grid row `row` (none for 0).
+    void setSelectedRow(int row);
+    int selectedRow() const { return selectedRow_; }
 
     // What is in view: the times at the plot's left and right edges, in
     // milliseconds of the records' instants.
@@ -83,6 +86,7 @@ private:
     report::Timeline timeline_;
     bool formatted_ = false;
     std::vector<QColor> barColours_;
+    int selectedRow_ = 0;
     std::vector<std::optional<std::int32_t>> legendStates_;
     int labelWidth_ = 0;
     mutable std::vector<report::DrawnBar> drawn_;

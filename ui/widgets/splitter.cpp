@@ -63,6 +63,13 @@ void Splitter::cancelDrag()
     if (dragging_) endDrag();
 }
 
+void Splitter::keepHeight(int height)
+{
+    lastApplied_ = height;
+    keptHeight_ = height;
+    fitResized();
+}
+
 void Splitter::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton || !resized_->isVisible() || !resized_->isEnabled()) return;

@@ -38,6 +38,9 @@ public:
     // opens while the button is held.
     void cancelDrag();
 
+    // Gives the control below `height`, as a drag released there would.
+    void keepHeight(int height);
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

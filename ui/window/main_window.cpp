@@ -8,10 +8,16 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QItemSelection>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <cstdint>
+#include <exception>
+#include <map>
 #include <optional>
 #include <utility>
 
@@ -26,6 +32,7 @@
 #include "ui/grid/grid_copy.h"
 #include "ui/grid/results_grid_model.h"
 #include "ui/grid/results_grid_view.h"
+#include "ui/grid/results_order.h"
 #include "ui/text/display_text.h"
 #include "ui/text/path_bytes.h"
 #include "ui/views/result_views.h"
@@ -40,6 +47,7 @@
 #include "ui/window/folder_watch.h"
 #include "ui/window/handler_barrier.h"
 #include "ui/window/results_export.h"
+#include "ui/window/save_results_dialog.h"
 #include "ui/window/screen_placement.h"
 #include "ui/window/web_page.h"
 
@@ -122,14 +130,25 @@ private:
 };
 
 // After a run, also one that an error ended: the views take the new
-// records, and a watched folder is followed where the run looked.
+// records, a watched folder is followed where the run looked, the grid
+// keeps the selected rows and scroll position, and the status bar says how
+// the run went (once the error box has the error of a run it ended).
 class MainWindow::RunFollowers {
 public:
-    explicit RunFollowers(MainWindow& window) : window_(window), inputs_(window.runInputs()) {}
+    explicit RunFollowers(MainWindow& window)
+        : window_(window), inputs_(window.runInputs()), place_(window.place()), errors_(std::uncaught_exceptions())
+    {
+    }
     ~RunFollowers()
     {
         window_.views_->runEnded();
-        if (window_.watch_->watching()) window_.watch_->watch(inputs_.folder, inputs_.mask);
+        if (window_.watch_->watching()) {
+            window_.watch_->watch(inputs_.folder, inputs_.mask);
+            window_.showWatching();
+        }
+        window_.restorePlace(place_);
+        window_.runStopping_ = std::uncaught_exceptions() > errors_;
+        window_.showRunStatus();
     }
     RunFollowers(const RunFollowers&) = delete;
     RunFollowers& operator=(const RunFollowers&) = delete;
@@ -137,11 +156,20 @@ public:
 private:
     MainWindow& window_;
     RunInputs inputs_;
+    Place place_;
+    int errors_;
 };
 
 MainWindow::MainWindow(WindowCollaborators collaborators, QWidget* parent)
     : QMainWindow(parent), collaborators_(std::move(collaborators)), regionalSettings_(loadRegionalSettings())
 {
+    showError_ = [this](const QString& text) {
+        if (std::exchange(runStopping_, false) && lastRun_) {
+            lastRun_->stoppedBy = text;
+            statusBar_->showMessage(runStatusText(*lastRun_));
+        }
+        collaborators_.showError(text);
+    };
     setWindowTitle(QStringLiteral("Chronell"));
     setFont(windowFont());
     setMinimumSize(kMinimumOuterSize - kDesignFrame);
@@ -150,6 +178,9 @@ MainWindow::MainWindow(WindowCollaborators collaborators, QWidget* parent)
     statusBar_->setFixedHeight(kStatusBarHeight);
     statusBar_->setSizeGripEnabled(true);
     setStatusBar(statusBar_);
+    watchLabel_ = named(new QLabel(statusBar_), "watchLabel");
+    statusBar_->addPermanentWidget(watchLabel_);
+    watchLabel_->hide();
 
     auto* client = new QWidget(this);
     auto* clientLayout = new QVBoxLayout(client);
@@ -169,6 +200,7 @@ MainWindow::MainWindow(WindowCollaborators collaborators, QWidget* parent)
     chainTabOrder();
     wireHandlers();
     createViewsAndWatch();
+    createKeys();
     // The first control in tab order takes the focus when the window is first activated.
     logView_->setFocus();
     setOuterBounds(kDesignedBounds);
@@ -200,7 +232,12 @@ void MainWindow::createResultsPanel()
     splitter_ = named(new Splitter(logView_, resultsPanel_), "splitter");
     splitter_->setFixedHeight(kSplitterHeight);
     resultsGrid_ = named(new ResultsGridView(resultsPanel_), "resultsGrid");
+    filterBox_ = named(new QLineEdit(resultsPanel_), "filterBox");
+    filterBox_->setPlaceholderText(QStringLiteral("Filter: name, source, dest, status, runner or job file"));
+    filterBox_->setClearButtonEnabled(true);
+    filterBox_->hide();
 
+    layout->addWidget(filterBox_);
     layout->addWidget(resultsGrid_, 1);
     layout->addWidget(splitter_);
     layout->addWidget(logView_);
@@ -294,7 +331,7 @@ void MainWindow::wireHandlers()
 
 void MainWindow::runGuarded(void (MainWindow::*handler)())
 {
-    runHandler(collaborators_.showError, [this, handler] { (this->*handler)(); });
+    runHandler(showError_, [this, handler] { (this->*handler)(); });
 }
 
 void MainWindow::restoreState()
@@ -306,6 +343,7 @@ void MainWindow::restoreState()
     defaults.mask = "*.jobs";
     defaults.formattedTime = true;
     defaults.clearLog = true;
+    defaults.gridHeight.reset();  // the very first start keeps the designed division
     WindowState restored = readWindowState(*settingsStore_, defaults);
     if (!arguments_.empty()) takeCommandLine(restored, arguments_, formattedTimeTicked());
     applyState(restored);
@@ -319,10 +357,20 @@ void MainWindow::saveState()
 
 void MainWindow::process()
 {
+    lastRun_ = RunFacts{};
+    lastRun_->folder = folderText();
+    lastRun_->mask = maskText();
     const RunFollowers followers(*this);
     const RunInputs inputs = runInputs();
     if (inputs.clearLog) clearLog();
-    printEvents([&inputs](RunSink& sink) { runProcessing(sink, inputs); });
+    printEvents([this, &inputs](RunSink& sink) {
+        const RunOutcome outcome = runProcessing(sink, inputs, [this](std::size_t done, std::size_t found) {
+            lastRun_->filesDone = done;
+            lastRun_->filesFound = found;
+        });
+        lastRun_->filesFound = outcome.entries;
+        lastRun_->searchError = outcome.searchError;
+    });
     resultsGrid_->setFocus(Qt::OtherFocusReason);
 }
 
@@ -334,6 +382,135 @@ void MainWindow::printEvents(const std::function<void(RunSink&)>& run)
     report::GridPrinter grid(resultsGrid_->gridModel()->store(), regionalSettings_, formatted, true);
     RunSinks sinks({&log, &grid});
     run(sinks);
+}
+
+void MainWindow::showRunStatus()
+{
+    if (!lastRun_) return;
+    RunFacts& facts = *lastRun_;
+    facts.jobs = 0;
+    facts.pairs = 0;
+    facts.totalMs = 0;
+    for (const JobRecord& record : records().all()) {
+        if (record.twoPass) {
+            ++facts.pairs;
+            continue;
+        }
+        ++facts.jobs;
+        facts.totalMs += record.durationMs.value_or(0);
+    }
+    facts.shownJobs.reset();
+    if (!filterBox_->text().isEmpty()) {
+        int shown = 0;
+        const QAbstractItemModel& order = *resultsGrid_->model();
+        for (int row = 0; row < order.rowCount(); ++row) {
+            const auto* record = order.index(row, 0).data(ResultsGridModel::RecordRole).value<const JobRecord*>();
+            if (record && !record->twoPass) ++shown;
+        }
+        facts.shownJobs = shown;
+    }
+    // The text of a run that an error ended waits for the error.
+    if (!runStopping_) statusBar_->showMessage(runStatusText(facts));
+}
+
+void MainWindow::showWatching()
+{
+    watchLabel_->setText(QStringLiteral("Watching %1").arg(displayText(folderText())));
+    watchLabel_->setVisible(watch_->watching());
+}
+
+MainWindow::Place MainWindow::place() const
+{
+    Place kept;
+    kept.scroll = resultsGrid_->verticalScrollBar()->value();
+    for (const int row : resultsGrid_->selectedGridRows()) {
+        const JobRecord* record = records().ofRow(row);
+        if (!record) continue;
+        int position = 0;
+        for (const JobRecord& other : records().all()) {
+            if (&other == record) break;
+            if (other.jobFile == record->jobFile) ++position;
+        }
+        kept.selected.emplace_back(record->jobFile, position);
+    }
+    return kept;
+}
+
+void MainWindow::restorePlace(const Place& kept)
+{
+    if (!kept.selected.empty()) {
+        std::map<std::string, int> seen;
+        QItemSelection selection;
+        const QAbstractItemModel* shown = resultsGrid_->model();
+        for (const JobRecord& record : records().all()) {
+            const std::pair<std::string, int> key(record.jobFile, seen[record.jobFile]++);
+            if (std::find(kept.selected.begin(), kept.selected.end(), key) == kept.selected.end()) continue;
+            const int row = resultsGrid_->shownRowOf(record.row);
+            if (row < 1) continue;
+            selection.select(shown->index(row - 1, 0), shown->index(row - 1, kGridColumns - 1));
+        }
+        resultsGrid_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    }
+    resultsGrid_->verticalScrollBar()->setValue(kept.scroll);
+}
+
+void MainWindow::showFilter()
+{
+    filterBox_->show();
+    filterBox_->setFocus(Qt::ShortcutFocusReason);
+    filterBox_->selectAll();
+}
+
+void MainWindow::clearFilter()
+{
+    filterBox_->clear();
+    filterBox_->hide();
+    resultsGrid_->setFocus(Qt::ShortcutFocusReason);
+}
+
+void MainWindow::createKeys()
+{
+    saveResultsAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    exitAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    auto* again = named(new QAction(this), "processAgainAction");
+    again->setShortcut(QKeySequence(Qt::Key_F5));
+    addAction(again);
+    connect(again, &QAction::triggered, this, [this] { runGuarded(&MainWindow::process); });
+    auto* find = named(new QAction(this), "filterAction");
+    find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    addAction(find);
+    connect(find, &QAction::triggered, this, &MainWindow::showFilter);
+    auto* clear = new QShortcut(QKeySequence(Qt::Key_Escape), filterBox_, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(clear, &QShortcut::activated, this, &MainWindow::clearFilter);
+    // Enter in the filter box goes on to the rows it keeps.
+    connect(filterBox_, &QLineEdit::returnPressed, this, [this] { resultsGrid_->setFocus(Qt::ShortcutFocusReason); });
+    connect(filterBox_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        resultsGrid_->order()->setFilterText(text);
+        showRunStatus();
+    });
+    // Enter in the folder or mask box presses Process.
+    for (QLineEdit* box : {static_cast<QLineEdit*>(folderBox_), static_cast<QLineEdit*>(maskBox_)})
+        connect(box, &QLineEdit::returnPressed, this, [this] { runGuarded(&MainWindow::process); });
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    applyStoredSplit();
+}
+
+void MainWindow::applyStoredSplit()
+{
+    if (!storedGridHeight_) return;
+    const std::int32_t gridHeight = *std::exchange(storedGridHeight_, std::nullopt);
+    if (QLayout* outer = layout()) outer->activate();
+    if (QLayout* inner = resultsPanel_->layout()) inner->activate();
+    const int room = resultsPanel_->contentsRect().height() - kSplitterHeight -
+                     (filterBox_->isVisible() ? filterBox_->height() : 0);
+    // A height that no longer fits leaves the grid at least the splitter's smallest share.
+    const int logHeight = std::clamp<std::int64_t>(std::int64_t{room} - gridHeight, 0,
+                                                   std::max(0, room - kSplitterMinSize));
+    splitter_->keepHeight(static_cast<int>(logHeight));
 }
 
 void MainWindow::refreshRegionalSettings()
@@ -395,7 +572,7 @@ WindowState MainWindow::state() const
     state.top = bounds.top();
     state.width = bounds.width();
     state.height = bounds.height();
-    state.gridHeight = resultsGrid_->height();
+    state.gridHeight = storedGridHeight_ ? *storedGridHeight_ : resultsGrid_->height();
     return state;
 }
 
@@ -418,9 +595,9 @@ void MainWindow::applyState(const WindowState& state)
     const QRect bounds = outerBounds();
     const QRect placed = placedOnScreen(bounds);
     if (placed != bounds) setOuterBounds(placed);
-    // The panel's layout gives the grid its height anew when the window is
-    // shown, from the window's height and the log's.
-    resultsGrid_->resize(resultsGrid_->width(), withinQtRange(state.gridHeight));
+    // Applied once the window is shown and laid out.
+    storedGridHeight_ = state.gridHeight;
+    if (isVisible()) applyStoredSplit();
 }
 
 void MainWindow::appendLogLine(std::string_view line)
@@ -481,6 +658,10 @@ void MainWindow::createViewsAndWatch()
     views_ = std::make_unique<ResultViews>(
         *this, records(), regionalSettings_, [this] { return formattedTimeTicked(); },
         [this](int row) { selectGridRow(row); });
+    connect(resultsGrid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                views_->rowSelected(current.isValid() ? resultsGrid_->gridRowOf(current.row() + 1) : 0);
+            });
     // A watched change runs Process as its button does, but never inside
     // another handler: while a box or dialog is open it waits.
     watch_ = new FolderWatch(
@@ -502,7 +683,7 @@ void MainWindow::saveResultsAs()
 {
     const auto choice = collaborators_.chooseSaveFile(browseStartFolder(folderBox_->text()));
     if (!choice) return;
-    saveResults(resultsGrid_->gridModel()->store(), choice->format, choice->path);
+    saveResults(resultsGrid_->gridModel()->store(), formatForPath(choice->path, choice->format), choice->path);
 }
 
 void MainWindow::switchWatch()
@@ -511,13 +692,16 @@ void MainWindow::switchWatch()
         watch_->watch(folderText(), maskText());
     else
         watch_->stop();
+    showWatching();
 }
 
 void MainWindow::selectGridRow(int row)
 {
     if (row < 1 || row >= rowCount()) return;
-    resultsGrid_->selectRow(row - 1);
-    resultsGrid_->scrollTo(resultsGrid_->model()->index(row - 1, 0));
+    const int shown = resultsGrid_->shownRowOf(row);
+    if (shown < 1) return;
+    resultsGrid_->selectRow(shown - 1);
+    resultsGrid_->scrollTo(resultsGrid_->model()->index(shown - 1, 0));
 }
 
 } // namespace chronell

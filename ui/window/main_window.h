@@ -7,9 +7,11 @@
 #include <QRect>
 #include <QStringList>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -19,11 +21,13 @@
 #include "settings/settings_store.h"
 #include "settings/window_state.h"
 #include "ui/window/collaborators.h"
+#include "ui/window/run_status.h"
 
 class QAction;
 class QCheckBox;
 class QFrame;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QPushButton;
 class QStatusBar;
@@ -96,8 +100,12 @@ public:
     // The Timeline and Summary windows, and the folder watch.
     ResultViews& resultViews() const { return *views_; }
     FolderWatch& folderWatch() const { return *watch_; }
-    // Selects a grid row (1 is the first data row) and scrolls it into view.
+    // Selects a grid row (1 is the first data row) and scrolls it into view;
+    // nothing for a row that the filter hides.
     void selectGridRow(int row);
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     class RunUpdates;
@@ -109,6 +117,23 @@ private:
     void chainTabOrder();
     void wireHandlers();
     void createViewsAndWatch();
+    void createKeys();
+    // The status bar's text for the last run, with the filter's count.
+    void showRunStatus();
+    void showWatching();
+    // Ctrl+F shows the filter box; Esc empties and hides it.
+    void showFilter();
+    void clearFilter();
+    // The selected rows by job file and position in it, and the grid's
+    // scroll position: what a refresh keeps.
+    struct Place {
+        std::vector<std::pair<std::string, int>> selected;
+        int scroll = 0;
+    };
+    Place place() const;
+    void restorePlace(const Place& place);
+    // After the first layout pass: the stored division between grid and log.
+    void applyStoredSplit();
     // Runs a handler inside the handler barrier.
     void runGuarded(void (MainWindow::*handler)());
     // Hands `run` a sink that prints into the log and the grid, the view
@@ -140,6 +165,8 @@ private:
     QPushButton* browseButton_;
     QLabel* maskLabel_;
     InputBox* maskBox_;
+    QLineEdit* filterBox_;
+    QLabel* watchLabel_;
     QCheckBox* formattedTimeBox_;
     QCheckBox* clearLogBox_;
     QPushButton* processButton_;
@@ -163,6 +190,10 @@ private:
     int rowCounter_ = 0;  // the row written last by processJobFile
     bool holdingLog_ = false;
     QStringList heldLog_;  // as the log shows them
+    ErrorBoxShower showError_;  // the collaborators' box, which also notes what stopped a run
+    std::optional<RunFacts> lastRun_;
+    bool runStopping_ = false;  // an error is leaving a run
+    std::optional<std::int32_t> storedGridHeight_;  // until applied after the first layout pass
     RegionalSettings regionalSettings_;
     std::unique_ptr<ResultViews> views_;
     FolderWatch* watch_ = nullptr;  // owned as a child

@@ -24,6 +24,14 @@ constexpr std::array<FormatFilter, 3> kFilters{{
 
 } // namespace
 
+report::ExportFormat formatForPath(const QString& path, report::ExportFormat chosen)
+{
+    for (const FormatFilter& entry : kFilters) {
+        if (path.endsWith(u'.' + QString::fromLatin1(entry.suffix), Qt::CaseInsensitive)) return entry.format;
+    }
+    return chosen;
+}
+
 std::optional<SaveChoice> showSaveResultsDialog(const QString& startFolder)
 {
     QFileDialog dialog(QApplication::activeWindow(), QStringLiteral("Save Results As"), startFolder);

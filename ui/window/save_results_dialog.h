@@ -15,6 +15,10 @@ struct SaveChoice {
     report::ExportFormat format = report::ExportFormat::Csv;
 };
 
+// The format a file name asks for by its extension (.csv, .tsv, .json, in
+// any case), else `chosen`.
+report::ExportFormat formatForPath(const QString& path, report::ExportFormat chosen);
+
 // Asks where to save, opening in `startFolder`; nothing when the user cancelled.
 using SaveDialog = std::function<std::optional<SaveChoice>(const QString& startFolder)>;
 

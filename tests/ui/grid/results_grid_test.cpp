@@ -1,17 +1,24 @@
 // The results grid: row-count rules, cells, display text, the one reset
-// of a batch, and the view's widths, rows, selection and editing.
+// of a batch, the view's widths, rows, selection and editing, sorting by
+// value, the filter, tooltips and status colours.
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <optional>
 #include <stdexcept>
+#include <vector>
 #include <string>
 
 #include "tests/ui/window_support.h"
 #include "ui/grid/results_grid_model.h"
 #include "ui/grid/results_grid_view.h"
+#include "ui/grid/results_order.h"
+#include "ui/grid/status_colours.h"
 
 namespace {
 
@@ -261,6 +268,192 @@ TEST_F(ResultsGridViewTest, CellsOpenNoEditor)
     EXPECT_EQ(view.viewport()->findChild<QWidget*>(), nullptr) << "an editor opened";
     EXPECT_EQ(QApplication::focusWidget(), &view);
     EXPECT_EQ(view.model()->index(1, 1).data().toString(), "");
+}
+
+// A grid of three job rows and a row without a record, whose texts sort
+// otherwise than their values: names in mixed case, durations whose texts
+// compare unlike their numbers, start dates not in text order.
+class ResultsOrderTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const struct {
+            const char* name;
+            const char* start;
+            long long startMs;
+            const char* dur;
+            unsigned long long durMs;
+            const char* runner;
+        } rows[] = {
+            {"b", "12/01/2008", 3000, "500", 500, "Alpha"},
+            {"a", "01/05/2009", 1000, "2000", 2000, "beta"},
+            {"C", "06/03/2008", 2000, "10", 10, "Gamma"},
+        };
+        chronell::ResultsGridModel& model = *view.gridModel();
+        model.setGridRowCount(5);
+        int row = 1;
+        for (const auto& r : rows) {
+            model.setCell(ColName, row, r.name);
+            model.setCell(chronell::ColStart, row, r.start);
+            model.setCell(ColDur, row, r.dur);
+            model.setCell(chronell::ColStatus, row, "Done");
+            chronell::JobRecord record;
+            record.row = row;
+            record.name = r.name;
+            record.state = 2;
+            record.startUtc = chronell::Instant(std::chrono::milliseconds(r.startMs));
+            record.durationMs = r.durMs;
+            record.runnerName = r.runner;
+            model.store().addRecord(record);
+            ++row;
+        }
+        model.setCell(ColName, 4, "2pass");
+        view.resize(600, 300);
+        view.show();
+        settle();
+    }
+
+    void clickHeader(int column)
+    {
+        QHeaderView* header = view.horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(header->sectionViewportPosition(column) + 5, 5));
+    }
+
+    QString shownNames() const
+    {
+        QStringList names;
+        for (int row = 0; row < view.model()->rowCount(); ++row) names << view.model()->index(row, 0).data().toString();
+        return names.join(u',');
+    }
+
+    ResultsGridView view;
+};
+
+TEST_F(ResultsOrderTest, HeaderClicksSortByValueReverseThenRestoreTheRunsOrder)
+{
+    const struct {
+        int column;
+        const char* first;
+        const char* second;
+    } cases[] = {
+        {ColDur, "C,b,a,2pass", "a,b,C,2pass"},       // by milliseconds, not text; no value last
+        {chronell::ColStart, "a,C,b,2pass", "b,C,a,2pass"},  // by instant
+        {ColName, "2pass,a,b,C", "C,b,a,2pass"},       // by text, in any case
+    };
+    for (const auto& c : cases) {
+        clickHeader(c.column);
+        EXPECT_EQ(shownNames(), c.first) << c.column;
+        EXPECT_EQ(view.horizontalHeader()->sortIndicatorSection(), c.column);
+        clickHeader(c.column);
+        EXPECT_EQ(shownNames(), c.second) << c.column;
+        EXPECT_EQ(view.horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+        clickHeader(c.column);
+        EXPECT_EQ(shownNames(), "b,a,C,2pass") << c.column;
+        EXPECT_EQ(view.horizontalHeader()->sortIndicatorSection(), -1);
+    }
+}
+
+TEST_F(ResultsOrderTest, SelectedRowsComeInTheOrderShownAsGridRows)
+{
+    clickHeader(ColDur);
+    view.selectAll();
+    EXPECT_EQ(view.selectedGridRows(), (std::vector<int>{3, 1, 2, 4}));
+    EXPECT_EQ(view.shownRowOf(3), 1);
+    EXPECT_EQ(view.gridRowOf(1), 3);
+}
+
+TEST_F(ResultsOrderTest, FilterKeepsRowsWhoseTextsOrRunnerContainItInAnyCase)
+{
+    const struct {
+        const char* filter;
+        const char* shown;
+    } cases[] = {
+        {"", "b,a,C,2pass"},
+        {"c", "C"},            // the name, either case
+        {"BETA", "a"},         // the runner, though no column shows it
+        {"done", "b,a,C"},     // the status
+        {"2009", ""},          // the start is not searched
+        {"pass", "2pass"},
+        {"zzz", ""},
+    };
+    for (const auto& c : cases) {
+        view.order()->setFilterText(QString::fromLatin1(c.filter));
+        EXPECT_EQ(shownNames(), c.shown) << c.filter;
+    }
+    view.order()->setFilterText(QStringLiteral("a"));  // b (Alpha), a, C (Gamma), 2pass
+    EXPECT_EQ(view.shownRowOf(2), 2);
+    view.order()->setFilterText(QStringLiteral("beta"));
+    EXPECT_EQ(view.shownRowOf(1), -1);
+}
+
+TEST(GridCellToolTip, FullPathsAndErrorsOtherwiseTheWholeTextOfACutCell)
+{
+    ResultsGridView view;
+    chronell::ResultsGridModel& model = *view.gridModel();
+    model.setGridRowCount(3);
+    model.setCell(ColName, 1, "a rather long job name");
+    model.setCell(chronell::ColSource, 1, "in.avi");
+    model.setCell(chronell::ColStatus, 1, "Error");
+    model.setCell(chronell::ColStatus, 2, "Error");
+    chronell::JobRecord failed;
+    failed.row = 1;
+    failed.input = "D:\\in\\in.avi";
+    failed.error = "disk full";
+    model.store().addRecord(failed);
+    chronell::JobRecord silent;
+    silent.row = 2;
+    silent.error = "";
+    model.store().addRecord(silent);
+
+    const QFontMetrics metrics(view.font());
+    const auto tip = [&](int column, int row, int width) {
+        return chronell::gridCellToolTip(view.model()->index(row - 1, column), metrics, width);
+    };
+    EXPECT_EQ(tip(chronell::ColSource, 1, 1000), "D:\\in\\in.avi");  // the path, even uncut
+    EXPECT_EQ(tip(chronell::ColStatus, 1, 1000), "disk full");
+    EXPECT_EQ(tip(ColName, 1, 10), "a rather long job name");
+    EXPECT_EQ(tip(ColName, 1, 1000), "");
+    EXPECT_EQ(tip(chronell::ColStatus, 2, 1000), "");  // an empty error is no tooltip
+    EXPECT_EQ(tip(chronell::ColSource, 2, 1000), "");
+}
+
+// WCAG's contrast ratio of two colours.
+double contrast(const QColor& a, const QColor& b)
+{
+    const auto luminance = [](const QColor& c) {
+        const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TEST(StatusColours, StatusCellsStayReadableInLightAndDarkPalettesAndFailedRowsStandOut)
+{
+    QPalette light;
+    light.setColor(QPalette::Base, Qt::white);
+    light.setColor(QPalette::Text, Qt::black);
+    QPalette dark;
+    dark.setColor(QPalette::Base, QColor(0x20, 0x20, 0x20));
+    dark.setColor(QPalette::Text, QColor(0xf0, 0xf0, 0xf0));
+    for (const QPalette* palette : {&light, &dark}) {
+        for (const std::optional<std::int32_t> state : {std::optional<std::int32_t>(), std::optional<std::int32_t>(0),
+                                                         std::optional<std::int32_t>(1), std::optional<std::int32_t>(2),
+                                                         std::optional<std::int32_t>(3), std::optional<std::int32_t>(4),
+                                                         std::optional<std::int32_t>(5)}) {
+            const QColor cell = chronell::statusCellBackground(state, *palette);
+            EXPECT_GE(contrast(cell, palette->color(QPalette::Text)), 4.5) << state.value_or(-1);
+            EXPECT_NE(cell, palette->color(QPalette::Base)) << state.value_or(-1);
+            const bool failed = state == 4 || state == 5;
+            const QColor row = chronell::standingOutRowBackground(state, *palette);
+            EXPECT_EQ(row.isValid(), failed) << state.value_or(-1);
+            if (failed) {
+                EXPECT_GE(contrast(row, palette->color(QPalette::Text)), 4.5) << state.value_or(-1);
+            }
+        }
+    }
+    EXPECT_EQ(chronell::statusColour(5), QColor(QStringLiteral("#e53935")));  // the timeline's error colour
 }
 
 } // namespace

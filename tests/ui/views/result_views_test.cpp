@@ -208,4 +208,23 @@ TEST_F(ResultViews, SummaryShowsTheReportsSummaryOfTheLastRunAndCopies)
     EXPECT_FALSE(summary->textView()->toPlainText().contains("STUDIO-PC"));
 }
 
+TEST_F(ResultViews, EscClosesTheSummaryAndTheTimeline)
+{
+    TempFolder folder;
+    folder.write("a.jobs", jobListText({job("A1", 0, 30)}));
+    process(folder);
+    partsOf(*window).summaryAction->trigger();
+    partsOf(*window).timelineAction->trigger();
+    settle();
+    QWidget* const views[] = {window->resultViews().summary(), window->resultViews().timeline()};
+    for (QWidget* view : views) {
+        ASSERT_TRUE(view && view->isVisible());
+        view->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(view));
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : view;
+        QTest::keyClick(target, Qt::Key_Escape);
+        EXPECT_FALSE(view->isVisible());
+    }
+}
+
 } // namespace

@@ -3,6 +3,11 @@
 // busy with a box run nothing.
 #include <QCheckBox>
 #include <QDialog>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QScrollBar>
+#include <QStatusBar>
 #include <QLineEdit>
 
 #include <gtest/gtest.h>
@@ -14,6 +19,7 @@
 #include "tests/support/temp_folder.h"
 #include "tests/ui/modal_watch.h"
 #include "tests/ui/window_support.h"
+#include "ui/grid/results_grid_view.h"
 #include "ui/widgets/log_view.h"
 #include "ui/window/folder_watch.h"
 
@@ -82,6 +88,45 @@ TEST_F(WatchFolder, ABurstOfChangesGivesOneRunWhenTheFolderIsQuiet)
     ASSERT_TRUE(timerStarted());
     timer->fire();
     EXPECT_EQ(runs(), 2);
+    EXPECT_TRUE(collaborators.errors.empty());
+}
+
+TEST_F(WatchFolder, ARefreshKeepsTheSelectionSortFilterAndScrollAndSaysSo)
+{
+    std::vector<JobLines> many;
+    for (int i = 0; i < 40; ++i) many.push_back(JobLines{"J" + std::to_string(i), "D:\\i.avi", "D:\\o" + std::to_string(i) + ".avi"});
+    folder.write("a.jobs", jobListText(many));
+    partsOf(*window).watchFolderAction->trigger();
+    EXPECT_EQ(partsOf(*window).statusBar->findChild<QLabel*>("watchLabel")->text(),
+              "Watching " + QString::fromStdString(folder.string()));
+    partsOf(*window).processButton->click();
+    chronell::ResultsGridView& grid = *partsOf(*window).resultsGrid;
+    QTest::mouseClick(grid.horizontalHeader()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(grid.horizontalHeader()->sectionViewportPosition(0) + 5, 5));
+    QTest::mouseClick(grid.horizontalHeader()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(grid.horizontalHeader()->sectionViewportPosition(0) + 5, 5));  // names descending
+    QTest::keyClick(window.get(), Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClicks(partsOf(*window).filterBox, "J");
+    window->selectGridRow(31);  // J30
+    grid.verticalScrollBar()->setValue(7);
+    const QString selectedBefore = grid.selectionModel()->selectedRows().value(0).data().toString();
+    ASSERT_EQ(selectedBefore, "J30");
+
+    // A job added at the file's end: the selected job keeps its place in the file.
+    many.push_back(JobLines{"J-new", "D:\\n.avi", "D:\\n.avi"});
+    folder.write("a.jobs", jobListText(many));
+    ASSERT_TRUE(timerStarted());
+    timer->fire();
+
+    EXPECT_EQ(window->rowCount(), 42);
+    ASSERT_EQ(grid.selectionModel()->selectedRows().size(), 1);
+    EXPECT_EQ(grid.selectionModel()->selectedRows()[0].data().toString(), "J30");
+    EXPECT_EQ(grid.horizontalHeader()->sortIndicatorSection(), 0);
+    EXPECT_EQ(grid.horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+    EXPECT_EQ(partsOf(*window).filterBox->text(), "J");
+    EXPECT_EQ(grid.verticalScrollBar()->value(), 7);
+    EXPECT_TRUE(partsOf(*window).statusBar->currentMessage().startsWith("41 of 41 jobs in 1 file"))
+        << partsOf(*window).statusBar->currentMessage().toStdString();
     EXPECT_TRUE(collaborators.errors.empty());
 }
 

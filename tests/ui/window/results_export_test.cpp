@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <QHeaderView>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -13,11 +15,13 @@
 #include <vector>
 
 #include "analysis/regional_settings.h"
+#include "report/grid_columns.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/job_list_text.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_locales.h"
 #include "tests/ui/window_support.h"
+#include "ui/grid/results_grid_view.h"
 
 namespace {
 
@@ -97,6 +101,39 @@ TEST_F(SaveResults, WritesWhatTheReportPrintsForEachFormat)
             }
         }
     }
+    EXPECT_TRUE(collaborators.errors.empty());
+}
+
+TEST_F(SaveResults, CtrlSWritesTheRunsOrderInTheFormatTheTypedExtensionNames)
+{
+    const std::string folder = std::string(CHRONELL_FIXTURES_DIR) + "/runners";
+    process(folder, "*.jobs", false);
+    chronell::ResultsGridView& grid = *partsOf(*window).resultsGrid;
+    QTest::mouseClick(grid.horizontalHeader()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(grid.horizontalHeader()->sectionViewportPosition(chronell::ColDur) + 5, 5));
+    ASSERT_EQ(grid.horizontalHeader()->sortIndicatorSection(), chronell::ColDur);
+
+    const struct {
+        const char* name;
+        ExportFormat chosen;
+        const char* option;
+    } cases[] = {
+        {"results.JSON", ExportFormat::Csv, "json"},
+        {"results.tsv", ExportFormat::Json, "tsv"},
+        {"results.Csv", ExportFormat::Tsv, "csv"},
+        {"results.txt", ExportFormat::Tsv, "tsv"},  // no format's extension: the type box's
+        {"results", ExportFormat::Json, "json"},
+    };
+    TempFolder out;
+    for (const auto& c : cases) {
+        const std::string path = out.file(c.name);
+        collaborators.saveAnswer = SaveChoice{QString::fromStdString(path), c.chosen};
+        QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
+        const std::string printed = outputOf(std::string("'") + CHRONELL_BIN_DIR + "/chronell-report' --rows=" +
+                                             c.option + " '" + folder + "' '*.jobs' 2>/dev/null");
+        EXPECT_EQ(TempFolder::bytesOf(path), printed) << c.name;
+    }
+    EXPECT_EQ(collaborators.saveStarts.size(), std::size(cases));
     EXPECT_TRUE(collaborators.errors.empty());
 }
 

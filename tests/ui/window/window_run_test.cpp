@@ -4,14 +4,18 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <string>
 
+#include "report/grid_columns.h"
 #include "tests/support/job_list_text.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/window_support.h"
@@ -73,7 +77,7 @@ TEST_F(WindowRun, FilesFillTheGridInFileOrderAndTheGridTakesTheFocus)
     }
     EXPECT_EQ(QApplication::focusWidget(), partsOf(*window).resultsGrid);
     EXPECT_TRUE(partsOf(*window).logView->toPlainText().startsWith("a.jobs\n----------------\nNumber of jobs: 2\nJob name: A1\n"));
-    EXPECT_EQ(partsOf(*window).statusBar->currentMessage(), "");
+    EXPECT_EQ(partsOf(*window).statusBar->currentMessage(), "5 jobs in 2 files - 03:32:31");
 }
 
 TEST_F(WindowRun, DurationsFollowTheFormattedTimeOption)
@@ -140,6 +144,7 @@ TEST_F(WindowRun, AnErrorEndsTheRunAndKeepsWhatWasWritten)
     process(folder);
 
     EXPECT_EQ(boxes.errors, std::vector<QString>{"'x' is not a valid integer value."});
+    EXPECT_EQ(partsOf(*window).statusBar->currentMessage(), "Stopped in file 2: 'x' is not a valid integer value.");
     const QString log = partsOf(*window).logView->toPlainText();
     EXPECT_TRUE(log.endsWith("Job name: Bad\nInput: D:\\in\\Bad.avi\nOutput: D:\\out\\bad.avi\n"))
         << log.right(80).toStdString();
@@ -194,6 +199,96 @@ TEST_F(WindowRun, FolderNameThatIsNotUtf8ReachesTheEngineUnchanged)
     QTest::mouseClick(partsOf(*window).processButton, Qt::LeftButton);
     settle();
     EXPECT_EQ(cell(*window, 0, 1), "A1");
+}
+
+// A job that took `seconds`, from the fixtures' usual start.
+JobLines timedJob(const std::string& name, int seconds)
+{
+    JobLines lines = job(name, name + ".avi");
+    const std::uint64_t start = (std::uint64_t{0x01c8b2a6} << 32) | 0x22e7f000;
+    const std::uint64_t end = start + std::uint64_t(seconds) * 10'000'000;
+    char text[32];
+    std::snprintf(text, sizeof text, "%08x %08x", unsigned(end >> 32), unsigned(end & 0xffffffff));
+    lines.end = text;
+    return lines;
+}
+
+QStringList copiedNames()
+{
+    QStringList names;
+    const QStringList lines = QGuiApplication::clipboard()->text().split(u'\n', Qt::SkipEmptyParts);
+    for (qsizetype i = 1; i < lines.size(); ++i) names << lines[i].section(u'\t', 0, 0);
+    return names;
+}
+
+TEST_F(WindowRun, DurHeaderOrdersTheCopyAndTheFilterLeavesHiddenRowsOut)
+{
+    TempFolder folder;
+    folder.write("a.jobs", jobListText({timedJob("Long", 700), timedJob("Short", 5), timedJob("Outtakes", 60)}));
+    folder.write("b.jobs", jobListText({timedJob("Middle", 90)}));
+    process(folder);
+    chronell::ResultsGridView& grid = *partsOf(*window).resultsGrid;
+
+    QHeaderView& header = *grid.horizontalHeader();
+    QTest::mouseClick(header.viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(header.sectionViewportPosition(chronell::ColDur) + 5, 5));
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&grid, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(copiedNames(), QStringList({"Short", "Outtakes", "Middle", "Long"}));
+
+    QTest::keyClick(window.get(), Qt::Key_F, Qt::ControlModifier);
+    ASSERT_TRUE(partsOf(*window).filterBox->hasFocus());
+    QTest::keyClicks(partsOf(*window).filterBox, "outTAKES");
+    EXPECT_EQ(partsOf(*window).statusBar->currentMessage(), "1 of 4 jobs in 2 files - 00:14:15");
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&grid, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(copiedNames(), QStringList({"Outtakes"}));
+
+    partsOf(*window).filterBox->setFocus();
+    QTest::keyClick(partsOf(*window).filterBox, Qt::Key_Escape);
+    EXPECT_EQ(partsOf(*window).filterBox->text(), "");
+    EXPECT_FALSE(partsOf(*window).filterBox->isVisible());
+    EXPECT_EQ(grid.model()->rowCount(), 4);
+    EXPECT_EQ(partsOf(*window).statusBar->currentMessage(), "4 jobs in 2 files - 00:14:15");
+    EXPECT_TRUE(boxes.errors.empty());
+}
+
+TEST_F(WindowRun, EnterInAnInputBoxAndF5RunProcess)
+{
+    TempFolder folder;
+    folder.write("a.jobs", jobListText({job("A1", "a1.avi")}));
+    partsOf(*window).maskBox->setText(QStringLiteral("*.jobs"));
+    partsOf(*window).folderBox->setText(QString::fromStdString(folder.string()));
+    partsOf(*window).folderBox->setFocus();
+    QTest::keyClick(partsOf(*window).folderBox, Qt::Key_Return);
+    EXPECT_EQ(cell(*window, 0, 1), "A1");
+
+    folder.write("b.jobs", jobListText({job("B1", "b1.avi")}));
+    partsOf(*window).maskBox->setFocus();
+    QTest::keyClick(partsOf(*window).maskBox, Qt::Key_Enter);
+    EXPECT_EQ(window->rowCount(), 3);
+
+    folder.write("c.jobs", jobListText({job("C1", "c1.avi")}));
+    QTest::keyClick(window.get(), Qt::Key_F5);
+    EXPECT_EQ(window->rowCount(), 4);
+    EXPECT_EQ(partsOf(*window).statusBar->currentMessage(), "3 jobs in 3 files - 02:07:30");
+}
+
+TEST_F(WindowRun, NothingFoundSaysWhy)
+{
+    TempFolder folder;
+    folder.write("a.txt", "not a job list");
+    process(folder);
+    EXPECT_EQ(partsOf(*window).statusBar->currentMessage(),
+              "No file matches '*.jobs' in '" + QString::fromStdString(folder.string()) + "'");
+    const std::string gone = folder.file("gone");
+    partsOf(*window).folderBox->setText(QString::fromStdString(gone));
+    QTest::mouseClick(partsOf(*window).processButton, Qt::LeftButton);
+    EXPECT_TRUE(partsOf(*window).statusBar->currentMessage().startsWith("Cannot search '" + QString::fromStdString(gone) + "': "))
+        << partsOf(*window).statusBar->currentMessage().toStdString();
+    EXPECT_TRUE(boxes.errors.empty());
 }
 
 } // namespace

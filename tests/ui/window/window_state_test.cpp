@@ -186,15 +186,30 @@ TEST(WindowStateKept, StoredSizeLargerThanTheScreenIsReducedToIt)
     EXPECT_EQ(window->outerBounds(), primary);
 }
 
-TEST(WindowStateKept, StoredGridHeightDoesNotChangeTheDivision)
+TEST(WindowStateKept, StoredGridHeightDividesThePanelOnceShownWithinWhatFits)
 {
-    TempFolder folder;
-    folder.write("Settings.ini", "[Window]\nTabHeight=50\n");
-    auto window = startedWindow(folder);
-    showAndSettle(*window);
-    EXPECT_EQ(partsOf(*window).resultsGrid->height(), 229);
-    window.reset();
-    EXPECT_EQ(storedValue(folder, "Window", "TabHeight"), "229");
+    // The panel holds 260 pixels inside its bevel: grid, the 3-pixel splitter, log.
+    const struct {
+        const char* stored;
+        int grid;
+    } cases[] = {
+        {"50", 50},
+        {"229", 229},
+        {"257", 257},   // the log collapsed
+        {"5000", 257},  // no longer fits: the log collapsed
+        {"-100", 30},   // the grid keeps the splitter's smallest share
+        {"wide", 229},  // not a height: as designed
+    };
+    for (const auto& c : cases) {
+        TempFolder folder;
+        folder.write("Settings.ini", std::string("[Window]\nTabHeight=") + c.stored + "\n");
+        auto window = startedWindow(folder);
+        showAndSettle(*window);
+        EXPECT_EQ(partsOf(*window).resultsGrid->height(), c.grid) << c.stored;
+        EXPECT_EQ(partsOf(*window).resultsGrid->height() + 3 + partsOf(*window).logView->height(), 260) << c.stored;
+        window.reset();
+        EXPECT_EQ(storedValue(folder, "Window", "TabHeight"), std::to_string(c.grid)) << c.stored;
+    }
 }
 
 TEST(WindowStateKept, WindowOffEveryScreenOpensOnThePrimaryScreen)

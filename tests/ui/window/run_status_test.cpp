@@ -1,0 +1,60 @@
+// The status bar's text for each way a run can end.
+#include <gtest/gtest.h>
+
+#include "ui/window/run_status.h"
+
+namespace {
+
+using chronell::RunFacts;
+
+RunFacts found(int jobs, int pairs, std::size_t files, std::uint64_t totalMs)
+{
+    RunFacts facts;
+    facts.folder = "/srv/jobs";
+    facts.mask = "*.jobs";
+    facts.jobs = jobs;
+    facts.pairs = pairs;
+    facts.filesFound = files;
+    facts.filesDone = files;
+    facts.totalMs = totalMs;
+    return facts;
+}
+
+TEST(RunStatus, SaysWhatARunFoundOrWhyItFoundNothing)
+{
+    RunFacts filtered = found(22, 1, 3, 20530000);
+    filtered.shownJobs = 4;
+    RunFacts missing = found(0, 0, 0, 0);
+    missing.searchError = std::make_error_code(std::errc::no_such_file_or_directory);
+    RunFacts blankFolder = found(0, 0, 0, 0);
+    blankFolder.folder = "/srv/jobs ";
+    RunFacts blankMask = found(0, 0, 0, 0);
+    blankMask.mask = " *.jobs";
+    RunFacts stopped = found(3, 0, 5, 1000);
+    stopped.filesDone = 2;
+    stopped.stoppedBy = QStringLiteral("'x1' is not a valid integer value.");
+    RunFacts notUtf8 = found(0, 0, 0, 0);
+    notUtf8.folder = "/srv/vid\xE9os";
+
+    const struct {
+        const char* what;
+        RunFacts facts;
+        const char* text;
+    } cases[] = {
+        {"jobs, a pair, files", found(22, 1, 3, 20530000), "22 jobs, 1 pair in 3 files - 05:42:10"},
+        {"one of each", found(1, 0, 1, 999), "1 job in 1 file - 00:00:00"},
+        {"pairs", found(4, 2, 1, 3600000), "4 jobs, 2 pairs in 1 file - 01:00:00"},
+        {"a file without jobs", found(0, 0, 1, 0), "0 jobs in 1 file - 00:00:00"},
+        {"beyond a day", found(2, 0, 2, 444600000), "2 jobs in 2 files - 123:30:00"},
+        {"a filter", filtered, "4 of 22 jobs, 1 pair in 3 files - 05:42:10"},
+        {"no folder", missing, "Cannot search '/srv/jobs': No such file or directory"},
+        {"no match", found(0, 0, 0, 0), "No file matches '*.jobs' in '/srv/jobs'"},
+        {"trailing blank", blankFolder, "No file matches '*.jobs' in '/srv/jobs ' (the folder starts or ends with a space)"},
+        {"leading blank", blankMask, "No file matches ' *.jobs' in '/srv/jobs' (the mask starts or ends with a space)"},
+        {"stopped", stopped, "Stopped in file 3: 'x1' is not a valid integer value."},
+        {"folder bytes", notUtf8, "No file matches '*.jobs' in '/srv/vid\u00e9os'"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(chronell::runStatusText(c.facts), QString::fromUtf8(c.text)) << c.what;
+}
+
+} // namespace

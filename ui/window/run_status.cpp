@@ -1,0 +1,51 @@
+#include "ui/window/run_status.h"
+
+#include "ui/text/display_text.h"
+
+namespace chronell {
+
+namespace {
+
+QString counted(int count, const char* one, const char* many)
+{
+    return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
+}
+
+// Blanks at either end of a name are easily typed and never seen.
+QString blankHint(const std::string& text, const char* what)
+{
+    if (text.empty() || (text.front() != ' ' && text.back() != ' ')) return {};
+    return QStringLiteral(" (the %1 starts or ends with a space)").arg(QLatin1String(what));
+}
+
+} // namespace
+
+QString totalTimeText(std::uint64_t milliseconds)
+{
+    const std::uint64_t seconds = milliseconds / 1000;
+    return QStringLiteral("%1:%2:%3")
+        .arg(seconds / 3600, 2, 10, QLatin1Char('0'))
+        .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
+        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString runStatusText(const RunFacts& facts)
+{
+    const QString folder = displayText(facts.folder);
+    if (facts.stoppedBy)
+        return QStringLiteral("Stopped in file %1: %2").arg(facts.filesDone + 1).arg(*facts.stoppedBy);
+    if (facts.searchError)
+        return QStringLiteral("Cannot search '%1': %2%3")
+            .arg(folder, QString::fromLocal8Bit(facts.searchError.message()), blankHint(facts.folder, "folder"));
+    if (facts.filesFound == 0)
+        return QStringLiteral("No file matches '%1' in '%2'%3")
+            .arg(displayText(facts.mask), folder,
+                 blankHint(facts.mask, "mask") + blankHint(facts.folder, "folder"));
+    QString jobs = counted(facts.jobs, "job", "jobs");
+    if (facts.shownJobs) jobs = QStringLiteral("%1 of %2").arg(*facts.shownJobs).arg(jobs);
+    if (facts.pairs > 0) jobs += QStringLiteral(", ") + counted(facts.pairs, "pair", "pairs");
+    return QStringLiteral("%1 in %2 - %3")
+        .arg(jobs, counted(static_cast<int>(facts.filesFound), "file", "files"), totalTimeText(facts.totalMs));
+}
+
+} // namespace chronell
