@@ -10,7 +10,7 @@ namespace chronell {
 
 namespace {
 
-// The freedesktop notification specification's urgency levels.
+// The urgency levels of the freedesktop notification service.
 constexpr uchar kNormalUrgency = 1;
 constexpr uchar kCriticalUrgency = 2;
 constexpr int kServerDefaultTimeout = -1;
