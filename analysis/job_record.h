@@ -33,6 +33,9 @@ struct JobRecord {
     std::optional<std::string> runnerId;
     std::optional<std::string> error;  // unescaped
     std::optional<std::string> id;
+    // A job in progress or aborting whose runner, on this computer, no
+    // longer runs; judged by whoever holds the record (false until then).
+    bool leftBehind = false;
 };
 
 } // namespace chronell

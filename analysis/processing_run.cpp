@@ -29,12 +29,13 @@ std::string joinFolder(const std::string& folderText, const std::string& tail)
     return path;
 }
 
-void takeFileAsFolderAndMask(std::string& folder, std::string& mask)
+bool takeFileAsFolderAndMask(std::string& folder, std::string& mask)
 {
-    if (!isRegularFile(folder)) return;
+    if (!isRegularFile(folder)) return false;
     const std::string_view folderPart = hostFolderPart(folder);
     mask = hostFileNamePart(folder);
     folder = folderPart.empty() ? std::string(".") : withoutTrailingSeparator(folderPart);
+    return true;
 }
 
 RunOutcome runProcessing(RunSink& sink, const RunInputs& inputs, const ProgressCallback& progress)

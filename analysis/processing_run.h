@@ -39,6 +39,7 @@ std::string joinFolder(const std::string& folderText, const std::string& tail);
 
 // A folder text that names a regular file stands for that file: the folder
 // becomes the file's folder ("." when it has none) and the mask its name.
-void takeFileAsFolderAndMask(std::string& folder, std::string& mask);
+// False, and both left alone, when it names no file.
+bool takeFileAsFolderAndMask(std::string& folder, std::string& mask);
 
 } // namespace chronell

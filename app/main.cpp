@@ -1,15 +1,20 @@
-// chronell: the window over the engine. Start-up names the application
-// after its executable, creates the main window (which reads the regional
-// settings), restores its state from the settings and shows it; at the end
-// the window is hidden and destroyed, and writes its state back.
+// chronell: the window over the engine. The help and the version are
+// printed without a window; a file given as the folder stands for its
+// folder and its name. Start-up names the application after its
+// executable, creates the main window (which reads the regional settings),
+// restores its state from the settings and shows it; at the end the window
+// is hidden and destroyed, and writes its state back.
 #include <QAction>
 #include <QApplication>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "app/application_title.h"
+#include "app/display_start.h"
 #include "app/regional_settings_follower.h"
+#include "app/start_options.h"
 #include "app/termination_watch.h"
 #include "platform/command_line.h"
 #include "platform/executable_path.h"
@@ -22,12 +27,18 @@ int main(int argc, char** argv)
     // The arguments are the program's own: they are taken before Qt could
     // read any of them as an option of its own, and Qt is given none.
     std::vector<std::string> arguments = chronell::programArguments(argc, argv);
+    // The help and the version need no display.
+    if (const auto text = chronell::textInsteadOfWindow(arguments)) {
+        std::fputs(text->c_str(), stdout);
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
+    chronell::takeFileArgument(arguments);
     int qtArgc = argc > 0 ? 1 : 0;
     // Caught from the start, so that one sent while the window is still
     // being made ends it once the event loop runs.
     const int terminationSignals = chronell::terminationSignalDescriptor();
 
-    QApplication application(qtArgc, argv);
+    const auto application = chronell::applicationOnDisplay(qtArgc, argv);
     const std::string executable = chronell::executablePath();
     // The application's name, which the message boxes read as its display
     // name: a display name set apart is added to every window caption that

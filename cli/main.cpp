@@ -1,6 +1,7 @@
 // chronell-report: the Process command of the window with "Clear log"
 // ticked, its events printed to standard output as the log, the grid's rows,
 // the summary or the timeline.
+#include <chrono>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -11,7 +12,10 @@
 #include "analysis/regional_settings.h"
 #include "cli/history_commands.h"
 #include "cli/progress_line.h"
+#include "cli/queue_reading.h"
+#include "cli/queue_wait.h"
 #include "cli/report_options.h"
+#include "cli/stop_text.h"
 #include "analysis/record_sink.h"
 #include "analysis/run_events.h"
 #include "cli/standard_output.h"
@@ -21,20 +25,16 @@
 #include "report/summary.h"
 #include "report/timeline.h"
 #include "report/text_sink.h"
+#include "platform/folder_change_wait.h"
 #include "platform/output_mode.h"
+#include "platform/paths.h"
+#include "platform/process_table.h"
+#include "report/running_jobs.h"
 
 namespace {
 
 using namespace chronell;
 using namespace chronell::report;
-
-// The error that ended a run, with its place in a file when it has one.
-std::string stopText(const ChronellError& error)
-{
-    std::string text;
-    if (error.line() > 0) text = error.path() + ":" + std::to_string(error.line()) + ": ";
-    return text + errorBoxText(error.what());
-}
 
 // Names each file of the run that could not be read, with the system's reason.
 class UnreadFiles : public RunSink {
@@ -65,6 +65,53 @@ int printOnly(const char* text)
     return 1;
 }
 
+Instant wallClock()
+{
+    return std::chrono::floor<std::chrono::milliseconds>(std::chrono::system_clock::now());
+}
+
+void reportSearchError(const std::string& folder, const std::error_code& error)
+{
+    std::fprintf(stderr, "chronell-report: cannot search '%s': %s\n", folder.c_str(), error.message().c_str());
+}
+
+// --wait: until no matching job is waiting or in progress. Nothing when the
+// queue has finished (`failed` then says whether a job failed), else the
+// exit status.
+std::optional<int> waitForTheQueue(const ReportOptions& options, const RunInputs& inputs,
+                                   const LeftBehindJudge& leftBehind, bool& failed)
+{
+    // The folder the run searches: the mask may carry a folder part of its own.
+    const std::string searchPath = joinFolder(inputs.folder, inputs.mask);
+    FolderChangeWait changes(std::string(hostFolderPart(searchPath)));
+    WaitOptions waitOptions;
+    if (options.waitLimit) waitOptions.limit = *options.waitLimit;
+    ProgressLine progress;
+    if (progress.enabled()) waitOptions.redraw = std::chrono::seconds(1);
+    const WaitClocks clocks{wallClock, [] { return std::chrono::steady_clock::now(); }};
+    QueueReading last;
+    const WaitEnd end = waitForQueue(
+        [&](Instant) { return readQueue(inputs, leftBehind); }, changes, clocks, waitOptions,
+        [&progress](const QueueStand& stand, Instant now) { progress.show(standText(stand, now)); }, last);
+    switch (end) {
+    case WaitEnd::Finished:
+        failed = last.stand.failed > 0;
+        return std::nullopt;
+    case WaitEnd::TimedOut:
+        return kExitWaitTimedOut;
+    case WaitEnd::Failed:
+        break;
+    }
+    if (last.searchError)
+        reportSearchError(last.searchedFolder, last.searchError);
+    else if (last.error)
+        std::fprintf(stderr, "chronell-report: %s\n", last.error->c_str());
+    else
+        std::fprintf(stderr, "chronell-report: cannot watch '%s': %s\n", options.folder.c_str(),
+                     changes.error().message().c_str());
+    return 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -79,6 +126,26 @@ int main(int argc, char** argv)
     if (options->version) return printOnly("chronell-report " CHRONELL_VERSION "\n");
 
     const RegionalSettings settings = loadRegionalSettings();
+    RunInputs inputs;
+    inputs.folder = options->folder;
+    inputs.mask = options->mask;
+    takeFileAsFolderAndMask(inputs.folder, inputs.mask);
+    inputs.formattedTime = options->formatted;
+    inputs.clearLog = true;
+    const SystemProcessTable processes;
+    const LeftBehindJudge leftBehind(processes);
+    bool jobFailed = false;
+    if (options->wait) {
+        if (const auto status = waitForTheQueue(*options, inputs, leftBehind, jobFailed)) return *status;
+    }
+    // The run's time: running jobs' times so far are taken as of it.
+    const Instant runTime = wallClock();
+    // Records as the summary and the timeline take them: judged left behind or not.
+    const auto judged = [&leftBehind](const JobRecord& record) {
+        JobRecord copy = record;
+        copy.leftBehind = leftBehind(record);
+        return copy;
+    };
     // CSV rows end in CR LF of their own; other texts take the host's line ends.
     if (options->rows == ExportFormat::Csv) writeBytesAsTheyAre(stdout);
     StandardOutput output;
@@ -98,19 +165,19 @@ int main(int argc, char** argv)
     GridStore grid;
     std::optional<GridPrinter> gridPrinter;
     std::optional<RowStream> rows;
-    SummaryBuilder summary;
+    SummaryBuilder summary(runTime);
     std::vector<JobRecord> records;
     std::optional<RecordSink> recordTaker;
     std::vector<RunSink*> sinks{&unreadFiles};
     if (options->rows) {
         gridPrinter.emplace(grid, settings, options->formatted, *options->rows == ExportFormat::Json);
-        rows.emplace(grid, *options->rows, out);
+        rows.emplace(grid, *options->rows, out, runTime, [&leftBehind](const JobRecord& record) { return leftBehind(record); });
         sinks.insert(sinks.end(), {&*gridPrinter, &*rows});
     } else if (options->summary) {
-        recordTaker.emplace([&summary](const JobRecord& record) { summary.add(record); });
+        recordTaker.emplace([&](const JobRecord& record) { summary.add(judged(record)); });
         sinks.push_back(&*recordTaker);
     } else if (options->timeline) {
-        recordTaker.emplace([&records](const JobRecord& record) { records.push_back(record); });
+        recordTaker.emplace([&](const JobRecord& record) { records.push_back(judged(record)); });
         sinks.push_back(&*recordTaker);
     } else {
         log.emplace(
@@ -129,12 +196,6 @@ int main(int argc, char** argv)
         sinks.push_back(&*recorder);
     }
     RunSinks sink(std::move(sinks));
-    RunInputs inputs;
-    inputs.folder = options->folder;
-    inputs.mask = options->mask;
-    takeFileAsFolderAndMask(inputs.folder, inputs.mask);
-    inputs.formattedTime = options->formatted;
-    inputs.clearLog = true;
 
     std::string failure;
     bool failed = false;
@@ -164,12 +225,12 @@ int main(int argc, char** argv)
         return 1;
     }
     if (outcome.searchError) {
-        std::fprintf(stderr, "chronell-report: cannot search '%s': %s\n", outcome.searchedFolder.c_str(),
-                     outcome.searchError.message().c_str());
+        reportSearchError(outcome.searchedFolder, outcome.searchError);
         return 1;
     }
     if (outcome.entries == 0)
         std::fprintf(stderr, "chronell-report: no entry of '%s' matches '%s'.\n", inputs.folder.c_str(),
                      inputs.mask.c_str());
-    return written && !unreadFiles.any() ? 0 : 1;
+    if (!written || unreadFiles.any()) return 1;
+    return jobFailed ? kExitJobFailed : 0;
 }

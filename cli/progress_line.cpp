@@ -33,11 +33,17 @@ void ProgressLine::update(std::size_t done, std::size_t found)
     if (!enabled_) return;
     const auto now = Clock::now();
     if (now - start_ < kDelay || (shown_ && now - lastDrawn_ < kRedrawInterval)) return;
-    const std::string text = "\r\033[K" + decimalText(static_cast<std::int64_t>(done)) + " of " + decimalText(static_cast<std::int64_t>(found)) + " files";
-    std::fputs(text.c_str(), stderr);
+    show(decimalText(static_cast<std::int64_t>(done)) + " of " + decimalText(static_cast<std::int64_t>(found)) + " files");
+}
+
+void ProgressLine::show(std::string_view text)
+{
+    if (!enabled_) return;
+    const std::string line = "\r\033[K" + std::string(text);
+    std::fputs(line.c_str(), stderr);
     std::fflush(stderr);
     shown_ = true;
-    lastDrawn_ = now;
+    lastDrawn_ = Clock::now();
 }
 
 } // namespace chronell::report

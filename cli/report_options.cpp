@@ -1,5 +1,6 @@
 #include "cli/report_options.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "platform/paths.h"
@@ -8,7 +9,7 @@ namespace chronell::report {
 
 const char* const kUsage =
     "usage: chronell-report [-f|--formatted] [--rows=tsv|csv|json | --summary[=json] | --timeline]\n"
-    "                       [--record] FOLDER [MASK]\n"
+    "                       [--record] [--wait[=SECONDS]] FOLDER [MASK]\n"
     "       chronell-report --history [--since DATE] [--until DATE] [-f]\n"
     "                       --rows=FORMAT | --summary[=json] | --timeline | --by=PERIOD [--rows=FORMAT]\n"
     "\n"
@@ -30,6 +31,9 @@ const char* const kUsage =
     "  --by=PERIOD       with --history, the encoding hours per runner per day,\n"
     "                    week or month (local time), as TSV or in the --rows format\n"
     "  --store=FILE      the history file instead of the user's\n"
+    "  --wait            first wait, watching FOLDER, until no matching job is\n"
+    "                    waiting or in progress; then print as asked\n"
+    "  --wait=SECONDS    the same, giving up after SECONDS\n"
     "  -h, --help        print this help\n"
     "  -V, --version     print the version\n"
     "\n"
@@ -40,11 +44,16 @@ const char* const kUsage =
     "\n"
     "Exit status: 0 done (also when no entry matched), 1 an error ended the run,\n"
     "FOLDER could not be searched, a file could not be read or a write failed,\n"
-    "2 usage error.\n";
+    "2 usage error.\n"
+    "With --wait: 0 every job ended done, 4 a job ended in error or was aborted\n"
+    "(or left behind in progress by a runner of this computer that died), 3\n"
+    "gave up after SECONDS (nothing printed), 1 FOLDER went away or could not be\n"
+    "watched or searched.\n";
 
 namespace {
 
 constexpr std::string_view kRowsOption = "--rows=";
+constexpr std::string_view kWaitOption = "--wait=";
 
 std::optional<ExportFormat> exportFormatNamed(std::string_view name)
 {
@@ -88,6 +97,18 @@ std::optional<ReportOptions> parseReportOptions(const std::vector<std::string>& 
             options.summary = SummaryFormat::Json;
         } else if (argument == "--timeline") {
             options.timeline = true;
+        } else if (argument == "--wait") {
+            options.wait = true;
+        } else if (argument.starts_with(kWaitOption)) {
+            const std::string seconds = argument.substr(kWaitOption.size());
+            // Up to nine digits: more than thirty years.
+            if (seconds.empty() || seconds.size() > 9
+                || !std::all_of(seconds.begin(), seconds.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+                error = "--wait takes a number of seconds, not '" + seconds + "'";
+                return std::nullopt;
+            }
+            options.wait = true;
+            options.waitLimit = std::chrono::seconds(std::stol(seconds));
         } else if (argument == "--help" || argument == "-h" || isWindowsHelp(argument)) {
             options.help = true;
         } else if (argument == "--version" || argument == "-V") {

@@ -60,8 +60,12 @@ std::error_code lastError()
 
 AtomicFile::AtomicFile(const std::string& path) : target_(followedLinks(path))
 {
-    // A read-only file is not replaced.
+    // A read-only file is not replaced, nor is a folder.
     const DWORD attributes = GetFileAttributesA(target_.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        fail(std::make_error_code(std::errc::is_a_directory));
+        return;
+    }
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
         fail(std::error_code(ERROR_ACCESS_DENIED, std::system_category()));
         return;

@@ -6,6 +6,7 @@
 
 #include "report/grid_columns.h"
 #include "report/json_text.h"
+#include "report/running_jobs.h"
 
 namespace chronell::report {
 
@@ -39,7 +40,8 @@ constexpr std::array<std::string_view, kGridColumns> kJsonKeys{
     "name", "source", "dest", "start", "end", "status", "dur", "jobfile"};
 
 // One row's JSON object: its cells, then its record's values.
-void appendJsonRow(std::string& out, const GridRows& rows, int row)
+void appendJsonRow(std::string& out, const GridRows& rows, int row, std::optional<Instant> now,
+                   const LeftBehindTest& leftBehind)
 {
     out.push_back('{');
     for (int column = 0; column < kGridColumns; ++column) {
@@ -68,6 +70,16 @@ void appendJsonRow(std::string& out, const GridRows& rows, int row)
     appendJsonOptionalString(out, values.error);
     out.append(", \"id\": ");
     appendJsonOptionalString(out, values.id);
+    JobRecord judged;
+    judged.state = values.state;
+    judged.startUtc = values.startUtc;
+    judged.endUtc = values.endUtc;
+    judged.leftBehind = leftBehind && record ? leftBehind(*record) : values.leftBehind;
+    if (const auto running = now ? runningMs(judged, *now) : std::nullopt) {
+        out.append(", \"running_ms\": ");
+        appendJsonNumber(out, running);
+    }
+    if (judged.leftBehind) out.append(", \"left_behind\": true");
     out.push_back('}');
 }
 
@@ -86,7 +98,11 @@ void appendTsvField(std::string& out, std::string_view cell)
     }
 }
 
-RowExporter::RowExporter(ExportFormat format, TextSink& sink) : format_(format), sink_(sink) {}
+RowExporter::RowExporter(ExportFormat format, TextSink& sink, std::optional<Instant> now,
+                         LeftBehindTest leftBehind)
+    : format_(format), sink_(sink), now_(now), leftBehind_(std::move(leftBehind))
+{
+}
 
 void RowExporter::row(const GridRows& rows, int row)
 {
@@ -113,7 +129,7 @@ void RowExporter::row(const GridRows& rows, int row)
             line_.push_back('[');
         } else {
             line_.append(dataRows_ == 0 ? "\n  " : ",\n  ");
-            appendJsonRow(line_, rows, row);
+            appendJsonRow(line_, rows, row, now_, leftBehind_);
             ++dataRows_;
         }
         break;
@@ -126,9 +142,9 @@ void RowExporter::finish()
     if (format_ == ExportFormat::Json) sink_.append(dataRows_ > 0 ? "\n]\n" : "]\n");
 }
 
-void writeRows(ExportFormat format, const GridRows& rows, TextSink& sink)
+void writeRows(ExportFormat format, const GridRows& rows, TextSink& sink, std::optional<Instant> now)
 {
-    RowExporter exporter(format, sink);
+    RowExporter exporter(format, sink, now);
     for (int row = 0; row < rows.rowCount(); ++row) exporter.row(rows, row);
     exporter.finish();
 }

@@ -2,7 +2,11 @@
 
 namespace chronell::report {
 
-RowStream::RowStream(GridStore& store, ExportFormat format, TextSink& sink) : store_(store), exporter_(format, sink) {}
+RowStream::RowStream(GridStore& store, ExportFormat format, TextSink& sink, std::optional<Instant> now,
+                     LeftBehindTest leftBehind)
+    : store_(store), exporter_(format, sink, now, std::move(leftBehind))
+{
+}
 
 void RowStream::job(const JobEvent& event)
 {

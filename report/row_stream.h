@@ -12,7 +12,9 @@ namespace chronell::report {
 
 class RowStream : public RunSink {
 public:
-    RowStream(GridStore& store, ExportFormat format, TextSink& sink);
+    // `now` and `leftBehind`: as the exporter takes them.
+    RowStream(GridStore& store, ExportFormat format, TextSink& sink, std::optional<Instant> now = std::nullopt,
+              LeftBehindTest leftBehind = {});
 
     void job(const JobEvent& event) override;
     void pair(const JobRecord& record) override;

@@ -10,14 +10,14 @@
 #include "report/grid_printer.h"
 #include "report/duration_format.h"
 #include "report/json_text.h"
+#include "report/running_jobs.h"
 
 namespace chronell::report {
 
 namespace {
 
 constexpr const char* kNoRunner = "(no runner)";
-constexpr std::int32_t kWaitingState = 0;
-constexpr std::int32_t kErrorState = 5;
+constexpr const char* kInProgress = "In Progress";
 
 std::string statusOf(std::int32_t state)
 {
@@ -36,13 +36,16 @@ std::string runnerOf(const JobRecord& record)
 // Gathers one block's jobs.
 class SummaryBuilder::Block {
 public:
-    explicit Block(std::string title) { block_.title = std::move(title); }
+    Block(std::string title, std::optional<Instant> now) : now_(now) { block_.title = std::move(title); }
     const std::string& title() const { return block_.title; }
 
     void add(const JobRecord& record)
     {
         ++block_.jobs;
         ++statuses_[record.state.value_or(-1)];
+        if (record.leftBehind) ++block_.leftBehind;
+        if (const auto running = now_ ? runningMs(record, *now_) : std::nullopt)
+            block_.runningMs = std::max(block_.runningMs.value_or(0), *running);
         if (record.durationMs) block_.totalMs += *record.durationMs;
         // A waiting job has run on no runner yet.
         if (record.state != kWaitingState) {
@@ -119,6 +122,7 @@ private:
         std::uint64_t totalMs = 0;
         std::vector<Interval> intervals;  // of the jobs with both instants, in order
     };
+    std::optional<Instant> now_;
     SummaryBlock block_;
     std::map<std::int32_t, int> statuses_;
     std::map<std::string, Total> runners_;
@@ -183,7 +187,12 @@ void appendBlockText(std::string& out, const SummaryBlock& block, bool formatted
     out.append(block.title.empty() ? std::string("All files") : block.title).push_back('\n');
     TextTable table;
     table.row("Jobs", decimalText(block.jobs));
-    for (const auto& status : block.statuses) table.row("  " + status.status, decimalText(status.jobs));
+    for (const auto& status : block.statuses) {
+        std::string jobs = decimalText(status.jobs);
+        if (status.status == kInProgress && block.runningMs) jobs += " (running " + clockText(*block.runningMs) + ")";
+        table.row("  " + status.status, std::move(jobs));
+    }
+    if (block.leftBehind > 0) table.row("  Left behind", decimalText(block.leftBehind));
     table.row("Total duration", millisecondsText(block.totalMs, formatted, settings));
     table.row("First start", block.firstStartShown ? dateTimeText(*block.firstStartShown, settings) : "-");
     table.row("Last end", block.lastEndShown ? dateTimeText(*block.lastEndShown, settings) : "-");
@@ -228,7 +237,10 @@ void appendBlockJson(std::string& out, const SummaryBlock& block, std::string_vi
         appendJsonString(out, block.statuses[i].status);
         out.append(": ").append(decimalText(block.statuses[i].jobs));
     }
-    out.append("},\n").append(inner).append("\"total_ms\": ").append(decimalText(static_cast<std::int64_t>(block.totalMs)));
+    out.append("},\n").append(inner).append("\"running_ms\": ");
+    appendJsonNumber(out, block.runningMs);
+    out.append(",\n").append(inner).append("\"left_behind\": ").append(decimalText(block.leftBehind));
+    out.append(",\n").append(inner).append("\"total_ms\": ").append(decimalText(static_cast<std::int64_t>(block.totalMs)));
     out.append(",\n").append(inner).append("\"first_start_utc\": ");
     appendJsonInstant(out, block.firstStart);
     out.append(",\n").append(inner).append("\"last_end_utc\": ");
@@ -264,7 +276,7 @@ void appendBlockJson(std::string& out, const SummaryBlock& block, std::string_vi
 
 } // namespace
 
-SummaryBuilder::SummaryBuilder() : run_(std::make_unique<Block>("")) {}
+SummaryBuilder::SummaryBuilder(std::optional<Instant> now) : run_(std::make_unique<Block>("", now)), now_(now) {}
 
 SummaryBuilder::~SummaryBuilder() = default;
 
@@ -273,7 +285,7 @@ void SummaryBuilder::add(const JobRecord& record)
     if (record.twoPass) return;
     if (!file_ || record.jobFile != file_->title()) {
         if (file_) summary_.files.push_back(file_->finish());
-        file_ = std::make_unique<Block>(record.jobFile);
+        file_ = std::make_unique<Block>(record.jobFile, now_);
     }
     file_->add(record);
     run_->add(record);
@@ -287,9 +299,9 @@ Summary SummaryBuilder::finish()
     return std::move(summary_);
 }
 
-Summary summarize(const std::vector<JobRecord>& records)
+Summary summarize(const std::vector<JobRecord>& records, std::optional<Instant> now)
 {
-    SummaryBuilder builder;
+    SummaryBuilder builder(now);
     for (const JobRecord& record : records) builder.add(record);
     return builder.finish();
 }

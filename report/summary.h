@@ -2,7 +2,9 @@
 // The summary of a run's records: per job-list file and for the whole run,
 // the jobs by status, the total duration, the first start and last end, the
 // span between them and the busy share, the jobs and total per runner, and
-// the errors. Two-pass rows are not jobs and are left out.
+// the errors. Two-pass rows are not jobs and are left out. A queue that is
+// running adds how long its jobs in progress have run so far, as of the
+// run's time, and how many were left behind by a runner that died.
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -39,6 +41,8 @@ struct SummaryBlock {
     std::string title;  // the job-list file's name; "" for the whole run
     int jobs = 0;
     std::vector<StatusCount> statuses;  // in the order of the states
+    std::optional<std::uint64_t> runningMs;  // the longest time so far of a running job
+    int leftBehind = 0;                      // jobs whose runner left them behind
     std::uint64_t totalMs = 0;          // the jobs with both times
     std::optional<Instant> firstStart;  // of the jobs with times
     std::optional<Instant> lastEnd;
@@ -63,7 +67,9 @@ struct Summary {
 // records need not be kept.
 class SummaryBuilder {
 public:
-    SummaryBuilder();
+    // `now`: the run's time, from which running jobs' times so far are
+    // taken; without it they have none.
+    explicit SummaryBuilder(std::optional<Instant> now = std::nullopt);
     ~SummaryBuilder();
     SummaryBuilder(const SummaryBuilder&) = delete;
     SummaryBuilder& operator=(const SummaryBuilder&) = delete;
@@ -75,19 +81,22 @@ private:
     class Block;
     std::unique_ptr<Block> run_;
     std::unique_ptr<Block> file_;
+    std::optional<Instant> now_;
     Summary summary_;
 };
 
 // The runner a job is counted under: its name, "(no runner)" without one.
 std::string runnerOf(const JobRecord& record);
 
-Summary summarize(const std::vector<JobRecord>& records);
+Summary summarize(const std::vector<JobRecord>& records, std::optional<Instant> now = std::nullopt);
 
 // An aligned text table; durations as hh:mm:ss.zzz when `formatted`, else
-// seconds; dates by the regional settings.
+// seconds; dates by the regional settings. The time so far of running jobs
+// follows their count ("In Progress 1 (running 02:14:05)").
 std::string summaryText(const Summary& summary, bool formatted, const RegionalSettings& settings);
 
-// The same as JSON: instants in ISO 8601 UTC, durations in milliseconds.
+// The same as JSON: instants in ISO 8601 UTC, durations in milliseconds
+// (the time so far as "running_ms", null without a running job).
 std::string summaryJson(const Summary& summary);
 
 } // namespace chronell::report

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include "analysis/processing_run.h"
 #include "support/sample_settings.h"
 #include "support/time_zone.h"
@@ -87,6 +89,37 @@ TEST(Summary, NoTimesGiveNoSpanAndNoShare)
     const std::string json = summaryJson(summary);
     EXPECT_NE(json.find("\"span_ms\": null"), std::string::npos) << json;
     EXPECT_NE(json.find("\"busy_share\": null"), std::string::npos) << json;
+}
+
+// Jobs in progress at a fixed run time: the longest time so far follows the
+// count; those left behind are counted apart and have no time so far.
+TEST(Summary, TimeSoFarAndLeftBehindAsOfTheRunsTime)
+{
+    std::vector<JobRecord> records = {
+        job("a.jobs", 1, "STUDIO", 5, std::nullopt),
+        job("a.jobs", 1, "STUDIO", 6, std::nullopt),
+        job("a.jobs", 1, "STUDIO", 2, std::nullopt),
+        job("b.jobs", 2, "STUDIO", 1, 2),
+    };
+    records[2].leftBehind = true;
+    const Instant kDay = Instant(std::chrono::milliseconds(1'688'169'600'000));
+    const Instant now = kDay + hours(7) + minutes(14) + std::chrono::seconds(5);
+
+    const Summary summary = summarize(records, now);
+    EXPECT_EQ(summary.files[0].runningMs, 2u * 3'600'000 + 14 * 60'000 + 5'000);
+    EXPECT_EQ(summary.files[0].leftBehind, 1);
+    EXPECT_FALSE(summary.files[1].runningMs);
+    EXPECT_EQ(summary.run.leftBehind, 1);
+
+    const std::string text = summaryText(summary, false, test::settingsA());
+    EXPECT_TRUE(std::regex_search(text, std::regex(R"(\n +In Progress +3 \(running 02:14:05\)\n +Left behind +1\n)")))
+        << text;
+    const std::string json = summaryJson(summary);
+    EXPECT_NE(json.find("\"running_ms\": 8045000,\n    \"left_behind\": 1,"), std::string::npos) << json;
+
+    // Without the run's time a running job has no time so far.
+    EXPECT_FALSE(summarize(records).run.runningMs);
+    EXPECT_EQ(summaryText(summarize(records), false, test::settingsA()).find("running"), std::string::npos);
 }
 
 TEST(Summary, BusyShareIsTheUnionOfTheJobsIntervalsAndNeverAboveAll)

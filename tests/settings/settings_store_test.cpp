@@ -128,9 +128,13 @@ TEST(SettingsStore, WritesTextIntegersAndFlags)
     store.writeInteger("Window", "Top", 0);
     store.writeInteger("Window", "Width", INT32_MAX);
     store.writeInteger("Window", "Height", INT32_MIN);
-    EXPECT_EQ(TempFolder::bytesOf(store.path()),
-              "[CHRONELL]\nDirectory=/home/user/my jobs/\nFormated Output=1\nClear Log=0\n"
-              "[Window]\nLeft=-5000\nTop=0\nWidth=2147483647\nHeight=-2147483648\n");
+    // A new file's lines end in the host's line break.
+    std::string expected = "[CHRONELL]\nDirectory=/home/user/my jobs/\nFormated Output=1\nClear Log=0\n"
+                           "[Window]\nLeft=-5000\nTop=0\nWidth=2147483647\nHeight=-2147483648\n";
+    if (kWindowsHost)
+        for (std::size_t at = expected.find('\n'); at != std::string::npos; at = expected.find('\n', at + 2))
+            expected.insert(at, 1, '\r');
+    EXPECT_EQ(TempFolder::bytesOf(store.path()), expected);
     EXPECT_EQ(store.readInteger("Window", "Height", 1), INT32_MIN);
     EXPECT_FALSE(store.readFlag("CHRONELL", "Clear Log", true));
 }

@@ -103,6 +103,7 @@ public:
             recorded.push_back({file, records, folder});
             return historyNotices;
         };
+        made.now = [this] { return now; };
         return made;
     }
 
@@ -121,6 +122,7 @@ public:
     ManualTimer* timer = nullptr;  // the last window's
     std::vector<Recording> recorded;  // the runs kept in the history
     std::vector<std::string> historyNotices;  // what the history answers
+    Instant now = Instant(std::chrono::milliseconds(1'700'000'000'000));  // 2023-11-14 22:13:20 UTC
 };
 
 // Collaborators for a test that expects none of them to be asked: each

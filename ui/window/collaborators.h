@@ -1,7 +1,7 @@
 #pragma once
 // What the main window asks of its surroundings: the error box, the folder
-// and save dialogs, the web browser, the folder watch's timer and the
-// history. The window
+// and save dialogs, the web browser, the folder watch's timer, the clock and
+// the history. The window
 // is handed them when it is made; the defaults are the real ones, and tests
 // hand their own.
 #include "ui/widgets/error_message_box.h"
@@ -9,6 +9,7 @@
 #include "ui/window/handler_barrier.h"
 #include "ui/window/history_recorder.h"
 #include "ui/window/save_results_dialog.h"
+#include "ui/window/wall_clock.h"
 #include "ui/window/watch_timer.h"
 #include "ui/window/web_page.h"
 
@@ -21,6 +22,7 @@ struct WindowCollaborators {
     UrlOpener openUrl = openInDesktopBrowser;
     WatchTimerMaker makeWatchTimer = makeQtWatchTimer;
     HistoryRecorder recordRun = recordInHistory;
+    WallClock now = systemWallClock;
 };
 
 } // namespace chronell

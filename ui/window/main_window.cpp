@@ -370,6 +370,7 @@ void MainWindow::process()
     const RunFollowers followers(*this);
     const RunInputs inputs = runInputs();
     if (inputs.clearLog) clearLog();
+    runTime_ = collaborators_.now();
     printEvents([this, &inputs](RunSink& sink) {
         const RunOutcome outcome = runProcessing(sink, inputs, [this](std::size_t done, std::size_t found) {
             lastRun_->filesDone = done;
@@ -714,7 +715,8 @@ void MainWindow::saveResultsAs()
 {
     const auto choice = collaborators_.chooseSaveFile(browseStartFolder(folderBox_->text()));
     if (!choice) return;
-    saveResults(resultsGrid_->gridModel()->store(), formatForPath(choice->path, choice->format), choice->path);
+    saveResults(resultsGrid_->gridModel()->store(), formatForPath(choice->path, choice->format), choice->path,
+                runTime_);
 }
 
 void MainWindow::switchWatch()

@@ -94,8 +94,9 @@ public:
     bool clearLogTicked() const;
     RunInputs runInputs() const;
 
-    // The records of the grid's rows, from the last run.
+    // The records of the grid's rows, from the last run, and when it was made.
     const RecordList& records() const;
+    std::optional<Instant> runTime() const { return runTime_; }
 
     // The Timeline and Summary windows, and the folder watch.
     ResultViews& resultViews() const { return *views_; }
@@ -204,6 +205,7 @@ private:
     bool runStopping_ = false;  // an error is leaving a run
     std::optional<std::int32_t> storedGridHeight_;  // until applied after the first layout pass
     RegionalSettings regionalSettings_;
+    std::optional<Instant> runTime_;
     std::unique_ptr<ResultViews> views_;
     FolderWatch* watch_ = nullptr;  // owned as a child
     QString historyNotice_;  // what went wrong recording the last run, if anything

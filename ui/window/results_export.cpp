@@ -9,7 +9,8 @@
 
 namespace chronell {
 
-void saveResults(const report::GridRows& rows, report::ExportFormat format, const QString& path)
+void saveResults(const report::GridRows& rows, report::ExportFormat format, const QString& path,
+                 std::optional<Instant> runTime)
 {
     AtomicFile file(pathBytes(path));
     // The bytes chronell-report prints: TSV and JSON through a text-mode
@@ -19,7 +20,7 @@ void saveResults(const report::GridRows& rows, report::ExportFormat format, cons
         report::TextSink sink([&](std::string_view block) {
             return textMode ? file.write(withHostLineBreaks(block)) : file.write(block);
         });
-        report::writeRows(format, rows, sink);
+        report::writeRows(format, rows, sink, runTime);
     }
     if (!file.commit())
         throw ChronellError("Unable to write to " + textBytes(path) + ": " + file.error().message());

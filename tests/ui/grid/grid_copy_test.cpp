@@ -60,4 +60,14 @@ TEST(GridCopy, CtrlASelectsEveryRowForTheCopy)
     EXPECT_EQ(QGuiApplication::clipboard()->text(), kHeader + rowText(1) + rowText(2) + rowText(3));
 }
 
+TEST(GridCopy, CellsAreEscapedAsTheTsvExportEscapesThem)
+{
+    auto window = windowWithRows(1);
+    partsOf(*window).resultsGrid->gridModel()->setCell(0, 1, "a\tb\nc\\d\re");
+    QTest::keyClick(partsOf(*window).resultsGrid, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(partsOf(*window).resultsGrid, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              kHeader + QStringLiteral("a\\tb\\nc\\\\d\\re\tcaf\u00E9\t2\t3\t4\t5\t6\t\n"));
+}
+
 } // namespace
