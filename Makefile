@@ -1,6 +1,6 @@
 # Thin targets over the CMake presets. Binaries land in build/bin/.
 PRESET ?= default
-BUILD_DIR := $(if $(filter asan,$(PRESET)),build-asan,build)
+BUILD_DIR := $(if $(filter asan release,$(PRESET)),build-$(PRESET),build)
 
 FUZZ_SECONDS ?= 60
 # A fixed libFuzzer seed (CI); empty: a fresh one each run.
@@ -27,8 +27,10 @@ run: build
 bench: build
 	@bench/run $(BUILD_DIR)
 
-package: build
-	@scripts/build-package $(BUILD_DIR)
+# The package is made from the release preset's build (build-release/).
+package:
+	$(MAKE) build PRESET=release
+	@scripts/build-package build-release
 
 asan:
 	$(MAKE) test PRESET=asan
@@ -66,4 +68,4 @@ windows-package-test: windows-package
 	ctest --test-dir build-windows -L windows-display --output-on-failure
 
 clean:
-	rm -rf build build-asan build-fuzz build-windows dist
+	rm -rf build build-asan build-release build-fuzz build-windows dist

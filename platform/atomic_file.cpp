@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/file_handle.h"
+
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
@@ -11,8 +13,6 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include "platform/file_descriptor.h"
 #endif
 
 namespace chronell {
@@ -72,10 +72,10 @@ AtomicFile::AtomicFile(const std::string& path) : target_(followedLinks(path))
     }
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::string name = temporaryName(target_, attempt, GetCurrentProcessId());
-        const HANDLE handle = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (handle != INVALID_HANDLE_VALUE) {
-            handle_ = handle;
+        FileHandle file(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file.isOpen()) {
+            file_ = std::move(file);
             temporary_ = name;
             return;
         }
@@ -86,17 +86,17 @@ AtomicFile::AtomicFile(const std::string& path) : target_(followedLinks(path))
 
 AtomicFile::~AtomicFile()
 {
-    if (handle_) CloseHandle(static_cast<HANDLE>(handle_));
+    file_.close();
     if (!temporary_.empty()) DeleteFileA(temporary_.c_str());
 }
 
 bool AtomicFile::write(std::string_view bytes)
 {
-    if (error_ || !handle_) return false;
+    if (error_ || !file_.isOpen()) return false;
     while (!bytes.empty()) {
         const DWORD wanted = bytes.size() > (1u << 30) ? (1u << 30) : static_cast<DWORD>(bytes.size());
         DWORD put = 0;
-        if (!WriteFile(static_cast<HANDLE>(handle_), bytes.data(), wanted, &put, nullptr) || put == 0)
+        if (!WriteFile(file_.get(), bytes.data(), wanted, &put, nullptr) || put == 0)
             return fail(lastError());
         bytes.remove_prefix(put);
     }
@@ -105,12 +105,9 @@ bool AtomicFile::write(std::string_view bytes)
 
 bool AtomicFile::commit()
 {
-    if (error_ || !handle_) return false;
-    const HANDLE handle = static_cast<HANDLE>(handle_);
-    handle_ = nullptr;
-    const bool flushed = FlushFileBuffers(handle) != FALSE;
-    if (!flushed) fail(lastError());
-    if (CloseHandle(handle) == FALSE) fail(lastError());
+    if (error_ || !file_.isOpen()) return false;
+    if (FlushFileBuffers(file_.get()) == FALSE) fail(lastError());
+    if (!file_.close()) fail(lastError());
     if (error_) return false;
     // ReplaceFile keeps the old file's attributes and security; a file that
     // is not there yet is moved into place.
@@ -146,8 +143,9 @@ AtomicFile::AtomicFile(const std::string& path) : target_(followedLinks(path))
         const std::string name = temporaryName(target_, attempt, static_cast<unsigned long>(::getpid()));
         // 0666 less the umask, as a new file gets; an old file's mode is
         // given to it before it takes its place.
-        fd_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
-        if (fd_ >= 0) {
+        FileHandle file(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666));
+        if (file.isOpen()) {
+            file_ = std::move(file);
             temporary_ = name;
             return;
         }
@@ -158,15 +156,15 @@ AtomicFile::AtomicFile(const std::string& path) : target_(followedLinks(path))
 
 AtomicFile::~AtomicFile()
 {
-    if (fd_ >= 0) ::close(fd_);
+    file_.close();
     if (!temporary_.empty()) ::unlink(temporary_.c_str());
 }
 
 bool AtomicFile::write(std::string_view bytes)
 {
-    if (error_ || fd_ < 0) return false;
+    if (error_ || !file_.isOpen()) return false;
     while (!bytes.empty()) {
-        const ssize_t put = retryOnInterrupt([&] { return ::write(fd_, bytes.data(), bytes.size()); });
+        const ssize_t put = retryOnInterrupt([&] { return ::write(file_.get(), bytes.data(), bytes.size()); });
         if (put < 0) return fail(errnoError());
         if (put == 0) return fail(std::make_error_code(std::errc::no_space_on_device));
         bytes.remove_prefix(static_cast<std::size_t>(put));
@@ -176,18 +174,16 @@ bool AtomicFile::write(std::string_view bytes)
 
 bool AtomicFile::commit()
 {
-    if (error_ || fd_ < 0) return false;
-    FileDescriptor file(fd_);
-    fd_ = -1;
+    if (error_ || !file_.isOpen()) return false;
     struct stat old {};
     if (::stat(target_.c_str(), &old) == 0) {
         // Root may keep the owner of someone else's file; others cannot, and
         // the file is then theirs as any new file would be.
-        [[maybe_unused]] const int owned = ::fchown(file.get(), old.st_uid, old.st_gid);
-        if (::fchmod(file.get(), old.st_mode & 07777) != 0) return fail(errnoError());
+        [[maybe_unused]] const int owned = ::fchown(file_.get(), old.st_uid, old.st_gid);
+        if (::fchmod(file_.get(), old.st_mode & 07777) != 0) return fail(errnoError());
     }
-    if (::fsync(file.get()) != 0) return fail(errnoError());
-    if (!file.close()) return fail(errnoError());
+    if (::fsync(file_.get()) != 0) return fail(errnoError());
+    if (!file_.close()) return fail(errnoError());
     if (::rename(temporary_.c_str(), target_.c_str()) != 0) return fail(errnoError());
     temporary_.clear();
     return true;

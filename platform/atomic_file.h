@@ -9,6 +9,8 @@
 #include <string_view>
 #include <system_error>
 
+#include "platform/file_handle.h"
+
 namespace chronell {
 
 class AtomicFile {
@@ -32,11 +34,7 @@ private:
 
     std::string target_;     // the file to replace, links followed
     std::string temporary_;  // empty once it is gone or was never made
-#ifdef _WIN32
-    void* handle_ = nullptr;
-#else
-    int fd_ = -1;
-#endif
+    FileHandle file_;        // the temporary file, open until commit()
     std::error_code error_;
 };
 

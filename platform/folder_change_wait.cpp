@@ -12,7 +12,7 @@
 #include <sys/inotify.h>
 #include <unistd.h>
 
-#include "platform/file_descriptor.h"
+#include "platform/file_handle.h"
 #endif
 
 namespace chronell {

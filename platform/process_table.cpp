@@ -7,6 +7,8 @@
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #include <tlhelp32.h>
+
+#include "platform/file_handle.h"
 #else
 #include <csignal>
 #include <unistd.h>
@@ -25,18 +27,18 @@ std::string SystemProcessTable::computerName() const
 
 bool SystemProcessTable::processRuns(std::uint32_t processId) const
 {
-    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return true;
+    // A snapshot is closed as a file is.
+    const FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot.isOpen()) return true;
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
     bool listed = false;
-    if (Process32First(snapshot, &entry)) {
+    if (Process32First(snapshot.get(), &entry)) {
         do {
             listed = entry.th32ProcessID == processId;
-        } while (!listed && Process32Next(snapshot, &entry));
+        } while (!listed && Process32Next(snapshot.get(), &entry));
     }
     const bool complete = listed || GetLastError() == ERROR_NO_MORE_FILES;
-    CloseHandle(snapshot);
     // A list that broke off says nothing about the processes it did not reach.
     return listed || !complete;
 }

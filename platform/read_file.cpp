@@ -1,5 +1,7 @@
 #include "platform/read_file.h"
 
+#include "platform/file_handle.h"
+
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
@@ -8,8 +10,6 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include "platform/file_descriptor.h"
 #endif
 
 namespace chronell {
@@ -27,19 +27,18 @@ bool readWholeFile(const std::string& path, std::string& contents, std::error_co
         reason = std::make_error_code(std::errc::is_a_directory);
         return false;
     }
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.isOpen()) {
         reason = std::error_code(static_cast<int>(GetLastError()), std::system_category());
         return false;
     }
 
     LARGE_INTEGER size{};
-    const bool disk = GetFileType(file) == FILE_TYPE_DISK;
-    if (!disk || !GetFileSizeEx(file, &size) || static_cast<unsigned long long>(size.QuadPart) > contents.max_size()) {
+    const bool disk = GetFileType(file.get()) == FILE_TYPE_DISK;
+    if (!disk || !GetFileSizeEx(file.get(), &size) || static_cast<unsigned long long>(size.QuadPart) > contents.max_size()) {
         reason = disk ? std::make_error_code(std::errc::file_too_large)
                       : std::make_error_code(std::errc::no_such_device_or_address);
-        CloseHandle(file);
         return false;
     }
     contents.resize(static_cast<std::size_t>(size.QuadPart));
@@ -48,11 +47,10 @@ bool readWholeFile(const std::string& path, std::string& contents, std::error_co
         const std::size_t wanted = contents.size() - filled;
         const DWORD chunk = wanted > 0x40000000u ? 0x40000000u : static_cast<DWORD>(wanted);
         DWORD got = 0;
-        if (!ReadFile(file, contents.data() + filled, chunk, &got, nullptr) || got == 0) break;
+        if (!ReadFile(file.get(), contents.data() + filled, chunk, &got, nullptr) || got == 0) break;
         filled += got;
     }
     contents.resize(filled);
-    CloseHandle(file);
     return true;
 }
 
@@ -98,7 +96,7 @@ bool readWholeFile(const std::string& path, std::string& contents, std::error_co
 
     // O_NONBLOCK: should the name be swapped for a pipe between stat and
     // open, the open still returns at once and the check below rejects it.
-    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    const FileHandle file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (!file.isOpen()) return refuse(errno);
     if (::fstat(file.get(), &info) != 0) return refuse(errno);
     if (!S_ISREG(info.st_mode)) return refuse(notRegular(info));

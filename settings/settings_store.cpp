@@ -42,7 +42,7 @@ void SettingsStore::writeText(std::string_view section, std::string_view key,
     if (value.find_first_of("\r\n") != std::string_view::npos) return;
     std::error_code reason;
     if (!WritePrivateProfileString(section, key, value, path_, reason)) {
-        throw ChronellError("Unable to write to " + path_ + ": " + reason.message());
+        throw ChronellError("Unable to write to " + path_, reason);
     }
 }
 

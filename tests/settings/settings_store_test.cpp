@@ -178,6 +178,7 @@ TEST(SettingsStore, FailingWriteRaisesWithFullPath)
             const std::string what = error.what();
             EXPECT_EQ(what.rfind(expected, 0), 0u) << what;
             EXPECT_GT(what.size(), expected.size()) << what;
+            EXPECT_TRUE(error.code()) << "the system's error code goes with the message";
         }
         EXPECT_THROW(store.writeInteger("Window", "Left", 1), ChronellError);
         EXPECT_THROW(store.writeFlag("CHRONELL", "Clear Log", true), ChronellError);
@@ -197,6 +198,7 @@ TEST(SettingsStore, FullDiskRaisesWithTheReasonAndKeepsTheFile)
         ADD_FAILURE() << "writeText did not raise";
     } catch (const ChronellError& error) {
         EXPECT_EQ(std::string(error.what()), "Unable to write to " + store.path() + ": File too large");
+        EXPECT_EQ(error.code(), std::errc::file_too_large);
     }
     EXPECT_EQ(TempFolder::bytesOf(store.path()), before);
 #endif

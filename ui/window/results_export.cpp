@@ -23,7 +23,7 @@ void saveResults(const report::GridRows& rows, report::ExportFormat format, cons
         report::writeRows(format, rows, sink, runTime);
     }
     if (!file.commit())
-        throw ChronellError("Unable to write to " + textBytes(path) + ": " + file.error().message());
+        throw ChronellError("Unable to write to " + textBytes(path), file.error());
 }
 
 } // namespace chronell
