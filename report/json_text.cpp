@@ -1,30 +1,49 @@
 #include "report/json_text.h"
 
 #include <chrono>
-#include <cstdio>
 
 #include "analysis/decimal_text.h"
 #include "analysis/display_text.h"
+#include "analysis/duration.h"
 
 namespace chronell::report {
 
-void appendJsonString(std::string& out, std::string_view bytes)
+namespace {
+
+// Escapes the UTF-8 text into `out`; runs of bytes that need no escape are
+// appended whole.
+void appendEscaped(std::string& out, std::string_view text)
 {
     static constexpr char hex[] = "0123456789abcdef";
-    out.push_back('"');
-    for (const char c : displayUtf8(bytes)) {
+    std::size_t plain = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
         const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
+        if (c != '"' && c != '\\' && byte >= 0x20) continue;
+        out.append(text.substr(plain, i - plain));
+        plain = i + 1;
+        if (byte >= 0x20) {
             out.push_back('\\');
             out.push_back(c);
-        } else if (byte < 0x20) {
+        } else {
             out.append("\\u00");
             out.push_back(hex[byte >> 4]);
             out.push_back(hex[byte & 0xF]);
-        } else {
-            out.push_back(c);
         }
     }
+    out.append(text.substr(plain));
+}
+
+} // namespace
+
+void appendJsonString(std::string& out, std::string_view bytes)
+{
+    out.push_back('"');
+    // Valid UTF-8, the usual case, is escaped as it stands, without a copy.
+    if (isValidUtf8(bytes))
+        appendEscaped(out, bytes);
+    else
+        appendEscaped(out, displayUtf8(bytes));
     out.push_back('"');
 }
 
@@ -36,25 +55,37 @@ void appendJsonOptionalString(std::string& out, const std::optional<std::string>
         out.append("null");
 }
 
-std::string isoUtcText(Instant instant)
+void appendIsoUtc(std::string& out, Instant instant)
 {
     using namespace std::chrono;
     const sys_days day = floor<days>(instant);
     const year_month_day date{day};
-    const auto ofDay = instant - day;
-    const auto ms = ofDay.count() % 1000;
-    const auto s = ofDay.count() / 1000;
-    char text[40];
-    const int length = std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02lld:%02lld:%02lld",
-                                     static_cast<int>(date.year()), static_cast<unsigned>(date.month()),
-                                     static_cast<unsigned>(date.day()), static_cast<long long>(s / 3600),
-                                     static_cast<long long>(s / 60 % 60), static_cast<long long>(s % 60));
-    std::string iso(text, static_cast<std::size_t>(length));
-    if (ms != 0) {
-        std::snprintf(text, sizeof text, ".%03lld", static_cast<long long>(ms));
-        iso.append(text);
+    const auto ofDay = (instant - day).count();
+    const auto seconds = static_cast<std::uint64_t>(ofDay / 1000);
+    const int year = static_cast<int>(date.year());
+    if (year < 0) out.push_back('-');
+    appendZeroPadded(out, static_cast<std::uint64_t>(year < 0 ? -year : year), 4);
+    out.push_back('-');
+    appendZeroPadded(out, static_cast<unsigned>(date.month()), 2);
+    out.push_back('-');
+    appendZeroPadded(out, static_cast<unsigned>(date.day()), 2);
+    out.push_back('T');
+    appendZeroPadded(out, seconds / 3600, 2);
+    out.push_back(':');
+    appendZeroPadded(out, seconds / 60 % 60, 2);
+    out.push_back(':');
+    appendZeroPadded(out, seconds % 60, 2);
+    if (const auto ms = static_cast<std::uint64_t>(ofDay % 1000); ms != 0) {
+        out.push_back('.');
+        appendZeroPadded(out, ms, 3);
     }
-    iso.push_back('Z');
+    out.push_back('Z');
+}
+
+std::string isoUtcText(Instant instant)
+{
+    std::string iso;
+    appendIsoUtc(iso, instant);
     return iso;
 }
 
@@ -65,7 +96,7 @@ void appendJsonInstant(std::string& out, const std::optional<Instant>& instant)
         return;
     }
     out.push_back('"');
-    out.append(isoUtcText(*instant));
+    appendIsoUtc(out, *instant);
     out.push_back('"');
 }
 

@@ -24,6 +24,7 @@ void appendJsonInstant(std::string& out, const std::optional<Instant>& instant);
 void appendJsonNumber(std::string& out, const std::optional<std::int64_t>& number);
 
 // "2008-05-10T12:00:00Z" as above, without quotes.
+void appendIsoUtc(std::string& out, Instant instant);
 std::string isoUtcText(Instant instant);
 
 } // namespace chronell::report

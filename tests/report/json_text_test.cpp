@@ -17,6 +17,12 @@ TEST(JsonText, StringsAreEscapedAndTranscoded)
         {std::string("tab\there\nnul\0end\x1f", 17), "\"tab\\u0009here\\u000anul\\u0000end\\u001f\""},
         {"Caf\xE9 \x96 \x80", "\"Caf\xC3\xA9 \xE2\x80\x93 \xE2\x82\xAC\""},  // Windows-1252
         {"Caf\xC3\xA9", "\"Caf\xC3\xA9\""},  // valid UTF-8 stays
+        // Escapes first, last and side by side, in plain and transcoded text.
+        {"\"", "\"\\\"\""},
+        {"\\\"\x01", "\"\\\\\\\"\\u0001\""},
+        {"\x01mid\x7f", "\"\\u0001mid\x7f\""},
+        {"\xE9\"\n", "\"\xC3\xA9\\\"\\u000a\""},
+        {"", "\"\""},
     };
     for (const auto& c : cases) {
         std::string out;
@@ -35,6 +41,8 @@ TEST(JsonText, InstantsNumbersAndNulls)
         {Instant(milliseconds(1'688'241'600'000)), "\"2023-07-01T20:00:00Z\""},
         {Instant(milliseconds(1'688'241'600'007)), "\"2023-07-01T20:00:00.007Z\""},
         {Instant(milliseconds(-11'644'473'600'000 + 142'110)), "\"1601-01-01T00:02:22.110Z\""},
+        {Instant(milliseconds(253'402'300'799'999)), "\"9999-12-31T23:59:59.999Z\""},
+        {Instant(milliseconds(-1)), "\"1969-12-31T23:59:59.999Z\""},
         {std::nullopt, "null"},
     };
     for (const auto& c : instants) {
