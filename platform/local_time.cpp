@@ -1,7 +1,9 @@
 #include "platform/local_time.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <ctime>
+#include <string>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -59,11 +61,60 @@ std::optional<FileTime> fileTimeOf(std::int64_t ticks)
 }
 
 // Seconds east of UTC in force at the UTC instant `unixSeconds`.
-std::optional<long> offsetAt(std::time_t unixSeconds)
+std::optional<long> systemOffsetAt(std::time_t unixSeconds)
 {
     std::tm local{};
     if (!localtime_r(&unixSeconds, &local)) return std::nullopt;
     return local.tm_gmtoff;
+}
+
+// A zone's offset changes at most once in any six hours (its changes are
+// weeks apart): when both ends of a six-hour block have the same offset, the
+// whole block has it. A queue's stamps crowd into a few evenings, so most
+// stamps are read from the last block asked for instead of the zone's rules.
+// The block is forgotten when TZ changes; a block that holds a change is
+// asked of the system stamp by stamp.
+class OffsetCache {
+public:
+    std::optional<long> offsetAt(std::time_t unixSeconds)
+    {
+        noticeZone();
+        const std::int64_t seconds = unixSeconds;
+        const std::int64_t block = seconds / kBlockSeconds - (seconds % kBlockSeconds < 0 ? 1 : 0);
+        if (known_ && block == block_) return offset_;
+        const auto first = systemOffsetAt(static_cast<std::time_t>(block * kBlockSeconds));
+        const auto last = systemOffsetAt(static_cast<std::time_t>(block * kBlockSeconds + kBlockSeconds - 1));
+        if (!first || !last || *first != *last) return systemOffsetAt(unixSeconds);
+        known_ = true;
+        block_ = block;
+        offset_ = *first;
+        return offset_;
+    }
+
+private:
+    static constexpr std::int64_t kBlockSeconds = 6 * 3600;
+
+    void noticeZone()
+    {
+        const char* zone = std::getenv("TZ");
+        const bool zoneSet = zone != nullptr;
+        if (zoneSet == zoneSet_ && (!zoneSet || zone_ == zone)) return;
+        zoneSet_ = zoneSet;
+        zone_ = zoneSet ? zone : "";
+        known_ = false;
+    }
+
+    bool zoneSet_ = false;
+    std::string zone_;
+    bool known_ = false;
+    std::int64_t block_ = 0;
+    long offset_ = 0;
+};
+
+std::optional<long> offsetAt(std::time_t unixSeconds)
+{
+    thread_local OffsetCache cache;
+    return cache.offsetAt(unixSeconds);
 }
 
 } // namespace
