@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -11,9 +12,14 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/processing_run.h"
+#include "analysis/regional_settings.h"
+#include "report/rows_file.h"
 #include "support/host.h"
+#include "support/printed_run.h"
 #include "support/run_program.h"
 #include "support/temp_folder.h"
+#include "support/time_zone.h"
 
 #ifndef _WIN32
 #include <unistd.h>
@@ -162,6 +168,45 @@ INSTANTIATE_TEST_SUITE_P(
             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
         return name;
     });
+
+// Save Results As writes the file from the window's own run of the engine:
+// byte for byte what the report prints for the same rows, line breaks
+// included (CR LF on Windows for every format).
+TEST(Report, SavedRowsFileHoldsTheReportsBytes)
+{
+    const test::ScopedTimeZone utc("UTC");
+    const RegionalSettings settings = loadRegionalSettings();
+    test::TempFolder folder;
+    const struct {
+        const char* arguments;
+        report::ExportFormat format;
+        bool formatted;
+    } cases[] = {
+        {"--rows=tsv report", report::ExportFormat::Tsv, false},
+        {"-f --rows=tsv report", report::ExportFormat::Tsv, true},
+        {"--rows=csv runners", report::ExportFormat::Csv, false},
+        {"--rows=json -f runners", report::ExportFormat::Json, true},
+        {"--rows=json report", report::ExportFormat::Json, false},
+    };
+    for (const auto& c : cases) {
+        const std::string args = c.arguments;
+        const std::string subfolder = args.substr(args.rfind(' ') + 1);
+        RunInputs inputs;
+        inputs.folder = std::string(CHRONELL_FIXTURES_DIR) + "/" + subfolder;
+        inputs.mask = "*.jobs";
+        inputs.formattedTime = c.formatted;
+        test::PrintedRun printed;
+        test::printRun(printed, inputs, settings);
+
+        const std::string path = folder.file("saved");
+        std::error_code error;
+        const Instant now = std::chrono::time_point_cast<std::chrono::milliseconds>(std::chrono::system_clock::now());
+        ASSERT_TRUE(report::writeRowsFile(path, c.format, printed.grid, now, error)) << error.message();
+        const Result printedByReport = runReport(c.arguments);
+        ASSERT_EQ(printedByReport.status, 0) << c.arguments;
+        EXPECT_EQ(timeSoFarMasked(test::TempFolder::bytesOf(path)), timeSoFarMasked(printedByReport.out)) << c.arguments;
+    }
+}
 
 TEST(Report, UsageErrorSaysWhatAndWhereTheHelpIsInTwoLines)
 {
