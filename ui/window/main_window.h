@@ -150,6 +150,7 @@ private:
     void restoreState();
     void saveState();
     void process();
+    void refreshWatched();
     void browse();
     void showAbout();
     void openLatestVersion();
@@ -208,6 +209,7 @@ private:
     std::optional<Instant> runTime_;
     std::unique_ptr<ResultViews> views_;
     FolderWatch* watch_ = nullptr;  // owned as a child
+    int midWriteRereads_ = 0;  // readings caught mid-write in a row
     QString historyNotice_;  // what went wrong recording the last run, if anything
 };
 
