@@ -43,6 +43,8 @@ void FolderWatch::watch(const std::string& folder, const std::string& mask)
         connect(watcher_.get(), &QFileSystemWatcher::fileChanged, this, &FolderWatch::entryChanged);
     }
     watching_ = true;
+    folder_ = folder;
+    mask_ = mask;
     entries_ = listEntries();
     follow(entries_);
 }

@@ -33,6 +33,11 @@ public:
     void watch(const std::string& folder, const std::string& mask);
     void stop();
     bool watching() const { return watching_; }
+    // The folder and mask watched, as watch() was handed them.
+    const std::string& folder() const { return folder_; }
+    const std::string& mask() const { return mask_; }
+    // Runs again once the watch's quiet time has passed, as after a change.
+    void runAgainLater() { changed(); }
 
 private:
     void folderChanged();
@@ -48,6 +53,8 @@ private:
     std::function<bool()> busy_;
     std::unique_ptr<QFileSystemWatcher> watcher_;
     bool watching_ = false;
+    std::string folder_;
+    std::string mask_;
     std::string searchPath_;    // the folder joined with the mask
     std::string searchFolder_;  // up to the mask's last separator
     std::vector<std::string> entries_;

@@ -50,6 +50,7 @@
 #include "ui/window/results_export.h"
 #include "ui/window/save_results_dialog.h"
 #include "ui/window/screen_placement.h"
+#include "ui/window/watched_reading.h"
 #include "ui/window/web_page.h"
 
 namespace chronell {
@@ -137,8 +138,8 @@ private:
 // has the error of a run it ended).
 class MainWindow::RunFollowers {
 public:
-    explicit RunFollowers(MainWindow& window)
-        : window_(window), inputs_(window.runInputs()), place_(window.place()), errors_(std::uncaught_exceptions())
+    RunFollowers(MainWindow& window, RunInputs inputs)
+        : window_(window), inputs_(std::move(inputs)), place_(window.place()), errors_(std::uncaught_exceptions())
     {
     }
     ~RunFollowers()
@@ -368,11 +369,11 @@ void MainWindow::saveState()
 
 void MainWindow::process()
 {
-    lastRun_ = RunFacts{};
-    lastRun_->folder = folderText();
-    lastRun_->mask = maskText();
-    const RunFollowers followers(*this);
     const RunInputs inputs = runInputs();
+    lastRun_ = RunFacts{};
+    lastRun_->folder = inputs.folder;
+    lastRun_->mask = inputs.mask;
+    const RunFollowers followers(*this, inputs);
     if (inputs.clearLog) clearLog();
     runTime_ = collaborators_.now();
     printEvents([this, &inputs](RunSink& sink) {
@@ -386,12 +387,46 @@ void MainWindow::process()
     resultsGrid_->setFocus(Qt::OtherFocusReason);
 }
 
+// A watched refresh reads what the watch follows, whatever the boxes hold
+// since. It never shows the error box: a file caught while it was being
+// written keeps the rows read before and is read again once the folder has
+// been quiet; after the last try the reading is taken as it is, and what
+// stopped it is told in the status bar.
+void MainWindow::refreshWatched()
+{
+    RunInputs inputs = runInputs();
+    inputs.folder = watch_->folder();
+    inputs.mask = watch_->mask();
+    const Instant readAt = collaborators_.now();
+    WatchedReading reading = readWatchedFolder(inputs, regionalSettings_, collaborators_.leftBehind);
+    if (reading.caughtMidWrite && midWriteRereads_ < kMidWriteRereads) {
+        ++midWriteRereads_;
+        watch_->runAgainLater();
+        return;
+    }
+    midWriteRereads_ = 0;
+    lastRun_ = RunFacts{};
+    lastRun_->folder = inputs.folder;
+    lastRun_->mask = inputs.mask;
+    lastRun_->filesFound = reading.outcome.entries;
+    lastRun_->filesDone = reading.filesDone;
+    lastRun_->searchError = reading.outcome.searchError;
+    if (reading.error) lastRun_->stoppedBy = displayText(*reading.error);
+    const RunFollowers followers(*this, inputs);
+    runTime_ = readAt;
+    const RunUpdates updates(*this);
+    if (inputs.clearLog) clearLog();
+    resultsGrid_->gridModel()->store() = std::move(reading.grid);
+    for (const std::string& line : reading.logLines) appendLogLine(line);
+}
+
 void MainWindow::printEvents(const std::function<void(RunSink&)>& run)
 {
     const RunUpdates updates(*this);
     const bool formatted = formattedTimeTicked();
     report::LogPrinter log([this](std::string_view line) { appendLogLine(line); }, regionalSettings_, formatted);
-    report::GridPrinter grid(resultsGrid_->gridModel()->store(), regionalSettings_, formatted, true);
+    report::GridPrinter grid(resultsGrid_->gridModel()->store(), regionalSettings_, formatted, true,
+                             collaborators_.leftBehind);
     RunSinks sinks({&log, &grid});
     run(sinks);
 }
@@ -428,7 +463,7 @@ void MainWindow::showRunStatus()
 
 void MainWindow::showWatching()
 {
-    watchLabel_->setText(QStringLiteral("Watching %1").arg(displayText(folderText())));
+    watchLabel_->setText(QStringLiteral("Watching %1").arg(displayText(watch_->folder())));
     watchLabel_->setVisible(watch_->watching());
 }
 
@@ -701,7 +736,7 @@ void MainWindow::createViewsAndWatch()
     // A watched change runs Process as its button does, but never inside
     // another handler: while a box or dialog is open it waits.
     watch_ = new FolderWatch(
-        collaborators_.makeWatchTimer(), [this] { runGuarded(&MainWindow::process); },
+        collaborators_.makeWatchTimer(), [this] { runGuarded(&MainWindow::refreshWatched); },
         [] { return QApplication::activeModalWidget() != nullptr; }, this);
 }
 

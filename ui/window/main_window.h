@@ -154,6 +154,7 @@ private:
     void restoreState();
     void saveState();
     void process();
+    void refreshWatched();
     void browse();
     void showAbout();
     void openLatestVersion();
@@ -215,6 +216,7 @@ private:
     std::unique_ptr<ResultViews> views_;
     QPointer<HistoryWindow> historyWindow_;
     FolderWatch* watch_ = nullptr;  // owned as a child
+    int midWriteRereads_ = 0;  // readings caught mid-write in a row
     QString historyNotice_;  // what went wrong recording the last run, if anything
 };
 
