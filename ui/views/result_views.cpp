@@ -21,12 +21,13 @@ void bringUp(QWidget& window)
 } // namespace
 
 ResultViews::ResultViews(QWidget& owner, const RecordList& records, const RegionalSettings& settings,
-                         std::function<bool()> formatted, std::function<void(int row)> selectRow)
+                         std::function<bool()> formatted, std::function<void(int row)> selectRow, WallClock now)
     : owner_(owner),
       records_(records),
       settings_(settings),
       formatted_(std::move(formatted)),
-      selectRow_(std::move(selectRow))
+      selectRow_(std::move(selectRow)),
+      now_(std::move(now))
 {
 }
 
@@ -38,7 +39,7 @@ ResultViews::~ResultViews()
 
 void ResultViews::showTimeline()
 {
-    if (!timeline_) timeline_ = new TimelineView(settings_, selectRow_, &owner_);
+    if (!timeline_) timeline_ = new TimelineView(settings_, selectRow_, now_, &owner_);
     refreshTimeline();
     timeline_->setSelectedRow(selectedRow_);
     bringUp(*timeline_);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "analysis/record_list.h"
+#include "ui/window/wall_clock.h"
 
 class QWidget;
 
@@ -21,9 +22,11 @@ class TimelineView;
 class ResultViews {
 public:
     // `formatted` says how durations are shown, `settings` how dates and
-    // numbers are; `selectRow` selects a grid row for a click on the Timeline.
+    // numbers are; `selectRow` selects a grid row for a click on the Timeline;
+    // `now` says how far running jobs have run (none: records of the past,
+    // nothing drawn as running).
     ResultViews(QWidget& owner, const RecordList& records, const RegionalSettings& settings,
-                std::function<bool()> formatted, std::function<void(int row)> selectRow);
+                std::function<bool()> formatted, std::function<void(int row)> selectRow, WallClock now);
     // The windows go first, before the records they draw.
     ~ResultViews();
     ResultViews(const ResultViews&) = delete;
@@ -52,6 +55,7 @@ private:
     std::vector<JobRecord> timelineRecords_;
     std::function<bool()> formatted_;
     std::function<void(int row)> selectRow_;
+    WallClock now_;
     int selectedRow_ = 0;
     QPointer<TimelineView> timeline_;
     QPointer<SummaryWindow> summary_;

@@ -728,7 +728,7 @@ void MainWindow::createViewsAndWatch()
     new GridCopy(*resultsGrid_);
     views_ = std::make_unique<ResultViews>(
         *this, records(), regionalSettings_, [this] { return formattedTimeTicked(); },
-        [this](int row) { selectGridRow(row); });
+        [this](int row) { selectGridRow(row); }, collaborators_.now);
     connect(resultsGrid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 views_->rowSelected(current.isValid() ? resultsGrid_->gridRowOf(current.row() + 1) : 0);
