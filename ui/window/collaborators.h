@@ -1,10 +1,11 @@
 #pragma once
 // What the main window asks of its surroundings: the error box, the folder
-// and save dialogs, the web browser, the folder watch's timer, the clock and
-// the history. The window
+// and save dialogs, the web browser, the folder watch's timer, the clock,
+// the history and the desktop's notifications. The window
 // is handed them when it is made; the defaults are the real ones, and tests
 // hand their own.
 #include "ui/widgets/error_message_box.h"
+#include "ui/window/desktop_notifier.h"
 #include "ui/window/folder_browser.h"
 #include "ui/window/handler_barrier.h"
 #include "ui/window/history_recorder.h"
@@ -23,6 +24,7 @@ struct WindowCollaborators {
     WatchTimerMaker makeWatchTimer = makeQtWatchTimer;
     HistoryRecorder recordRun = recordInHistory;
     WallClock now = systemWallClock;
+    DesktopNotifier notify = makeDesktopNotifier();
 };
 
 } // namespace chronell

@@ -43,6 +43,8 @@ void FolderWatch::watch(const std::string& folder, const std::string& mask)
         connect(watcher_.get(), &QFileSystemWatcher::fileChanged, this, &FolderWatch::entryChanged);
     }
     watching_ = true;
+    folder_ = folder;
+    mask_ = mask;
     entries_ = listEntries();
     follow(entries_);
 }
@@ -68,6 +70,11 @@ void FolderWatch::entryChanged()
     // A file replaced by another of its name is no longer followed: follow it again.
     follow(entries_);
     changed();
+}
+
+void FolderWatch::runAgainLater()
+{
+    if (watching_) changed();
 }
 
 void FolderWatch::changed()

@@ -33,6 +33,12 @@ public:
     void watch(const std::string& folder, const std::string& mask);
     void stop();
     bool watching() const { return watching_; }
+    // What is watched, as given to watch().
+    const std::string& folder() const { return folder_; }
+    const std::string& mask() const { return mask_; }
+    // Runs again once the folder has been quiet for the quiet time, as after
+    // a change: for a reading that caught a file while it was being written.
+    void runAgainLater();
 
 private:
     void folderChanged();
@@ -48,6 +54,8 @@ private:
     std::function<bool()> busy_;
     std::unique_ptr<QFileSystemWatcher> watcher_;
     bool watching_ = false;
+    std::string folder_;
+    std::string mask_;
     std::string searchPath_;    // the folder joined with the mask
     std::string searchFolder_;  // up to the mask's last separator
     std::vector<std::string> entries_;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDateTime>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
@@ -25,8 +26,10 @@
 #include "analysis/processing_run.h"
 #include "analysis/regional_settings.h"
 #include "analysis/run_events.h"
+#include "platform/chronell_error.h"
 #include "report/grid_printer.h"
 #include "report/log_printer.h"
+#include "report/queue_stand.h"
 #include "settings/settings_place.h"
 #include "settings/settings_store.h"
 #include "ui/grid/grid_copy.h"
@@ -132,12 +135,13 @@ private:
 // After a run, also one that an error ended: the run is recorded in the
 // history, the views take the new records, a watched folder is followed
 // where the run looked, the grid keeps the selected rows and scroll
-// position, and the status bar says how the run went (once the error box
-// has the error of a run it ended).
+// position, the status bar says how the run went (once the error box
+// has the error of a run it ended), and a watched queue that has just
+// finished is announced.
 class MainWindow::RunFollowers {
 public:
-    explicit RunFollowers(MainWindow& window)
-        : window_(window), inputs_(window.runInputs()), place_(window.place()), errors_(std::uncaught_exceptions())
+    RunFollowers(MainWindow& window, RunInputs inputs)
+        : window_(window), inputs_(std::move(inputs)), place_(window.place()), errors_(std::uncaught_exceptions())
     {
     }
     ~RunFollowers()
@@ -151,6 +155,7 @@ public:
         window_.restorePlace(place_);
         window_.runStopping_ = std::uncaught_exceptions() > errors_;
         window_.showRunStatus();
+        window_.announceQueueEnd();
     }
     RunFollowers(const RunFollowers&) = delete;
     RunFollowers& operator=(const RunFollowers&) = delete;
@@ -292,8 +297,9 @@ void MainWindow::createMenu()
 
     const QStringList menus =
         withAccessKeys({QStringLiteral("File"), QStringLiteral("View"), QStringLiteral("Help")});
-    const QStringList file = withAccessKeys(
-        {QStringLiteral("Save Results As\u2026"), QStringLiteral("Watch Folder"), QStringLiteral("Exit")});
+    const QStringList file =
+        withAccessKeys({QStringLiteral("Save Results As\u2026"), QStringLiteral("Watch Folder"),
+                        QStringLiteral("Notify When the Queue Ends"), QStringLiteral("Exit")});
     const QStringList view =
         withAccessKeys({QStringLiteral("Timeline"), QStringLiteral("Summary"), QStringLiteral("Keep History")});
     const QStringList help = withAccessKeys({QStringLiteral("About"), QStringLiteral("Latest Version")});
@@ -301,7 +307,12 @@ void MainWindow::createMenu()
     saveResultsAction_ = named(fileMenu_->addAction(file[0]), "saveResultsAction");
     watchFolderAction_ = named(fileMenu_->addAction(file[1]), "watchFolderAction");
     watchFolderAction_->setCheckable(true);
-    exitAction_ = named(fileMenu_->addAction(file[2]), "exitAction");
+    // On by default, for as long as the window runs; it applies while a folder is watched.
+    notifyQueueEndAction_ = named(fileMenu_->addAction(file[2]), "notifyQueueEndAction");
+    notifyQueueEndAction_->setCheckable(true);
+    notifyQueueEndAction_->setChecked(true);
+    notifyQueueEndAction_->setEnabled(false);
+    exitAction_ = named(fileMenu_->addAction(file[3]), "exitAction");
     viewMenu_ = named(bar->addMenu(menus[1]), "viewMenu");
     timelineAction_ = named(viewMenu_->addAction(view[0]), "timelineAction");
     summaryAction_ = named(viewMenu_->addAction(view[1]), "summaryAction");
@@ -364,32 +375,108 @@ void MainWindow::saveState()
 
 void MainWindow::process()
 {
-    lastRun_ = RunFacts{};
-    lastRun_->folder = folderText();
-    lastRun_->mask = maskText();
-    const RunFollowers followers(*this);
     const RunInputs inputs = runInputs();
+    lastRun_ = RunFacts{};
+    lastRun_->folder = inputs.folder;
+    lastRun_->mask = inputs.mask;
+    const RunFollowers followers(*this, inputs);
     if (inputs.clearLog) clearLog();
     runTime_ = collaborators_.now();
-    printEvents([this, &inputs](RunSink& sink) {
-        const RunOutcome outcome = runProcessing(sink, inputs, [this](std::size_t done, std::size_t found) {
-            lastRun_->filesDone = done;
-            lastRun_->filesFound = found;
-        });
-        lastRun_->filesFound = outcome.entries;
-        lastRun_->searchError = outcome.searchError;
-    });
+    readings_ = report::FileReadings();
+    printEvents(
+        [this, &inputs](RunSink& sink) {
+            const RunOutcome outcome = runProcessing(sink, inputs, [this](std::size_t done, std::size_t found) {
+                lastRun_->filesDone = done;
+                lastRun_->filesFound = found;
+            });
+            lastRun_->filesFound = outcome.entries;
+            lastRun_->searchError = outcome.searchError;
+        },
+        &readings_);
     resultsGrid_->setFocus(Qt::OtherFocusReason);
 }
 
-void MainWindow::printEvents(const std::function<void(RunSink&)>& run)
+void MainWindow::refreshWatched()
+{
+    // The folder and mask being watched, whatever the boxes hold since.
+    const RunInputs inputs{watch_->folder(), watch_->mask(), formattedTimeTicked(), clearLogTicked()};
+    const bool formatted = inputs.formattedTime;
+    const Instant now = collaborators_.now();
+
+    // Read aside first: a file that an earlier reading read whole and this
+    // one did not was most likely caught while its runner rewrote it. Its
+    // rows stay as they are shown, and it is read again once the folder has
+    // been quiet, up to three times.
+    RunFacts facts;
+    facts.folder = inputs.folder;
+    facts.mask = inputs.mask;
+    report::GridStore grid;
+    std::vector<std::string> log;
+    report::FileReadings readings;
+    {
+        report::LogPrinter logPrinter([&log](std::string_view line) { log.emplace_back(line); }, regionalSettings_,
+                                      formatted);
+        report::GridPrinter gridPrinter(grid, regionalSettings_, formatted, true);
+        RunSinks sinks({&logPrinter, &gridPrinter, &readings});
+        try {
+            const RunOutcome outcome = runProcessing(sinks, inputs, [&facts](std::size_t done, std::size_t found) {
+                facts.filesDone = done;
+                facts.filesFound = found;
+            });
+            facts.filesFound = outcome.entries;
+            facts.searchError = outcome.searchError;
+        } catch (const std::exception& error) {
+            // Said in the status bar: only a run the user started shows the error box.
+            facts.stoppedBy = displayText(errorBoxText(error.what()));
+        }
+    }
+    if (const auto caught = readings.caughtShort(readings_.whole()); caught && midWriteRetries_ < kMidWriteRetries) {
+        ++midWriteRetries_;
+        statusBar_->showMessage(QStringLiteral("%1 is being written: read again when the folder is quiet")
+                                    .arg(displayText(*caught)));
+        watch_->runAgainLater();
+        return;
+    }
+    midWriteRetries_ = 0;
+
+    lastRun_ = facts;
+    const RunFollowers followers(*this, inputs);
+    if (inputs.clearLog) clearLog();
+    runTime_ = now;
+    readings_ = std::move(readings);
+    const RunUpdates updates(*this);
+    resultsGrid_->gridModel()->store() = std::move(grid);
+    for (const std::string& line : log) appendLogLine(line);
+}
+
+void MainWindow::printEvents(const std::function<void(RunSink&)>& run, RunSink* alsoTo)
 {
     const RunUpdates updates(*this);
     const bool formatted = formattedTimeTicked();
     report::LogPrinter log([this](std::string_view line) { appendLogLine(line); }, regionalSettings_, formatted);
     report::GridPrinter grid(resultsGrid_->gridModel()->store(), regionalSettings_, formatted, true);
-    RunSinks sinks({&log, &grid});
-    run(sinks);
+    std::vector<RunSink*> sinks{&log, &grid};
+    if (alsoTo) sinks.push_back(alsoTo);
+    RunSinks all(std::move(sinks));
+    run(all);
+}
+
+void MainWindow::announceQueueEnd()
+{
+    if (!watch_->watching()) {
+        queueEnd_.reset();
+        return;
+    }
+    // A run that an error stopped read only part of the queue.
+    if (runStopping_ || (lastRun_ && lastRun_->stoppedBy)) return;
+    report::QueueStand stand;
+    for (const JobRecord& record : records().all()) stand.add(record);
+    if (!queueEnd_.justFinished(stand) || !notifyQueueEndAction_->isChecked()) return;
+    const QString summary = displayText(report::queueFinishedText(stand));
+    if (collaborators_.notify) collaborators_.notify({QStringLiteral("Queue finished"), summary, stand.failed > 0});
+    QApplication::alert(this);
+    const QString at = QDateTime::fromMSecsSinceEpoch(runTime_->time_since_epoch().count()).toString(QStringLiteral("HH:mm:ss"));
+    statusBar_->showMessage(QStringLiteral("Queue finished at %1: %2").arg(at, summary));
 }
 
 void MainWindow::showRunStatus()
@@ -424,7 +511,7 @@ void MainWindow::showRunStatus()
 
 void MainWindow::showWatching()
 {
-    watchLabel_->setText(QStringLiteral("Watching %1").arg(displayText(folderText())));
+    watchLabel_->setText(QStringLiteral("Watching %1").arg(displayText(watch_->folder())));
     watchLabel_->setVisible(watch_->watching());
 }
 
@@ -697,7 +784,7 @@ void MainWindow::createViewsAndWatch()
     // A watched change runs Process as its button does, but never inside
     // another handler: while a box or dialog is open it waits.
     watch_ = new FolderWatch(
-        collaborators_.makeWatchTimer(), [this] { runGuarded(&MainWindow::process); },
+        collaborators_.makeWatchTimer(), [this] { runGuarded(&MainWindow::refreshWatched); },
         [] { return QApplication::activeModalWidget() != nullptr; }, this);
 }
 
@@ -721,10 +808,13 @@ void MainWindow::saveResultsAs()
 
 void MainWindow::switchWatch()
 {
+    queueEnd_.reset();
+    midWriteRetries_ = 0;
     if (watchFolderAction_->isChecked())
         watch_->watch(folderText(), maskText());
     else
         watch_->stop();
+    notifyQueueEndAction_->setEnabled(watch_->watching());
     showWatching();
 }
 

@@ -18,6 +18,8 @@
 #include "analysis/processing_run.h"
 #include "analysis/record_list.h"
 #include "analysis/regional_settings.h"
+#include "report/file_readings.h"
+#include "report/queue_stand.h"
 #include "settings/settings_store.h"
 #include "settings/window_state.h"
 #include "ui/window/collaborators.h"
@@ -140,9 +142,13 @@ private:
     void applyStoredSplit();
     // Runs a handler inside the handler barrier.
     void runGuarded(void (MainWindow::*handler)());
-    // Hands `run` a sink that prints into the log and the grid, the view
-    // updates held back until it returns.
-    void printEvents(const std::function<void(RunSink&)>& run);
+    // Hands `run` a sink that prints into the log and the grid (and hands
+    // the events to `alsoTo` when given), the view updates held back until
+    // it returns.
+    void printEvents(const std::function<void(RunSink&)>& run, RunSink* alsoTo = nullptr);
+    // While a folder is watched: once its queue has just finished, a desktop
+    // notice, the taskbar's attention and the status bar say so.
+    void announceQueueEnd();
     void appendLogLine(std::string_view line);
     void clearLog();
 
@@ -150,6 +156,8 @@ private:
     void restoreState();
     void saveState();
     void process();
+    // A watched change: the watched folder and mask are read again.
+    void refreshWatched();
     void browse();
     void showAbout();
     void openLatestVersion();
@@ -184,6 +192,7 @@ private:
     QMenu* fileMenu_;
     QAction* saveResultsAction_;
     QAction* watchFolderAction_;
+    QAction* notifyQueueEndAction_;
     QAction* exitAction_;
     QMenu* viewMenu_;
     QAction* timelineAction_;
@@ -209,6 +218,10 @@ private:
     std::unique_ptr<ResultViews> views_;
     FolderWatch* watch_ = nullptr;  // owned as a child
     QString historyNotice_;  // what went wrong recording the last run, if anything
+    report::FileReadings readings_;  // the files the shown run read whole
+    static constexpr int kMidWriteRetries = 3;
+    int midWriteRetries_ = 0;  // readings in a row that caught a file half-written
+    report::QueueEndWatch queueEnd_;
 };
 
 } // namespace chronell

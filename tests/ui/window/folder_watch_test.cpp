@@ -168,3 +168,135 @@ TEST_F(WatchFolder, ARunWaitsWhileABoxIsOpen)
 }
 
 } // namespace
+
+namespace {
+
+JobLines jobIn(const std::string& name, const std::string& state, bool ended)
+{
+    JobLines job{name, "D:\\in\\" + name + ".avi", "D:\\out\\" + name + ".avi", state};
+    if (!ended) job.end = "0 0";
+    return job;
+}
+
+// The first data row's name, as the grid shows it.
+QString firstName(const chronell::MainWindow& window)
+{
+    return partsOf(window).resultsGrid->model()->index(0, 0).data().toString();
+}
+
+} // namespace
+
+TEST_F(WatchFolder, ARefreshReadsTheWatchedFolderAndProcessMovesTheWatch)
+{
+    TempFolder other;
+    other.write("b.jobs", jobList("B"));
+    partsOf(*window).processButton->click();
+    partsOf(*window).watchFolderAction->trigger();
+    partsOf(*window).folderBox->setText(QString::fromStdString(other.string()));  // typed, not processed
+
+    folder.write("a.jobs", jobList("A2"));
+    ASSERT_TRUE(timerStarted());
+    timer->fire();
+    EXPECT_EQ(firstName(*window), "A2") << "the watched folder, not the box";
+    EXPECT_EQ(partsOf(*window).statusBar->findChild<QLabel*>("watchLabel")->text(),
+              "Watching " + QString::fromStdString(folder.string()));
+
+    partsOf(*window).processButton->click();
+    EXPECT_EQ(firstName(*window), "B");
+    EXPECT_EQ(partsOf(*window).statusBar->findChild<QLabel*>("watchLabel")->text(),
+              "Watching " + QString::fromStdString(other.string()));
+    other.write("b.jobs", jobList("B2"));
+    ASSERT_TRUE(timerStarted());
+    timer->fire();
+    EXPECT_EQ(firstName(*window), "B2") << "the watch moved with Process";
+    EXPECT_TRUE(collaborators.errors.empty());
+}
+
+// A runner rewrites its file in place: a refresh may find it empty, cut
+// short or cut inside a number. The rows stay, no box opens, and the file
+// is read again when the folder is quiet, three times at most.
+TEST_F(WatchFolder, AFileCaughtHalfWrittenKeepsItsRowsAndIsReadAgain)
+{
+    const std::string whole = jobListText({jobIn("A", "2", true), jobIn("A2", "2", true)});
+    const std::string cutInANumber = whole.substr(0, whole.find("$state") + 7) + "\r\n";
+    for (const std::string& caught : {std::string(), whole.substr(0, whole.size() / 2), cutInANumber}) {
+        folder.write("a.jobs", whole);
+        partsOf(*window).processButton->click();
+        if (!partsOf(*window).watchFolderAction->isChecked()) partsOf(*window).watchFolderAction->trigger();
+        ASSERT_EQ(window->rowCount(), 3);
+
+        folder.write("a.jobs", caught);
+        ASSERT_TRUE(timerStarted());
+        timer->fire();
+        EXPECT_EQ(window->rowCount(), 3) << "the rows read before stay";
+        EXPECT_EQ(firstName(*window), "A");
+        EXPECT_TRUE(timer->armed()) << "read again when the folder is quiet";
+        EXPECT_TRUE(partsOf(*window).statusBar->currentMessage().contains("a.jobs is being written"));
+
+        folder.write("a.jobs", jobListText({jobIn("A", "2", true), jobIn("A2", "2", true), jobIn("A3", "0", false)}));
+        timer->fire();
+        EXPECT_EQ(window->rowCount(), 4) << "the file written whole is read";
+        EXPECT_TRUE(collaborators.errors.empty());
+    }
+
+    // A file that stays cut is shown as it is after the third reading again,
+    // the stop in the status bar and still no box.
+    const std::size_t notices = collaborators.notices.size();
+    folder.write("a.jobs", cutInANumber);
+    ASSERT_TRUE(timerStarted());
+    for (int reading = 0; reading < 3; ++reading) {
+        timer->fire();
+        ASSERT_EQ(window->rowCount(), 4) << "reading " << reading;
+    }
+    timer->fire();
+    EXPECT_FALSE(timer->armed());
+    EXPECT_EQ(firstName(*window), "") << "what the stopped reading wrote: nothing";
+    EXPECT_TRUE(partsOf(*window).statusBar->currentMessage().contains("is not a valid integer value"))
+        << partsOf(*window).statusBar->currentMessage().toStdString();
+    EXPECT_TRUE(collaborators.errors.empty());
+    EXPECT_EQ(collaborators.notices.size(), notices) << "a stopped reading does not end the queue";
+}
+
+TEST_F(WatchFolder, AQueueThatFinishesIsAnnouncedOnce)
+{
+    folder.write("a.jobs", jobListText({jobIn("A", "2", true), jobIn("B", "1", false)}));
+    partsOf(*window).processButton->click();
+    partsOf(*window).watchFolderAction->trigger();
+    partsOf(*window).processButton->click();  // the queue stands open
+    ASSERT_TRUE(partsOf(*window).notifyQueueEndAction->isChecked());
+
+    const struct {
+        std::vector<JobLines> jobs;
+        int notices;  // after the refresh
+        bool urgent;  // of the last notice
+    } steps[] = {
+        {{jobIn("A", "2", true), jobIn("B", "1", false)}, 0, false},  // still running
+        {{jobIn("A", "2", true), jobIn("B", "2", true)}, 1, false},   // finished: announced
+        {{jobIn("A", "2", true), jobIn("B", "2", true)}, 1, false},   // still finished: not again
+        {{jobIn("A", "2", true), jobIn("B", "2", true), jobIn("C", "0", false)}, 1, false},  // a new job waits
+        {{jobIn("A", "2", true), jobIn("B", "2", true), jobIn("C", "5", true)}, 2, true},   // ended in error
+    };
+    for (const auto& step : steps) {
+        folder.write("a.jobs", jobListText(step.jobs));
+        ASSERT_TRUE(timerStarted());
+        timer->fire();
+        ASSERT_EQ(static_cast<int>(collaborators.notices.size()), step.notices);
+        if (step.notices == 0) continue;
+        EXPECT_EQ(collaborators.notices.back().title, "Queue finished");
+        EXPECT_EQ(collaborators.notices.back().urgent, step.urgent);
+    }
+    EXPECT_TRUE(collaborators.notices[0].body.startsWith("2 done - ")) << collaborators.notices[0].body.toStdString();
+    EXPECT_TRUE(collaborators.notices[1].body.startsWith("2 done, 1 failed - "));
+    EXPECT_TRUE(partsOf(*window).statusBar->currentMessage().startsWith("Queue finished at "))
+        << partsOf(*window).statusBar->currentMessage().toStdString();
+
+    // Unticked, the end goes unannounced.
+    partsOf(*window).notifyQueueEndAction->trigger();
+    folder.write("a.jobs", jobListText({jobIn("D", "0", false)}));
+    ASSERT_TRUE(timerStarted());
+    timer->fire();
+    folder.write("a.jobs", jobListText({jobIn("D", "2", true)}));
+    ASSERT_TRUE(timerStarted());
+    timer->fire();
+    EXPECT_EQ(collaborators.notices.size(), 2u);
+}
