@@ -4,6 +4,7 @@
 // this computer whose process has ended. The time is handed in: nothing
 // here reads a clock.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -57,5 +58,8 @@ private:
     const ProcessTable& processes_;
     std::string computerName_;
 };
+
+// A judge over this computer's own process table, made once.
+std::function<bool(const JobRecord&)> systemLeftBehindTest();
 
 } // namespace chronell::report

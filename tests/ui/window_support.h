@@ -105,6 +105,7 @@ public:
         };
         made.now = [this] { return now; };
         made.notify = [this](const DesktopNotice& notice) { notices.push_back(notice); };
+        made.judgeLeftBehind = [this](const JobRecord& record) { return leftBehind && leftBehind(record); };
         return made;
     }
 
@@ -124,6 +125,7 @@ public:
     std::vector<Recording> recorded;  // the runs kept in the history
     std::vector<std::string> historyNotices;  // what the history answers
     std::vector<DesktopNotice> notices;  // the desktop notifications shown
+    std::function<bool(const JobRecord&)> leftBehind;  // which jobs' runners are gone; none when unset
     Instant now = Instant(std::chrono::milliseconds(1'700'000'000'000));  // 2023-11-14 22:13:20 UTC
 };
 
@@ -150,6 +152,7 @@ inline WindowCollaborators unaskedCollaborators()
     made.notify = [](const DesktopNotice& notice) {
         ADD_FAILURE() << "desktop notice: " << notice.title.toStdString();
     };
+    made.judgeLeftBehind = [](const JobRecord&) { return false; };
     return made;
 }
 

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <QItemSelection>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -16,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <exception>
 #include <map>
@@ -28,6 +30,7 @@
 #include "analysis/run_events.h"
 #include "platform/chronell_error.h"
 #include "report/grid_printer.h"
+#include "report/left_behind_marking.h"
 #include "report/log_printer.h"
 #include "report/queue_stand.h"
 #include "settings/settings_place.h"
@@ -148,6 +151,7 @@ public:
     {
         window_.recordRun(inputs_.folder);
         window_.views_->runEnded();
+        window_.followRunningJobs();
         if (window_.watch_->watching()) {
             window_.watch_->watch(inputs_.folder, inputs_.mask);
             window_.showWatching();
@@ -418,8 +422,9 @@ void MainWindow::refreshWatched()
                                       formatted);
         report::GridPrinter gridPrinter(grid, regionalSettings_, formatted, true);
         RunSinks sinks({&logPrinter, &gridPrinter, &readings});
+        report::LeftBehindMarking marked(sinks, collaborators_.judgeLeftBehind);
         try {
-            const RunOutcome outcome = runProcessing(sinks, inputs, [&facts](std::size_t done, std::size_t found) {
+            const RunOutcome outcome = runProcessing(marked, inputs, [&facts](std::size_t done, std::size_t found) {
                 facts.filesDone = done;
                 facts.filesFound = found;
             });
@@ -458,7 +463,18 @@ void MainWindow::printEvents(const std::function<void(RunSink&)>& run, RunSink* 
     std::vector<RunSink*> sinks{&log, &grid};
     if (alsoTo) sinks.push_back(alsoTo);
     RunSinks all(std::move(sinks));
-    run(all);
+    report::LeftBehindMarking marked(all, collaborators_.judgeLeftBehind);
+    run(marked);
+}
+
+void MainWindow::followRunningJobs()
+{
+    ResultsGridModel& model = *resultsGrid_->gridModel();
+    model.setNow(runTime_);
+    if (model.hasRunningJobs())
+        runningTick_->start();
+    else
+        runningTick_->stop();
 }
 
 void MainWindow::announceQueueEnd()
@@ -776,7 +792,11 @@ void MainWindow::createViewsAndWatch()
     new GridCopy(*resultsGrid_);
     views_ = std::make_unique<ResultViews>(
         *this, records(), regionalSettings_, [this] { return formattedTimeTicked(); },
-        [this](int row) { selectGridRow(row); });
+        [this](int row) { selectGridRow(row); }, [this] { return runTime_; });
+    // A running job's time so far goes on each second while the window is open.
+    runningTick_ = named(new QTimer(this), "runningTick");
+    runningTick_->setInterval(std::chrono::seconds(1));
+    connect(runningTick_, &QTimer::timeout, this, [this] { resultsGrid_->gridModel()->setNow(collaborators_.now()); });
     connect(resultsGrid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 views_->rowSelected(current.isValid() ? resultsGrid_->gridRowOf(current.row() + 1) : 0);

@@ -33,6 +33,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QStatusBar;
+class QTimer;
 
 namespace chronell {
 
@@ -149,6 +150,8 @@ private:
     // While a folder is watched: once its queue has just finished, a desktop
     // notice, the taskbar's attention and the status bar say so.
     void announceQueueEnd();
+    // Running jobs' times so far, as of the run and then each second.
+    void followRunningJobs();
     void appendLogLine(std::string_view line);
     void clearLog();
 
@@ -222,6 +225,7 @@ private:
     static constexpr int kMidWriteRetries = 3;
     int midWriteRetries_ = 0;  // readings in a row that caught a file half-written
     report::QueueEndWatch queueEnd_;
+    QTimer* runningTick_ = nullptr;  // owned as a child
 };
 
 } // namespace chronell
