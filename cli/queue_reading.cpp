@@ -1,29 +1,12 @@
 #include "cli/queue_reading.h"
 
+#include "analysis/mid_write_catch.h"
 #include "analysis/record_sink.h"
 #include "analysis/run_events.h"
 #include "cli/stop_text.h"
 #include "report/running_jobs.h"
 
 namespace chronell::report {
-
-namespace {
-
-// A file that ended short of its last job, or could not be read (VirtualDub
-// holds it while it writes on Windows), was caught while being written.
-class MidWriteCatch : public RunSink {
-public:
-    explicit MidWriteCatch(bool& caught) : caught_(caught) {}
-    void fileEnded(const FileEndEvent& event) override
-    {
-        if (event.how != FileEnd::Done) caught_ = true;
-    }
-
-private:
-    bool& caught_;
-};
-
-} // namespace
 
 QueueReading readQueue(const RunInputs& inputs, const LeftBehindJudge& leftBehind)
 {

@@ -1,5 +1,7 @@
 #include "report/grid_printer.h"
 
+#include <utility>
+
 #include "analysis/date_time_text.h"
 #include "analysis/duration.h"
 #include "platform/paths.h"
@@ -14,8 +16,13 @@ std::string_view statusWord(std::int32_t state)
     return words[state];
 }
 
-GridPrinter::GridPrinter(GridStore& store, const RegionalSettings& settings, bool formatted, bool keepsRecords)
-    : store_(store), settings_(settings), formatted_(formatted), keepsRecords_(keepsRecords)
+GridPrinter::GridPrinter(GridStore& store, const RegionalSettings& settings, bool formatted, bool keepsRecords,
+                         LeftBehindTest leftBehind)
+    : store_(store),
+      settings_(settings),
+      formatted_(formatted),
+      keepsRecords_(keepsRecords),
+      leftBehind_(std::move(leftBehind))
 {
 }
 
@@ -42,7 +49,10 @@ void GridPrinter::job(const JobEvent& event)
         row[ColEnd].clear();
         appendDateTimeText(row[ColEnd], event.endShown, settings_);
     }
-    if (keepsRecords_) store_.addRecord(record);
+    if (!keepsRecords_) return;
+    JobRecord kept = record;
+    if (leftBehind_) kept.leftBehind = leftBehind_(record);
+    store_.addRecord(std::move(kept));
 }
 
 void GridPrinter::pair(const JobRecord& record)

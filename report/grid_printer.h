@@ -9,6 +9,7 @@
 
 #include "analysis/run_events.h"
 #include "report/grid_store.h"
+#include "report/row_export.h"
 
 namespace chronell {
 struct RegionalSettings;
@@ -20,8 +21,9 @@ class GridPrinter : public RunSink {
 public:
     // Dates and numbers follow `settings`; `formatted` chooses hh:mm:ss.zzz
     // durations over seconds; with `keepsRecords` the store also gets the
-    // record of each row.
-    GridPrinter(GridStore& store, const RegionalSettings& settings, bool formatted, bool keepsRecords);
+    // record of each row, judged by `leftBehind` when it is given.
+    GridPrinter(GridStore& store, const RegionalSettings& settings, bool formatted, bool keepsRecords,
+                LeftBehindTest leftBehind = {});
 
     void runBegun() override;
     void jobsCounted(std::int32_t count, int reservedRows) override;
@@ -41,6 +43,7 @@ private:
     const RegionalSettings& settings_;
     bool formatted_;
     bool keepsRecords_;
+    LeftBehindTest leftBehind_;
     int reservedRows_ = 0;  // of the file being passed over
 };
 

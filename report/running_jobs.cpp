@@ -1,7 +1,5 @@
 #include "report/running_jobs.h"
 
-#include <memory>
-
 #include "analysis/duration.h"
 #include "analysis/integer_text.h"
 #include "platform/ascii.h"
@@ -61,13 +59,6 @@ bool LeftBehindJudge::operator()(const JobRecord& record) const
         return false;
     const auto processId = record.runnerId ? runnerProcessId(*record.runnerId) : std::nullopt;
     return processId && !processes_.processRuns(*processId);
-}
-
-std::function<bool(const JobRecord&)> systemLeftBehindTest()
-{
-    static const SystemProcessTable processes;
-    const auto judge = std::make_shared<const LeftBehindJudge>(processes);
-    return [judge](const JobRecord& record) { return (*judge)(record); };
 }
 
 } // namespace chronell::report

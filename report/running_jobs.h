@@ -4,7 +4,6 @@
 // this computer whose process has ended. The time is handed in: nothing
 // here reads a clock.
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -58,8 +57,5 @@ private:
     const ProcessTable& processes_;
     std::string computerName_;
 };
-
-// A judge over this computer's own process table, made once.
-std::function<bool(const JobRecord&)> systemLeftBehindTest();
 
 } // namespace chronell::report

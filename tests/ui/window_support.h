@@ -105,7 +105,7 @@ public:
         };
         made.now = [this] { return now; };
         made.notify = [this](const DesktopNotice& notice) { notices.push_back(notice); };
-        made.judgeLeftBehind = [this](const JobRecord& record) { return leftBehind && leftBehind(record); };
+        made.leftBehind = [this](const JobRecord& record) { return leftBehind && leftBehind(record); };
         return made;
     }
 
@@ -152,7 +152,7 @@ inline WindowCollaborators unaskedCollaborators()
     made.notify = [](const DesktopNotice& notice) {
         ADD_FAILURE() << "desktop notice: " << notice.title.toStdString();
     };
-    made.judgeLeftBehind = [](const JobRecord&) { return false; };
+    made.leftBehind = [](const JobRecord&) { return false; };
     return made;
 }
 

@@ -1,17 +1,15 @@
 #pragma once
 // What the main window asks of its surroundings: the error box, the folder
-// and save dialogs, the web browser, the folder watch's timer, the clock,
-// the history, the desktop's notifications and the judge of jobs left
-// behind by their runner. The window
-// is handed them when it is made; the defaults are the real ones, and tests
-// hand their own.
-#include "report/row_export.h"
-#include "report/running_jobs.h"
+// and save dialogs, the web browser, the folder watch's timer, the clock and
+// the history, the judge of jobs left behind and the desktop's notifier. The
+// window is handed them when it is made; the defaults are the real ones, and
+// tests hand their own.
 #include "ui/widgets/error_message_box.h"
 #include "ui/window/desktop_notifier.h"
 #include "ui/window/folder_browser.h"
 #include "ui/window/handler_barrier.h"
 #include "ui/window/history_recorder.h"
+#include "ui/window/left_behind_here.h"
 #include "ui/window/save_results_dialog.h"
 #include "ui/window/wall_clock.h"
 #include "ui/window/watch_timer.h"
@@ -27,8 +25,8 @@ struct WindowCollaborators {
     WatchTimerMaker makeWatchTimer = makeQtWatchTimer;
     HistoryRecorder recordRun = recordInHistory;
     WallClock now = systemWallClock;
+    report::LeftBehindTest leftBehind = leftBehindOnThisComputer();
     DesktopNotifier notify = makeDesktopNotifier();
-    report::LeftBehindTest judgeLeftBehind = report::systemLeftBehindTest();
 };
 
 } // namespace chronell

@@ -72,11 +72,6 @@ void FolderWatch::entryChanged()
     changed();
 }
 
-void FolderWatch::runAgainLater()
-{
-    if (watching_) changed();
-}
-
 void FolderWatch::changed()
 {
     timer_->start(kWatchQuietTime, [this] { fire(); });

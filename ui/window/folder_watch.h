@@ -33,12 +33,11 @@ public:
     void watch(const std::string& folder, const std::string& mask);
     void stop();
     bool watching() const { return watching_; }
-    // What is watched, as given to watch().
+    // The folder and mask watched, as watch() was handed them.
     const std::string& folder() const { return folder_; }
     const std::string& mask() const { return mask_; }
-    // Runs again once the folder has been quiet for the quiet time, as after
-    // a change: for a reading that caught a file while it was being written.
-    void runAgainLater();
+    // Runs again once the watch's quiet time has passed, as after a change.
+    void runAgainLater() { changed(); }
 
 private:
     void folderChanged();

@@ -28,9 +28,7 @@
 #include "analysis/processing_run.h"
 #include "analysis/regional_settings.h"
 #include "analysis/run_events.h"
-#include "platform/chronell_error.h"
 #include "report/grid_printer.h"
-#include "report/left_behind_marking.h"
 #include "report/log_printer.h"
 #include "report/queue_stand.h"
 #include "settings/settings_place.h"
@@ -55,6 +53,7 @@
 #include "ui/window/results_export.h"
 #include "ui/window/save_results_dialog.h"
 #include "ui/window/screen_placement.h"
+#include "ui/window/watched_reading.h"
 #include "ui/window/web_page.h"
 
 namespace chronell {
@@ -386,85 +385,59 @@ void MainWindow::process()
     const RunFollowers followers(*this, inputs);
     if (inputs.clearLog) clearLog();
     runTime_ = collaborators_.now();
-    readings_ = report::FileReadings();
-    printEvents(
-        [this, &inputs](RunSink& sink) {
-            const RunOutcome outcome = runProcessing(sink, inputs, [this](std::size_t done, std::size_t found) {
-                lastRun_->filesDone = done;
-                lastRun_->filesFound = found;
-            });
-            lastRun_->filesFound = outcome.entries;
-            lastRun_->searchError = outcome.searchError;
-        },
-        &readings_);
+    printEvents([this, &inputs](RunSink& sink) {
+        const RunOutcome outcome = runProcessing(sink, inputs, [this](std::size_t done, std::size_t found) {
+            lastRun_->filesDone = done;
+            lastRun_->filesFound = found;
+        });
+        lastRun_->filesFound = outcome.entries;
+        lastRun_->searchError = outcome.searchError;
+    });
     resultsGrid_->setFocus(Qt::OtherFocusReason);
 }
 
+// A watched refresh reads what the watch follows, whatever the boxes hold
+// since. It never shows the error box: a file caught while it was being
+// written keeps the rows read before and is read again once the folder has
+// been quiet; after the last try the reading is taken as it is, and what
+// stopped it is told in the status bar.
 void MainWindow::refreshWatched()
 {
-    // The folder and mask being watched, whatever the boxes hold since.
-    const RunInputs inputs{watch_->folder(), watch_->mask(), formattedTimeTicked(), clearLogTicked()};
-    const bool formatted = inputs.formattedTime;
-    const Instant now = collaborators_.now();
-
-    // Read aside first: a file that an earlier reading read whole and this
-    // one did not was most likely caught while its runner rewrote it. Its
-    // rows stay as they are shown, and it is read again once the folder has
-    // been quiet, up to three times.
-    RunFacts facts;
-    facts.folder = inputs.folder;
-    facts.mask = inputs.mask;
-    report::GridStore grid;
-    std::vector<std::string> log;
-    report::FileReadings readings;
-    {
-        report::LogPrinter logPrinter([&log](std::string_view line) { log.emplace_back(line); }, regionalSettings_,
-                                      formatted);
-        report::GridPrinter gridPrinter(grid, regionalSettings_, formatted, true);
-        RunSinks sinks({&logPrinter, &gridPrinter, &readings});
-        report::LeftBehindMarking marked(sinks, collaborators_.judgeLeftBehind);
-        try {
-            const RunOutcome outcome = runProcessing(marked, inputs, [&facts](std::size_t done, std::size_t found) {
-                facts.filesDone = done;
-                facts.filesFound = found;
-            });
-            facts.filesFound = outcome.entries;
-            facts.searchError = outcome.searchError;
-        } catch (const std::exception& error) {
-            // Said in the status bar: only a run the user started shows the error box.
-            facts.stoppedBy = displayText(errorBoxText(error.what()));
-        }
-    }
-    if (const auto caught = readings.caughtShort(readings_.whole()); caught && midWriteRetries_ < kMidWriteRetries) {
-        ++midWriteRetries_;
-        statusBar_->showMessage(QStringLiteral("%1 is being written: read again when the folder is quiet")
-                                    .arg(displayText(*caught)));
+    RunInputs inputs = runInputs();
+    inputs.folder = watch_->folder();
+    inputs.mask = watch_->mask();
+    const Instant readAt = collaborators_.now();
+    WatchedReading reading = readWatchedFolder(inputs, regionalSettings_, collaborators_.leftBehind);
+    if (reading.caughtMidWrite && midWriteRereads_ < kMidWriteRereads) {
+        ++midWriteRereads_;
         watch_->runAgainLater();
         return;
     }
-    midWriteRetries_ = 0;
-
-    lastRun_ = facts;
+    midWriteRereads_ = 0;
+    lastRun_ = RunFacts{};
+    lastRun_->folder = inputs.folder;
+    lastRun_->mask = inputs.mask;
+    lastRun_->filesFound = reading.outcome.entries;
+    lastRun_->filesDone = reading.filesDone;
+    lastRun_->searchError = reading.outcome.searchError;
+    if (reading.error) lastRun_->stoppedBy = displayText(*reading.error);
     const RunFollowers followers(*this, inputs);
-    if (inputs.clearLog) clearLog();
-    runTime_ = now;
-    readings_ = std::move(readings);
+    runTime_ = readAt;
     const RunUpdates updates(*this);
-    resultsGrid_->gridModel()->store() = std::move(grid);
-    for (const std::string& line : log) appendLogLine(line);
+    if (inputs.clearLog) clearLog();
+    resultsGrid_->gridModel()->store() = std::move(reading.grid);
+    for (const std::string& line : reading.logLines) appendLogLine(line);
 }
 
-void MainWindow::printEvents(const std::function<void(RunSink&)>& run, RunSink* alsoTo)
+void MainWindow::printEvents(const std::function<void(RunSink&)>& run)
 {
     const RunUpdates updates(*this);
     const bool formatted = formattedTimeTicked();
     report::LogPrinter log([this](std::string_view line) { appendLogLine(line); }, regionalSettings_, formatted);
-    report::GridPrinter grid(resultsGrid_->gridModel()->store(), regionalSettings_, formatted, true);
-    std::vector<RunSink*> sinks{&log, &grid};
-    if (alsoTo) sinks.push_back(alsoTo);
-    RunSinks all(std::move(sinks));
-    report::LeftBehindMarking marked(all, collaborators_.judgeLeftBehind);
-    run(marked);
+    report::GridPrinter grid(resultsGrid_->gridModel()->store(), regionalSettings_, formatted, true,
+                             collaborators_.leftBehind);
+    RunSinks sinks({&log, &grid});
+    run(sinks);
 }
 
 void MainWindow::followRunningJobs()
@@ -491,7 +464,8 @@ void MainWindow::announceQueueEnd()
     const QString summary = displayText(report::queueFinishedText(stand));
     if (collaborators_.notify) collaborators_.notify({QStringLiteral("Queue finished"), summary, stand.failed > 0});
     QApplication::alert(this);
-    const QString at = QDateTime::fromMSecsSinceEpoch(runTime_->time_since_epoch().count()).toString(QStringLiteral("HH:mm:ss"));
+    const QString at =
+        QDateTime::fromMSecsSinceEpoch(runTime_->time_since_epoch().count()).toString(QStringLiteral("HH:mm:ss"));
     statusBar_->showMessage(QStringLiteral("Queue finished at %1: %2").arg(at, summary));
 }
 
@@ -829,7 +803,6 @@ void MainWindow::saveResultsAs()
 void MainWindow::switchWatch()
 {
     queueEnd_.reset();
-    midWriteRetries_ = 0;
     if (watchFolderAction_->isChecked())
         watch_->watch(folderText(), maskText());
     else

@@ -18,7 +18,6 @@
 #include "analysis/processing_run.h"
 #include "analysis/record_list.h"
 #include "analysis/regional_settings.h"
-#include "report/file_readings.h"
 #include "report/queue_stand.h"
 #include "settings/settings_store.h"
 #include "settings/window_state.h"
@@ -143,10 +142,9 @@ private:
     void applyStoredSplit();
     // Runs a handler inside the handler barrier.
     void runGuarded(void (MainWindow::*handler)());
-    // Hands `run` a sink that prints into the log and the grid (and hands
-    // the events to `alsoTo` when given), the view updates held back until
-    // it returns.
-    void printEvents(const std::function<void(RunSink&)>& run, RunSink* alsoTo = nullptr);
+    // Hands `run` a sink that prints into the log and the grid, the view
+    // updates held back until it returns.
+    void printEvents(const std::function<void(RunSink&)>& run);
     // While a folder is watched: once its queue has just finished, a desktop
     // notice, the taskbar's attention and the status bar say so.
     void announceQueueEnd();
@@ -159,7 +157,6 @@ private:
     void restoreState();
     void saveState();
     void process();
-    // A watched change: the watched folder and mask are read again.
     void refreshWatched();
     void browse();
     void showAbout();
@@ -220,10 +217,8 @@ private:
     std::optional<Instant> runTime_;
     std::unique_ptr<ResultViews> views_;
     FolderWatch* watch_ = nullptr;  // owned as a child
+    int midWriteRereads_ = 0;  // readings caught mid-write in a row
     QString historyNotice_;  // what went wrong recording the last run, if anything
-    report::FileReadings readings_;  // the files the shown run read whole
-    static constexpr int kMidWriteRetries = 3;
-    int midWriteRetries_ = 0;  // readings in a row that caught a file half-written
     report::QueueEndWatch queueEnd_;
     QTimer* runningTick_ = nullptr;  // owned as a child
 };
