@@ -18,6 +18,7 @@
 #include "history/history_store.h"
 #include "report/period_hours.h"
 #include "report/summary.h"
+#include "tests/support/generated_history.h"
 
 namespace {
 
@@ -26,9 +27,7 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kRuns = 25;
 constexpr int kJobsPerRun = 40'000;
-constexpr int kJobsPerFile = 400;
-constexpr std::int64_t kFirstStartMs = 1'672'531'200'000;  // 2023-01-01 UTC
-constexpr std::int64_t kStepMs = 126'000;
+const std::int64_t kFirstStartMs = test::JobPattern{}.firstStartMs;
 
 double millisecondsSince(Clock::time_point start)
 {
@@ -42,44 +41,7 @@ Instant at(std::int64_t milliseconds)
 
 std::vector<JobRecord> run(int index)
 {
-    std::vector<JobRecord> records;
-    records.reserve(kJobsPerRun + kJobsPerRun / 10);
-    for (int i = 0; i < kJobsPerRun; ++i) {
-        const std::int64_t n = static_cast<std::int64_t>(index) * kJobsPerRun + i;
-        const bool secondPass = i % 10 == 9;
-        JobRecord job;
-        job.name = "Episode " + std::to_string(n) + (secondPass ? " pass 2" : "");
-        job.input = "E:\\capture\\episode-" + std::to_string(secondPass ? n - 1 : n) + ".avi";
-        job.output = "F:\\encoded\\episode-" + std::to_string(secondPass ? n - 1 : n) + ".avi";
-        job.state = n % 50 == 7 ? 4 : 2;
-        const std::int64_t start = kFirstStartMs + n * kStepMs;
-        job.startUtc = at(start);
-        job.endUtc = at(start + 240'000);
-        job.startShown = 44'927.0 + static_cast<double>(n * kStepMs) / 86'400'000.0;
-        job.endShown = *job.startShown + 240'000.0 / 86'400'000.0;
-        job.durationMs = 240'000;
-        job.jobFile = "night-" + std::to_string(index) + "-" + std::to_string(i / kJobsPerFile) + ".jobs";
-        job.runnerName = n % 2 ? "STUDIO-PC" : "ATTIC-PC";
-        job.runnerId = n % 2 ? "8a7b6c5d00001f40" : "1c2d3e4f00000a10";
-        job.id = std::to_string(1'000'000'000 + n);
-        job.row = static_cast<int>(records.size()) + 1;
-        records.push_back(job);
-        if (secondPass) {
-            const JobRecord& first = records[records.size() - 2];
-            JobRecord pair;
-            pair.twoPass = true;
-            pair.name = "2pass";
-            pair.input = job.input;
-            pair.output = job.output;
-            pair.startUtc = first.startUtc;
-            pair.endUtc = job.endUtc;
-            pair.durationMs = 480'000;
-            pair.jobFile = job.jobFile;
-            pair.row = static_cast<int>(records.size()) + 1;
-            records.push_back(pair);
-        }
-    }
-    return records;
+    return test::generatedJobs(test::JobPattern{}, static_cast<std::int64_t>(index) * kJobsPerRun, kJobsPerRun, index);
 }
 
 double cpuMilliseconds()

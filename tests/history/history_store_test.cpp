@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/chronell_error.h"
+#include "support/generated_history.h"
 #include "support/job_list_text.h"
 #include "support/run_program.h"
 #include "support/temp_folder.h"
@@ -16,6 +17,7 @@
 namespace chronell::history {
 namespace {
 
+using test::pairRowOf;
 using test::TempFolder;
 using namespace std::chrono_literals;
 
@@ -43,23 +45,6 @@ JobRecord job(const std::string& name, std::int32_t state, std::int64_t startMs,
     record.error = state == 5 ? std::optional<std::string>("out of disk") : std::nullopt;
     record.id = std::move(id);
     return record;
-}
-
-// A two-pass row after `second`, as a run makes it.
-JobRecord pairOf(const JobRecord& first, const JobRecord& second)
-{
-    JobRecord pair;
-    pair.twoPass = true;
-    pair.name = "2pass";
-    pair.input = second.input;
-    pair.output = second.output;
-    pair.startUtc = first.startUtc;
-    pair.startShown = first.startShown;
-    pair.endUtc = second.endUtc;
-    pair.endShown = second.endShown;
-    pair.durationMs = *first.durationMs + *second.durationMs;
-    pair.jobFile = second.jobFile;
-    return pair;
 }
 
 // The values of a record that the history keeps, in one comparable text.
@@ -121,7 +106,7 @@ TEST_F(HistoryStoreTest, KeepsEveryValueOfFinishedJobsAndTheirPairs)
 {
     const JobRecord pass1 = job("pass1", 2, 1'000);
     const JobRecord pass2 = job("pass2", 2, 70'000, "9f00");
-    const std::vector<JobRecord> run{job("waiting", 0, 0), job("failed", 5, 500), pass1, pass2, pairOf(pass1, pass2)};
+    const std::vector<JobRecord> run{job("waiting", 0, 0), job("failed", 5, 500), pass1, pass2, pairRowOf(pass1, pass2)};
 
     const RecordOutcome outcome = store().record(run, folder_.string(), at(1'000'000));
     EXPECT_TRUE(outcome.recorded);
@@ -129,14 +114,14 @@ TEST_F(HistoryStoreTest, KeepsEveryValueOfFinishedJobsAndTheirPairs)
     EXPECT_EQ(outcome.jobsAdded, 3u);
     EXPECT_EQ(outcome.pairsAdded, 1u);
 
-    EXPECT_EQ(kept(store().read()), kept(numbered({run[1], pass1, pass2, pairOf(pass1, pass2)})));
+    EXPECT_EQ(kept(store().read()), kept(numbered({run[1], pass1, pass2, pairRowOf(pass1, pass2)})));
 }
 
 TEST_F(HistoryStoreTest, RecordingTheSameRunAgainChangesOnlyWhenItWasLastSeen)
 {
     const JobRecord pass1 = job("pass1", 2, 1'000, "01");
     const JobRecord pass2 = job("pass2", 2, 70'000, "02");
-    const std::vector<JobRecord> run{job("a", 2, 0), pass1, pass2, pairOf(pass1, pass2)};
+    const std::vector<JobRecord> run{job("a", 2, 0), pass1, pass2, pairRowOf(pass1, pass2)};
     store().record(run, folder_.string(), at(1'000));
     const std::vector<std::string> first = kept(store().read());
 
@@ -172,7 +157,7 @@ TEST_F(HistoryStoreTest, ReadsTheJobsThatStartInARangeWithTheirPairs)
     const JobRecord pass1 = job("pass1", 2, 10'000);
     const JobRecord pass2 = job("pass2", 2, 20'000);
     const JobRecord late = job("late", 2, 30'000);
-    store().record({early, pass1, pass2, pairOf(pass1, pass2), late}, folder_.string(), at(1));
+    store().record({early, pass1, pass2, pairRowOf(pass1, pass2), late}, folder_.string(), at(1));
 
     EXPECT_EQ(names(store().read({at(10'000), at(30'000)})), (std::vector<std::string>{"pass1", "pass2", "2pass"}));
     // A pair with one job outside the range is left out.

@@ -39,6 +39,7 @@
 #include "ui/grid/results_order.h"
 #include "ui/text/display_text.h"
 #include "ui/text/path_bytes.h"
+#include "ui/views/history_window.h"
 #include "ui/views/result_views.h"
 #include "ui/widgets/access_keys.h"
 #include "ui/widgets/designed_fonts.h"
@@ -304,7 +305,8 @@ void MainWindow::createMenu()
         withAccessKeys({QStringLiteral("Save Results As\u2026"), QStringLiteral("Watch Folder"),
                         QStringLiteral("Notify When the Queue Ends"), QStringLiteral("Exit")});
     const QStringList view =
-        withAccessKeys({QStringLiteral("Timeline"), QStringLiteral("Summary"), QStringLiteral("Keep History")});
+        withAccessKeys({QStringLiteral("Timeline"), QStringLiteral("Summary"), QStringLiteral("History"),
+                        QStringLiteral("Keep History")});
     const QStringList help = withAccessKeys({QStringLiteral("About"), QStringLiteral("Latest Version")});
     fileMenu_ = named(bar->addMenu(menus[0]), "fileMenu");
     saveResultsAction_ = named(fileMenu_->addAction(file[0]), "saveResultsAction");
@@ -320,7 +322,8 @@ void MainWindow::createMenu()
     timelineAction_ = named(viewMenu_->addAction(view[0]), "timelineAction");
     summaryAction_ = named(viewMenu_->addAction(view[1]), "summaryAction");
     viewMenu_->addSeparator();
-    keepHistoryAction_ = named(viewMenu_->addAction(view[2]), "keepHistoryAction");
+    historyAction_ = named(viewMenu_->addAction(view[2]), "historyAction");
+    keepHistoryAction_ = named(viewMenu_->addAction(view[3]), "keepHistoryAction");
     keepHistoryAction_->setCheckable(true);
     keepHistoryAction_->setChecked(true);
     helpMenu_ = named(bar->addMenu(menus[2]), "helpMenu");
@@ -346,6 +349,7 @@ void MainWindow::wireHandlers()
     wire(latestVersionAction_, &QAction::triggered, &MainWindow::openLatestVersion);
     wire(timelineAction_, &QAction::triggered, &MainWindow::showTimeline);
     wire(summaryAction_, &QAction::triggered, &MainWindow::showSummary);
+    wire(historyAction_, &QAction::triggered, &MainWindow::showHistory);
     wire(saveResultsAction_, &QAction::triggered, &MainWindow::saveResultsAs);
     wire(watchFolderAction_, &QAction::triggered, &MainWindow::switchWatch);
 }
@@ -790,6 +794,21 @@ void MainWindow::showTimeline()
 void MainWindow::showSummary()
 {
     views_->showSummary();
+}
+
+HistoryWindow* MainWindow::historyWindow() const
+{
+    return historyWindow_;
+}
+
+void MainWindow::showHistory()
+{
+    if (!historyWindow_)
+        historyWindow_ = new HistoryWindow(historyPlace(executablePath_, hostSettingsQueries()), regionalSettings_,
+                                           collaborators_.now, [this] { return formattedTimeTicked(); }, this);
+    historyWindow_->show();
+    historyWindow_->raise();
+    historyWindow_->activateWindow();
 }
 
 void MainWindow::saveResultsAs()

@@ -4,6 +4,7 @@
 // prints its events into the log and the results grid's store with the
 // report's printers.
 #include <QMainWindow>
+#include <QPointer>
 #include <QRect>
 #include <QStringList>
 
@@ -39,6 +40,7 @@ namespace chronell {
 class FolderWatch;
 class InputBox;
 class LogView;
+class HistoryWindow;
 class ResultViews;
 class ResultsGridView;
 class RunSink;
@@ -102,6 +104,8 @@ public:
 
     // The Timeline and Summary windows, and the folder watch.
     ResultViews& resultViews() const { return *views_; }
+    // View, History: made when first chosen, else null.
+    HistoryWindow* historyWindow() const;
     FolderWatch& folderWatch() const { return *watch_; }
     // View, Keep History: each run's finished jobs go into the history.
     bool keepsHistory() const;
@@ -163,6 +167,7 @@ private:
     void openLatestVersion();
     void showTimeline();
     void showSummary();
+    void showHistory();
     void saveResultsAs();
     void switchWatch();
     // Records the last run over `folder` when Keep History is ticked; what
@@ -197,6 +202,7 @@ private:
     QMenu* viewMenu_;
     QAction* timelineAction_;
     QAction* summaryAction_;
+    QAction* historyAction_;
     QAction* keepHistoryAction_;
     QMenu* helpMenu_;
     QAction* aboutAction_;
@@ -216,6 +222,7 @@ private:
     RegionalSettings regionalSettings_;
     std::optional<Instant> runTime_;
     std::unique_ptr<ResultViews> views_;
+    QPointer<HistoryWindow> historyWindow_;
     FolderWatch* watch_ = nullptr;  // owned as a child
     int midWriteRereads_ = 0;  // readings caught mid-write in a row
     QString historyNotice_;  // what went wrong recording the last run, if anything
