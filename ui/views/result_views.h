@@ -6,7 +6,10 @@
 #include <QPointer>
 
 #include <functional>
+#include <optional>
 #include <vector>
+
+#include "analysis/instant.h"
 
 #include "analysis/record_list.h"
 
@@ -21,9 +24,12 @@ class TimelineView;
 class ResultViews {
 public:
     // `formatted` says how durations are shown, `settings` how dates and
-    // numbers are; `selectRow` selects a grid row for a click on the Timeline.
+    // numbers are; `selectRow` selects a grid row for a click on the Timeline;
+    // `runTime` says when the records were read, to which the Summary
+    // measures the time so far of running jobs.
     ResultViews(QWidget& owner, const RecordList& records, const RegionalSettings& settings,
-                std::function<bool()> formatted, std::function<void(int row)> selectRow);
+                std::function<bool()> formatted, std::function<void(int row)> selectRow,
+                std::function<std::optional<Instant>()> runTime = {});
     // The windows go first, before the records they draw.
     ~ResultViews();
     ResultViews(const ResultViews&) = delete;
@@ -52,6 +58,7 @@ private:
     std::vector<JobRecord> timelineRecords_;
     std::function<bool()> formatted_;
     std::function<void(int row)> selectRow_;
+    std::function<std::optional<Instant>()> runTime_;
     int selectedRow_ = 0;
     QPointer<TimelineView> timeline_;
     QPointer<SummaryWindow> summary_;

@@ -168,3 +168,58 @@ TEST_F(WatchFolder, ARunWaitsWhileABoxIsOpen)
 }
 
 } // namespace
+
+namespace {
+
+JobLines jobIn(const std::string& name, const std::string& state, bool ended)
+{
+    JobLines job{name, "D:\\in\\" + name + ".avi", "D:\\out\\" + name + ".avi", state};
+    if (!ended) job.end = "0 0";
+    return job;
+}
+
+} // namespace
+
+TEST_F(WatchFolder, AQueueThatFinishesIsAnnouncedOnce)
+{
+    folder.write("a.jobs", jobListText({jobIn("A", "2", true), jobIn("B", "1", false)}));
+    partsOf(*window).processButton->click();
+    partsOf(*window).watchFolderAction->trigger();
+    partsOf(*window).processButton->click();  // the queue stands open
+    ASSERT_TRUE(partsOf(*window).notifyQueueEndAction->isChecked());
+
+    const struct {
+        std::vector<JobLines> jobs;
+        int notices;  // after the refresh
+        bool urgent;  // of the last notice
+    } steps[] = {
+        {{jobIn("A", "2", true), jobIn("B", "1", false)}, 0, false},  // still running
+        {{jobIn("A", "2", true), jobIn("B", "2", true)}, 1, false},   // finished: announced
+        {{jobIn("A", "2", true), jobIn("B", "2", true)}, 1, false},   // still finished: not again
+        {{jobIn("A", "2", true), jobIn("B", "2", true), jobIn("C", "0", false)}, 1, false},  // a new job waits
+        {{jobIn("A", "2", true), jobIn("B", "2", true), jobIn("C", "5", true)}, 2, true},   // ended in error
+    };
+    for (const auto& step : steps) {
+        folder.write("a.jobs", jobListText(step.jobs));
+        ASSERT_TRUE(timerStarted());
+        timer->fire();
+        ASSERT_EQ(static_cast<int>(collaborators.notices.size()), step.notices);
+        if (step.notices == 0) continue;
+        EXPECT_EQ(collaborators.notices.back().title, "Queue finished");
+        EXPECT_EQ(collaborators.notices.back().urgent, step.urgent);
+    }
+    EXPECT_TRUE(collaborators.notices[0].body.startsWith("2 done - ")) << collaborators.notices[0].body.toStdString();
+    EXPECT_TRUE(collaborators.notices[1].body.startsWith("2 done, 1 failed - "));
+    EXPECT_TRUE(partsOf(*window).statusBar->currentMessage().startsWith("Queue finished at "))
+        << partsOf(*window).statusBar->currentMessage().toStdString();
+
+    // Unticked, the end goes unannounced.
+    partsOf(*window).notifyQueueEndAction->trigger();
+    folder.write("a.jobs", jobListText({jobIn("D", "0", false)}));
+    ASSERT_TRUE(timerStarted());
+    timer->fire();
+    folder.write("a.jobs", jobListText({jobIn("D", "2", true)}));
+    ASSERT_TRUE(timerStarted());
+    timer->fire();
+    EXPECT_EQ(collaborators.notices.size(), 2u);
+}
