@@ -104,6 +104,8 @@ public:
             return historyNotices;
         };
         made.now = [this] { return now; };
+        made.notify = [this](const DesktopNotice& notice) { notices.push_back(notice); };
+        made.leftBehind = [this](const JobRecord& record) { return leftBehind && leftBehind(record); };
         return made;
     }
 
@@ -122,6 +124,8 @@ public:
     ManualTimer* timer = nullptr;  // the last window's
     std::vector<Recording> recorded;  // the runs kept in the history
     std::vector<std::string> historyNotices;  // what the history answers
+    std::vector<DesktopNotice> notices;  // the desktop notifications shown
+    std::function<bool(const JobRecord&)> leftBehind;  // which jobs' runners are gone; none when unset
     Instant now = Instant(std::chrono::milliseconds(1'700'000'000'000));  // 2023-11-14 22:13:20 UTC
 };
 
@@ -145,6 +149,10 @@ inline WindowCollaborators unaskedCollaborators()
     };
     made.makeWatchTimer = [] { return std::make_unique<ManualTimer>(); };
     made.recordRun = {};  // runs are not recorded
+    made.notify = [](const DesktopNotice& notice) {
+        ADD_FAILURE() << "desktop notice: " << notice.title.toStdString();
+    };
+    made.leftBehind = [](const JobRecord&) { return false; };
     return made;
 }
 
@@ -178,6 +186,7 @@ struct WindowParts {
           fileMenu(partNamed<QMenu>(w, "fileMenu")),
           saveResultsAction(partNamed<QAction>(w, "saveResultsAction")),
           watchFolderAction(partNamed<QAction>(w, "watchFolderAction")),
+          notifyQueueEndAction(partNamed<QAction>(w, "notifyQueueEndAction")),
           exitAction(partNamed<QAction>(w, "exitAction")),
           viewMenu(partNamed<QMenu>(w, "viewMenu")),
           timelineAction(partNamed<QAction>(w, "timelineAction")),
@@ -206,6 +215,7 @@ struct WindowParts {
     QMenu* fileMenu;
     QAction* saveResultsAction;
     QAction* watchFolderAction;
+    QAction* notifyQueueEndAction;
     QAction* exitAction;
     QMenu* viewMenu;
     QAction* timelineAction;

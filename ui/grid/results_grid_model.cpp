@@ -1,9 +1,12 @@
 #include "ui/grid/results_grid_model.h"
 
+#include <QFont>
+
 #include <algorithm>
 #include <optional>
 #include <stdexcept>
 
+#include "report/running_jobs.h"
 #include "ui/text/display_text.h"
 
 namespace chronell {
@@ -84,7 +87,16 @@ QVariant ResultsGridModel::data(const QModelIndex& index, int role) const
     const int column = index.column();
     switch (role) {
     case Qt::DisplayRole:
+        if (column == ColDur)
+            if (const auto running = runningMsOf(row)) return QString::fromStdString(report::clockText(*running));
         return cellText(column, row);
+    case Qt::FontRole:
+        if (column == ColDur && runningMsOf(row)) {
+            QFont italic;
+            italic.setItalic(true);
+            return italic;
+        }
+        return {};
     case RecordRole: {
         const JobRecord* record = recordOf(row);
         return record ? QVariant::fromValue(record) : QVariant();
@@ -102,12 +114,42 @@ QVariant ResultsGridModel::data(const QModelIndex& index, int role) const
         if (!record) return {};
         if (column == ColSource && !record->input.empty()) return shownText(record->input);
         if (column == ColDest && !record->output.empty()) return shownText(record->output);
+        if (column == ColDur)
+            if (const auto running = runningMsOf(row))
+                return QStringLiteral("running for %1").arg(QString::fromStdString(report::clockText(*running)));
+        if (column == ColStatus && record->leftBehind)
+            return QStringLiteral("Left behind: its runner %1 no longer runs on this computer")
+                .arg(shownText(record->runnerName.value_or(std::string())));
         if (column == ColStatus && record->error && !record->error->empty()) return shownText(*record->error);
         return {};
     }
     default:
         return {};
     }
+}
+
+std::optional<std::uint64_t> ResultsGridModel::runningMsOf(int row) const
+{
+    const JobRecord* record = recordOf(row);
+    if (!record || !now_) return std::nullopt;
+    return report::runningMs(*record, *now_);
+}
+
+void ResultsGridModel::setNow(std::optional<Instant> now)
+{
+    now_ = now;
+    if (batching_) return;
+    for (const JobRecord& record : store_.records().all()) {
+        if (!report::isRunning(record)) continue;
+        const QModelIndex cell = index(record.row - 1, ColDur);
+        emit dataChanged(cell, cell, {Qt::DisplayRole, Qt::FontRole, Qt::ToolTipRole});
+    }
+}
+
+bool ResultsGridModel::hasRunningJobs() const
+{
+    const auto& all = store_.records().all();
+    return std::any_of(all.begin(), all.end(), [](const JobRecord& record) { return report::isRunning(record); });
 }
 
 QVariant ResultsGridModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -8,8 +8,10 @@
 #include <QAbstractTableModel>
 #include <QMetaType>
 
+#include <optional>
 #include <string_view>
 
+#include "analysis/instant.h"
 #include "report/grid_store.h"
 
 namespace chronell {
@@ -44,6 +46,12 @@ public:
     // row 0 is the header row.
     std::string_view cell(int column, int row) const { return store_.cell(row, column); }
 
+    // The time that running jobs' times so far are measured to: their Dur
+    // cells show it in italics ("running for ..." as their tooltip). Only
+    // the Dur cells of running rows are told of a new time.
+    void setNow(std::optional<Instant> now);
+    bool hasRunningJobs() const;
+
     // Between these two the model tells the view nothing; the view takes the
     // changes in one reset at the end. A run writes tens of thousands of
     // cells, which one notice each would make slow.
@@ -60,8 +68,12 @@ private:
     // A cell's text as the grid shows it.
     QString cellText(int column, int row) const;
 
+    // How long a running row's job has run at the time set, if it runs.
+    std::optional<std::uint64_t> runningMsOf(int row) const;
+
     report::GridStore store_;
     bool batching_ = false;
+    std::optional<Instant> now_;
 };
 
 } // namespace chronell

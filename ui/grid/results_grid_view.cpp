@@ -27,20 +27,15 @@ QRect cellTextRect(const QRect& cell)
     return cell.adjusted(kCellTextOffset, kCellTextOffset, 0, 0);
 }
 
-std::optional<std::int32_t> stateOf(const QModelIndex& index)
-{
-    const auto* record = index.data(ResultsGridModel::RecordRole).value<const JobRecord*>();
-    return record ? record->state : std::nullopt;
-}
-
 // The background of a cell that is not selected: its status colour in the
-// Status column, a tint across a failed job's row; invalid for the rest.
+// Status column, a tint across a failed or left-behind job's row; invalid
+// for the rest.
 QColor cellBackground(const QModelIndex& index, const QPalette& palette)
 {
-    const std::optional<std::int32_t> state = stateOf(index);
-    if (!state) return {};
-    if (index.column() == ColStatus) return statusCellBackground(state, palette);
-    return standingOutRowBackground(state, palette);
+    const auto* record = index.data(ResultsGridModel::RecordRole).value<const JobRecord*>();
+    if (!record || !record->state) return {};
+    if (index.column() == ColStatus) return statusCellBackground(record->state, palette, record->leftBehind);
+    return standingOutRowBackground(record->state, palette, record->leftBehind);
 }
 
 // Paints a cell as one line of text at the cell's text offset, elided
@@ -52,6 +47,7 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
+        painter->save();
         const bool selected = option.state.testFlag(QStyle::State_Selected);
         const QPalette::ColorGroup group =
             option.state.testFlag(QStyle::State_Active) ? QPalette::Active : QPalette::Inactive;
@@ -61,10 +57,17 @@ public:
             painter->fillRect(option.rect, background);
         }
         painter->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+        // A running job's time so far is set in italics.
+        if (const QVariant font = index.data(Qt::FontRole); font.isValid()) {
+            QFont cellFont = painter->font();
+            cellFont.setItalic(font.value<QFont>().italic());
+            painter->setFont(cellFont);
+        }
         const QRect textRect = cellTextRect(option.rect);
         const QString text =
             painter->fontMetrics().elidedText(index.data().toString(), Qt::ElideRight, textRect.width());
         painter->drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+        painter->restore();
     }
 
     bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,

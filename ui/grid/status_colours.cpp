@@ -30,13 +30,19 @@ QColor statusColour(std::optional<std::int32_t> state)
     return QColor(QString::fromLatin1(report::stateColour(state)));
 }
 
-QColor statusCellBackground(std::optional<std::int32_t> state, const QPalette& palette)
+QColor leftBehindColour()
 {
-    return mixed(statusColour(state), palette.color(QPalette::Base), kCellShare);
+    return QColor(0x6d, 0x4c, 0x41);  // brown: neither running blue nor failed red
 }
 
-QColor standingOutRowBackground(std::optional<std::int32_t> state, const QPalette& palette)
+QColor statusCellBackground(std::optional<std::int32_t> state, const QPalette& palette, bool leftBehind)
 {
+    return mixed(leftBehind ? leftBehindColour() : statusColour(state), palette.color(QPalette::Base), kCellShare);
+}
+
+QColor standingOutRowBackground(std::optional<std::int32_t> state, const QPalette& palette, bool leftBehind)
+{
+    if (leftBehind) return mixed(leftBehindColour(), palette.color(QPalette::Base), kRowShare);
     if (state != kStateAborted && state != kStateError) return {};
     return mixed(statusColour(state), palette.color(QPalette::Base), kRowShare);
 }

@@ -13,11 +13,17 @@ namespace chronell {
 // The state's colour as the timeline draws its bars.
 QColor statusColour(std::optional<std::int32_t> state);
 
-// The Status cell's background: the state's colour over the palette's base.
-QColor statusCellBackground(std::optional<std::int32_t> state, const QPalette& palette);
+// The colour of a job left behind by its runner: in the grid it stands for
+// the job's state, which still says in progress.
+QColor leftBehindColour();
 
-// The background of the other cells of a failed or aborted job's row, a
-// fainter tint of its colour; invalid for every other row.
-QColor standingOutRowBackground(std::optional<std::int32_t> state, const QPalette& palette);
+// The Status cell's background: the state's colour (or the left-behind
+// colour) over the palette's base.
+QColor statusCellBackground(std::optional<std::int32_t> state, const QPalette& palette, bool leftBehind = false);
+
+// The background of the other cells of a failed, aborted or left-behind
+// job's row, a fainter tint of its colour; invalid for every other row.
+QColor standingOutRowBackground(std::optional<std::int32_t> state, const QPalette& palette,
+                                bool leftBehind = false);
 
 } // namespace chronell

@@ -88,7 +88,7 @@ HistoryWindow::HistoryWindow(std::string historyFile, const RegionalSettings& se
     resize(900, 640);
 
     views_ = std::make_unique<ResultViews>(*this, rangeRecords_, settings_, formatted_,
-                                           [this](int row) { selectRangeRow(row); }, WallClock{});
+                                           [this](int row) { selectRangeRow(row); });
     connect(periodBox_, &QComboBox::currentIndexChanged, this, &HistoryWindow::refresh);
     connect(rangeBox_, &QComboBox::currentIndexChanged, this, &HistoryWindow::refresh);
     connect(chart_, &HistoryChart::columnHovered, this, &HistoryWindow::showHovered);

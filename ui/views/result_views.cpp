@@ -21,12 +21,14 @@ void bringUp(QWidget& window)
 } // namespace
 
 ResultViews::ResultViews(QWidget& owner, const RecordList& records, const RegionalSettings& settings,
-                         std::function<bool()> formatted, std::function<void(int row)> selectRow, WallClock now)
+                         std::function<bool()> formatted, std::function<void(int row)> selectRow,
+                         std::function<std::optional<Instant>()> runTime, WallClock now)
     : owner_(owner),
       records_(records),
       settings_(settings),
       formatted_(std::move(formatted)),
       selectRow_(std::move(selectRow)),
+      runTime_(std::move(runTime)),
       now_(std::move(now))
 {
 }
@@ -83,7 +85,8 @@ void ResultViews::refreshTimeline()
 
 void ResultViews::refreshSummary()
 {
-    summary_->setSummaryText(report::summaryText(report::summarize(records_.all()), formatted_(), settings_));
+    const std::optional<Instant> now = runTime_ ? runTime_() : std::nullopt;
+    summary_->setSummaryText(report::summaryText(report::summarize(records_.all(), now), formatted_(), settings_));
 }
 
 } // namespace chronell

@@ -5,6 +5,7 @@
 // window is handed them when it is made; the defaults are the real ones, and
 // tests hand their own.
 #include "ui/widgets/error_message_box.h"
+#include "ui/window/desktop_notifier.h"
 #include "ui/window/folder_browser.h"
 #include "ui/window/handler_barrier.h"
 #include "ui/window/history_recorder.h"
@@ -25,6 +26,7 @@ struct WindowCollaborators {
     HistoryRecorder recordRun = recordInHistory;
     WallClock now = systemWallClock;
     report::LeftBehindTest leftBehind = leftBehindOnThisComputer();
+    DesktopNotifier notify = makeDesktopNotifier();
 };
 
 } // namespace chronell

@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDateTime>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <QItemSelection>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -15,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <exception>
 #include <map>
@@ -27,6 +30,7 @@
 #include "analysis/run_events.h"
 #include "report/grid_printer.h"
 #include "report/log_printer.h"
+#include "report/queue_stand.h"
 #include "settings/settings_place.h"
 #include "settings/settings_store.h"
 #include "ui/grid/grid_copy.h"
@@ -134,8 +138,9 @@ private:
 // After a run, also one that an error ended: the run is recorded in the
 // history, the views take the new records, a watched folder is followed
 // where the run looked, the grid keeps the selected rows and scroll
-// position, and the status bar says how the run went (once the error box
-// has the error of a run it ended).
+// position, the status bar says how the run went (once the error box
+// has the error of a run it ended), and a watched queue that has just
+// finished is announced.
 class MainWindow::RunFollowers {
 public:
     RunFollowers(MainWindow& window, RunInputs inputs)
@@ -146,13 +151,18 @@ public:
     {
         window_.recordRun(inputs_.folder);
         window_.views_->runEnded();
+        window_.followRunningJobs();
         if (window_.watch_->watching()) {
+            // A watch moved to another folder or mask follows another queue.
+            if (inputs_.folder != window_.watch_->folder() || inputs_.mask != window_.watch_->mask())
+                window_.queueEnd_.reset();
             window_.watch_->watch(inputs_.folder, inputs_.mask);
             window_.showWatching();
         }
         window_.restorePlace(place_);
         window_.runStopping_ = std::uncaught_exceptions() > errors_;
         window_.showRunStatus();
+        window_.announceQueueEnd();
     }
     RunFollowers(const RunFollowers&) = delete;
     RunFollowers& operator=(const RunFollowers&) = delete;
@@ -294,8 +304,9 @@ void MainWindow::createMenu()
 
     const QStringList menus =
         withAccessKeys({QStringLiteral("File"), QStringLiteral("View"), QStringLiteral("Help")});
-    const QStringList file = withAccessKeys(
-        {QStringLiteral("Save Results As\u2026"), QStringLiteral("Watch Folder"), QStringLiteral("Exit")});
+    const QStringList file =
+        withAccessKeys({QStringLiteral("Save Results As\u2026"), QStringLiteral("Watch Folder"),
+                        QStringLiteral("Notify When the Queue Ends"), QStringLiteral("Exit")});
     const QStringList view =
         withAccessKeys({QStringLiteral("Timeline"), QStringLiteral("Summary"), QStringLiteral("History"),
                         QStringLiteral("Keep History")});
@@ -304,7 +315,12 @@ void MainWindow::createMenu()
     saveResultsAction_ = named(fileMenu_->addAction(file[0]), "saveResultsAction");
     watchFolderAction_ = named(fileMenu_->addAction(file[1]), "watchFolderAction");
     watchFolderAction_->setCheckable(true);
-    exitAction_ = named(fileMenu_->addAction(file[2]), "exitAction");
+    // On by default, for as long as the window runs; it applies while a folder is watched.
+    notifyQueueEndAction_ = named(fileMenu_->addAction(file[2]), "notifyQueueEndAction");
+    notifyQueueEndAction_->setCheckable(true);
+    notifyQueueEndAction_->setChecked(true);
+    notifyQueueEndAction_->setEnabled(false);
+    exitAction_ = named(fileMenu_->addAction(file[3]), "exitAction");
     viewMenu_ = named(bar->addMenu(menus[1]), "viewMenu");
     timelineAction_ = named(viewMenu_->addAction(view[0]), "timelineAction");
     summaryAction_ = named(viewMenu_->addAction(view[1]), "summaryAction");
@@ -429,6 +445,34 @@ void MainWindow::printEvents(const std::function<void(RunSink&)>& run)
                              collaborators_.leftBehind);
     RunSinks sinks({&log, &grid});
     run(sinks);
+}
+
+void MainWindow::followRunningJobs()
+{
+    ResultsGridModel& model = *resultsGrid_->gridModel();
+    model.setNow(runTime_);
+    if (model.hasRunningJobs())
+        runningTick_->start();
+    else
+        runningTick_->stop();
+}
+
+void MainWindow::announceQueueEnd()
+{
+    if (!watch_->watching()) {
+        queueEnd_.reset();
+        return;
+    }
+    // A run that an error stopped read only part of the queue.
+    if (runStopping_ || (lastRun_ && lastRun_->stoppedBy)) return;
+    const report::QueueStand stand = gridQueueStand();
+    if (!queueEnd_.justFinished(stand) || !notifyQueueEndAction_->isChecked()) return;
+    const QString summary = displayText(report::queueFinishedText(stand));
+    if (collaborators_.notify) collaborators_.notify({QStringLiteral("Queue finished"), summary, stand.failed > 0});
+    QApplication::alert(this);
+    const QString at =
+        QDateTime::fromMSecsSinceEpoch(runTime_->time_since_epoch().count()).toString(QStringLiteral("HH:mm:ss"));
+    statusBar_->showMessage(QStringLiteral("Queue finished at %1: %2").arg(at, summary));
 }
 
 void MainWindow::showRunStatus()
@@ -728,7 +772,11 @@ void MainWindow::createViewsAndWatch()
     new GridCopy(*resultsGrid_);
     views_ = std::make_unique<ResultViews>(
         *this, records(), regionalSettings_, [this] { return formattedTimeTicked(); },
-        [this](int row) { selectGridRow(row); }, collaborators_.now);
+        [this](int row) { selectGridRow(row); }, [this] { return runTime_; }, collaborators_.now);
+    // A running job's time so far goes on each second while the window is open.
+    runningTick_ = named(new QTimer(this), "runningTick");
+    runningTick_->setInterval(std::chrono::seconds(1));
+    connect(runningTick_, &QTimer::timeout, this, [this] { resultsGrid_->gridModel()->setNow(collaborators_.now()); });
     connect(resultsGrid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 views_->rowSelected(current.isValid() ? resultsGrid_->gridRowOf(current.row() + 1) : 0);
@@ -773,12 +821,27 @@ void MainWindow::saveResultsAs()
                 runTime_);
 }
 
+report::QueueStand MainWindow::gridQueueStand() const
+{
+    report::QueueStand stand;
+    for (const JobRecord& record : records().all()) stand.add(record);
+    return stand;
+}
+
 void MainWindow::switchWatch()
 {
-    if (watchFolderAction_->isChecked())
+    queueEnd_.reset();
+    if (watchFolderAction_->isChecked()) {
         watch_->watch(folderText(), maskText());
-    else
+        // Rows that Process read from the folder now watched tell where its
+        // queue stands: a queue running then is announced when it ends.
+        if (lastRun_ && !lastRun_->stoppedBy && lastRun_->folder == watch_->folder() &&
+            lastRun_->mask == watch_->mask())
+            queueEnd_.justFinished(gridQueueStand());
+    } else {
         watch_->stop();
+    }
+    notifyQueueEndAction_->setEnabled(watch_->watching());
     showWatching();
 }
 

@@ -19,6 +19,7 @@
 #include "analysis/processing_run.h"
 #include "analysis/record_list.h"
 #include "analysis/regional_settings.h"
+#include "report/queue_stand.h"
 #include "settings/settings_store.h"
 #include "settings/window_state.h"
 #include "ui/window/collaborators.h"
@@ -32,6 +33,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QStatusBar;
+class QTimer;
 
 namespace chronell {
 
@@ -147,6 +149,13 @@ private:
     // Hands `run` a sink that prints into the log and the grid, the view
     // updates held back until it returns.
     void printEvents(const std::function<void(RunSink&)>& run);
+    // While a folder is watched: once its queue has just finished, a desktop
+    // notice, the taskbar's attention and the status bar say so.
+    void announceQueueEnd();
+    // Where the queue of the grid's rows stands.
+    report::QueueStand gridQueueStand() const;
+    // Running jobs' times so far, as of the run and then each second.
+    void followRunningJobs();
     void appendLogLine(std::string_view line);
     void clearLog();
 
@@ -190,6 +199,7 @@ private:
     QMenu* fileMenu_;
     QAction* saveResultsAction_;
     QAction* watchFolderAction_;
+    QAction* notifyQueueEndAction_;
     QAction* exitAction_;
     QMenu* viewMenu_;
     QAction* timelineAction_;
@@ -218,6 +228,8 @@ private:
     FolderWatch* watch_ = nullptr;  // owned as a child
     int midWriteRereads_ = 0;  // readings caught mid-write in a row
     QString historyNotice_;  // what went wrong recording the last run, if anything
+    report::QueueEndWatch queueEnd_;
+    QTimer* runningTick_ = nullptr;  // owned as a child
 };
 
 } // namespace chronell

@@ -186,7 +186,9 @@ TEST_F(ResultViews, SummaryShowsTheReportsSummaryOfTheLastRunAndCopies)
     chronell::SummaryWindow* summary = window->resultViews().summary();
     ASSERT_TRUE(summary && summary->isVisible());
     const auto expected = [&] {
-        return chronell::displayText(chronell::report::summaryText(chronell::report::summarize(window->records().all()),
+        // As of the run, as the report's summary is.
+        return chronell::displayText(chronell::report::summaryText(chronell::report::summarize(window->records().all(),
+                                                                                               window->runTime()),
                                                                    window->formattedTimeTicked(),
                                                                    window->regionalSettings()));
     };

@@ -168,3 +168,93 @@ TEST_F(WatchFolder, ARunWaitsWhileABoxIsOpen)
 }
 
 } // namespace
+
+namespace {
+
+JobLines jobIn(const std::string& name, const std::string& state, bool ended)
+{
+    JobLines job{name, "D:\\in\\" + name + ".avi", "D:\\out\\" + name + ".avi", state};
+    if (!ended) job.end = "0 0";
+    return job;
+}
+
+} // namespace
+
+TEST_F(WatchFolder, AQueueThatFinishesIsAnnouncedOnce)
+{
+    folder.write("a.jobs", jobListText({jobIn("A", "2", true), jobIn("B", "1", false)}));
+    partsOf(*window).processButton->click();
+    partsOf(*window).watchFolderAction->trigger();
+    partsOf(*window).processButton->click();  // the queue stands open
+    ASSERT_TRUE(partsOf(*window).notifyQueueEndAction->isChecked());
+
+    const struct {
+        std::vector<JobLines> jobs;
+        int notices;  // after the refresh
+        bool urgent;  // of the last notice
+    } steps[] = {
+        {{jobIn("A", "2", true), jobIn("B", "1", false)}, 0, false},  // still running
+        {{jobIn("A", "2", true), jobIn("B", "2", true)}, 1, false},   // finished: announced
+        {{jobIn("A", "2", true), jobIn("B", "2", true)}, 1, false},   // still finished: not again
+        {{jobIn("A", "2", true), jobIn("B", "2", true), jobIn("C", "0", false)}, 1, false},  // a new job waits
+        {{jobIn("A", "2", true), jobIn("B", "2", true), jobIn("C", "5", true)}, 2, true},   // ended in error
+    };
+    for (const auto& step : steps) {
+        folder.write("a.jobs", jobListText(step.jobs));
+        ASSERT_TRUE(timerStarted());
+        timer->fire();
+        ASSERT_EQ(static_cast<int>(collaborators.notices.size()), step.notices);
+        if (step.notices == 0) continue;
+        EXPECT_EQ(collaborators.notices.back().title, "Queue finished");
+        EXPECT_EQ(collaborators.notices.back().urgent, step.urgent);
+    }
+    EXPECT_TRUE(collaborators.notices[0].body.startsWith("2 done - ")) << collaborators.notices[0].body.toStdString();
+    EXPECT_TRUE(collaborators.notices[1].body.startsWith("2 done, 1 failed - "));
+    EXPECT_TRUE(partsOf(*window).statusBar->currentMessage().startsWith("Queue finished at "))
+        << partsOf(*window).statusBar->currentMessage().toStdString();
+
+    // Unticked, the end goes unannounced.
+    partsOf(*window).notifyQueueEndAction->trigger();
+    folder.write("a.jobs", jobListText({jobIn("D", "0", false)}));
+    ASSERT_TRUE(timerStarted());
+    timer->fire();
+    folder.write("a.jobs", jobListText({jobIn("D", "2", true)}));
+    ASSERT_TRUE(timerStarted());
+    timer->fire();
+    EXPECT_EQ(collaborators.notices.size(), 2u);
+}
+
+TEST_F(WatchFolder, AQueueProcessedBeforeTheWatchIsAnnouncedWhenItEnds)
+{
+    // Process first, then Watch Folder: the rows read tell that the queue runs.
+    folder.write("a.jobs", jobListText({jobIn("A", "2", true), jobIn("B", "1", false)}));
+    partsOf(*window).processButton->click();
+    partsOf(*window).watchFolderAction->trigger();
+    folder.write("a.jobs", jobListText({jobIn("A", "2", true), jobIn("B", "2", true)}));
+    ASSERT_TRUE(timerStarted());
+    timer->fire();
+    ASSERT_EQ(collaborators.notices.size(), 1u);
+
+    // Rows of another folder tell nothing of the watched one's queue.
+    TempFolder other;
+    other.write("o.jobs", jobListText({jobIn("O", "1", false)}));
+    partsOf(*window).watchFolderAction->trigger();  // off
+    partsOf(*window).folderBox->setText(QString::fromStdString(other.string()));
+    partsOf(*window).processButton->click();
+    partsOf(*window).folderBox->setText(QString::fromStdString(folder.string()));
+    partsOf(*window).watchFolderAction->trigger();
+    folder.write("a.jobs", jobListText({jobIn("A", "2", true), jobIn("B", "5", true)}));
+    ASSERT_TRUE(timerStarted());
+    timer->fire();
+    EXPECT_EQ(collaborators.notices.size(), 1u) << "the watched queue was never seen open";
+
+    // Process moving the watch to a finished folder announces nothing.
+    folder.write("a.jobs", jobListText({jobIn("A", "2", true), jobIn("B", "1", false)}));
+    ASSERT_TRUE(timerStarted());
+    timer->fire();
+    other.write("o.jobs", jobListText({jobIn("O", "2", true)}));
+    partsOf(*window).folderBox->setText(QString::fromStdString(other.string()));
+    partsOf(*window).processButton->click();
+    EXPECT_EQ(collaborators.notices.size(), 1u) << "another folder's queue did not end";
+    EXPECT_TRUE(collaborators.errors.empty());
+}

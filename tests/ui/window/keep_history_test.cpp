@@ -8,11 +8,15 @@
 
 #include <gtest/gtest.h>
 
+#include "history/history_store.h"
 #include "settings/settings_place.h"
 #include "settings/settings_store.h"
+#include "tests/support/generated_history.h"
 #include "tests/support/job_list_text.h"
 #include "tests/support/temp_folder.h"
 #include "tests/ui/window_support.h"
+#include "ui/views/history_chart.h"
+#include "ui/views/history_window.h"
 
 namespace {
 
@@ -84,6 +88,24 @@ TEST_F(KeepHistory, WhatWentWrongWithTheHistoryIsShownInTheStatusBar)
                     .endsWith(QStringLiteral(" - history: 'h' is in use by another program; this run was not recorded.")));
     EXPECT_EQ(partsOf(*window).resultsGrid->model()->index(0, 0).data().toString(), QStringLiteral("A1"));
     EXPECT_TRUE(boxes.errors.empty());
+}
+
+TEST_F(KeepHistory, ViewHistoryShowsTheWindowsHistoryFile)
+{
+    startWindow();
+    const std::string file = chronell::historyPlace(folder.file("chronell"), chronell::hostSettingsQueries());
+    const std::vector<chronell::JobRecord> jobs = chronell::test::generatedJobs(chronell::test::JobPattern{}, 0, 30);
+    ASSERT_TRUE(chronell::history::HistoryStore(file).record(jobs, folder.string(), *jobs.back().startUtc).recorded);
+    partNamed<QAction>(*window, "historyAction")->trigger();
+    settle();
+    chronell::HistoryWindow* history = window->historyWindow();
+    ASSERT_NE(history, nullptr);
+    EXPECT_TRUE(history->isVisible());
+    history->setRange(chronell::report::RecentSpan::All);
+    settle();
+    int listed = 0;
+    for (const chronell::report::PeriodColumn& column : history->chart()->chart().columns) listed += column.jobs;
+    EXPECT_EQ(listed, 30);
 }
 
 } // namespace

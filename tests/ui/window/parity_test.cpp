@@ -81,9 +81,16 @@ void expectParity(const fs::path& folder, const Options& options)
     for (int column = 0; column < chronell::kGridColumns; ++column)
         EXPECT_EQ(model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(), displayText(rows[0][column]));
     for (std::size_t row = 1; row < rows.size(); ++row)
-        for (int column = 0; column < chronell::kGridColumns; ++column)
-            EXPECT_EQ(model->index(static_cast<int>(row) - 1, column).data().toString(), displayText(rows[row][column]))
-                << "row " << row << " column " << column;
+        for (int column = 0; column < chronell::kGridColumns; ++column) {
+            const QModelIndex cell = model->index(static_cast<int>(row) - 1, column);
+            // A running job's Dur cell shows its time so far instead of the empty cell.
+            if (cell.data(Qt::FontRole).isValid()) {
+                EXPECT_EQ(column, chronell::ColDur);
+                EXPECT_TRUE(rows[row][column].empty());
+                continue;
+            }
+            EXPECT_EQ(cell.data().toString(), displayText(rows[row][column])) << "row " << row << " column " << column;
+        }
 
     QString expectedLog;
     for (const std::string& line : memory.logLines()) expectedLog += displayText(line) + u'\n';
