@@ -392,7 +392,9 @@ void MainWindow::process()
     const RunFollowers followers(*this, inputs);
     if (inputs.clearLog) clearLog();
     runTime_ = collaborators_.now();
-    printEvents([this, &inputs](RunSink& sink) {
+    printEvents([this, &inputs](RunSink& printers) {
+        RunFactsSink facts(*lastRun_);
+        RunSinks sink({&printers, &facts});
         const RunOutcome outcome = runProcessing(sink, inputs, [this](std::size_t done, std::size_t found) {
             lastRun_->filesDone = done;
             lastRun_->filesFound = found;

@@ -33,6 +33,17 @@ TEST(RunStatus, SaysWhatARunFoundOrWhyItFoundNothing)
     RunFacts stopped = found(3, 0, 5, 1000);
     stopped.filesDone = 2;
     stopped.stoppedBy = QStringLiteral("'x1' is not a valid integer value.");
+    RunFacts stoppedAtJob = stopped;
+    stoppedAtJob.stoppedIn = "evening.jobs";
+    stoppedAtJob.stoppedAtJob = 4;
+    RunFacts stoppedAtCount = stoppedAtJob;
+    stoppedAtCount.stoppedAtJob = 0;
+    RunFacts unread = found(5, 0, 3, 60000);
+    unread.unreadFiles = {"locked.jobs"};
+    RunFacts manyUnread = found(0, 0, 5, 0);
+    manyUnread.unreadFiles = {"a.jobs", "b.jobs", "c.jobs", "d\xE9.jobs", "e.jobs"};
+    RunFacts stoppedAfterUnread = stoppedAtJob;
+    stoppedAfterUnread.unreadFiles = {"locked.jobs"};
     RunFacts notUtf8 = found(0, 0, 0, 0);
     notUtf8.folder = "/srv/vid\xE9os";
 
@@ -52,9 +63,43 @@ TEST(RunStatus, SaysWhatARunFoundOrWhyItFoundNothing)
         {"trailing blank", blankFolder, "No file matches '*.jobs' in '/srv/jobs ' (the folder starts or ends with a space)"},
         {"leading blank", blankMask, "No file matches ' *.jobs' in '/srv/jobs' (the mask starts or ends with a space)"},
         {"stopped", stopped, "Stopped in file 3: 'x1' is not a valid integer value."},
+        {"stopped at a job", stoppedAtJob, "Stopped in evening.jobs, job 4: 'x1' is not a valid integer value."},
+        {"stopped at the count", stoppedAtCount, "Stopped in evening.jobs: 'x1' is not a valid integer value."},
+        {"an unread file", unread, "5 jobs in 3 files - 00:01:00; cannot read locked.jobs"},
+        {"many unread files", manyUnread, "0 jobs in 5 files - 00:00:00; cannot read a.jobs, b.jobs, c.jobs and 2 more"},
+        {"stopped after an unread file", stoppedAfterUnread,
+         "Stopped in evening.jobs, job 4: 'x1' is not a valid integer value. (cannot read locked.jobs)"},
         {"folder bytes", notUtf8, "No file matches '*.jobs' in '/srv/vid\u00e9os'"},
     };
     for (const auto& c : cases) EXPECT_EQ(chronell::runStatusText(c.facts), QString::fromUtf8(c.text)) << c.what;
+}
+
+// The sink follows the files and jobs of a run as its events come.
+TEST(RunStatus, EventsTellWhereARunStoppedAndWhatWasNotRead)
+{
+    RunFacts facts;
+    chronell::RunFactsSink sink(facts);
+    chronell::JobRecord record;
+    const chronell::JobEvent event{record, chronell::JobRead::Whole};
+    sink.fileBegun("first.jobs");
+    sink.job(event);
+    const auto ended = [](chronell::FileEnd how, std::error_code unread) {
+        chronell::FileEndEvent event;
+        event.how = how;
+        event.unread = unread;
+        return event;
+    };
+    sink.fileEnded(ended(chronell::FileEnd::Done, {}));
+    sink.fileBegun("locked.jobs");
+    sink.fileEnded(ended(chronell::FileEnd::CannotOpen, std::make_error_code(std::errc::permission_denied)));
+    sink.fileBegun("empty.jobs");  // opened, found empty: read, not unread
+    sink.fileEnded(ended(chronell::FileEnd::CannotOpen, {}));
+    EXPECT_TRUE(facts.stoppedIn.empty()) << "every file ended";
+    sink.fileBegun("broken.jobs");
+    for (int i = 0; i < 3; ++i) sink.job(event);
+    EXPECT_EQ(facts.stoppedIn, "broken.jobs");
+    EXPECT_EQ(facts.stoppedAtJob, 3);
+    EXPECT_EQ(facts.unreadFiles, std::vector<std::string>{"locked.jobs"});
 }
 
 } // namespace
