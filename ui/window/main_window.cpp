@@ -772,7 +772,7 @@ void MainWindow::createViewsAndWatch()
     new GridCopy(*resultsGrid_);
     views_ = std::make_unique<ResultViews>(
         *this, records(), regionalSettings_, [this] { return formattedTimeTicked(); },
-        [this](int row) { selectGridRow(row); }, [this] { return runTime_; });
+        [this](int row) { selectGridRow(row); }, [this] { return runTime_; }, collaborators_.now);
     // A running job's time so far goes on each second while the window is open.
     runningTick_ = named(new QTimer(this), "runningTick");
     runningTick_->setInterval(std::chrono::seconds(1));
