@@ -144,7 +144,7 @@ TEST_F(WindowRun, AnErrorEndsTheRunAndKeepsWhatWasWritten)
     process(folder);
 
     EXPECT_EQ(boxes.errors, std::vector<QString>{"'x' is not a valid integer value."});
-    EXPECT_EQ(partsOf(*window).statusBar->currentMessage(), "Stopped in file 2: 'x' is not a valid integer value.");
+    EXPECT_EQ(partsOf(*window).statusBar->currentMessage(), "Stopped in 2.jobs, job 2: 'x' is not a valid integer value.");
     const QString log = partsOf(*window).logView->toPlainText();
     EXPECT_TRUE(log.endsWith("Job name: Bad\nInput: D:\\in\\Bad.avi\nOutput: D:\\out\\bad.avi\n"))
         << log.right(80).toStdString();
