@@ -216,7 +216,7 @@ int main(int argc, char** argv)
         out.append(options->summary == SummaryFormat::Json ? summaryJson(summed)
                                                            : summaryText(summed, options->formatted, settings));
     }
-    if (options->timeline) out.append(timelineSvg(buildTimeline(records), settings));
+    if (options->timeline) out.append(timelineSvg(buildTimeline(records, wallClock()), settings));
     out.flush();
     const bool written = output.close();
     if (!written) std::fprintf(stderr, "chronell-report: write error: %s\n", output.failure().c_str());

@@ -32,4 +32,9 @@ std::string localDateTimeText(Instant instant, const RegionalSettings& settings)
     return dateTimeText(FileTime2DateTime(localFileTime(instant)), settings);
 }
 
+std::string localPictureText(Instant instant, std::string_view picture, const RegionalSettings& settings)
+{
+    return formatDateTime(picture, FileTime2DateTime(localFileTime(instant)), settings);
+}
+
 } // namespace chronell::report

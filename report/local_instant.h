@@ -3,6 +3,7 @@
 // read as if they were UTC, for ticks at round local times, and texts.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "analysis/instant.h"
 
@@ -19,5 +20,8 @@ Instant instantOfLocalMilliseconds(std::int64_t local);
 
 // The date-time text of the local time at `instant`.
 std::string localDateTimeText(Instant instant, const RegionalSettings& settings);
+
+// The local time at `instant` by a date-time picture ("hh:mm", "mmm yyyy").
+std::string localPictureText(Instant instant, std::string_view picture, const RegionalSettings& settings);
 
 } // namespace chronell::report

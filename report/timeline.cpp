@@ -6,6 +6,7 @@
 #include "analysis/date_time_text.h"
 #include "report/duration_format.h"
 #include "report/local_instant.h"
+#include "report/running_jobs.h"
 
 namespace chronell::report {
 
@@ -17,16 +18,25 @@ const std::string* runnerOf(const JobRecord& record)
     return record.runnerName && !record.runnerName->empty() ? &*record.runnerName : nullptr;
 }
 
+// Jobs with both times, and with `now` those running.
+bool drawn(const JobRecord& record, std::optional<Instant> now)
+{
+    return !record.twoPass && record.startUtc && (record.endUtc || (now && isRunning(record)));
+}
+
+constexpr double kFitMargin = 0.02;  // of the span, each side
+constexpr double kSmallestSpanMs = 1000;
+
 } // namespace
 
-Timeline buildTimeline(const std::vector<JobRecord>& records)
+Timeline buildTimeline(const std::vector<JobRecord>& records, std::optional<Instant> now)
 {
     Timeline timeline;
     // Lanes: runners sorted by name, then the files of jobs without a runner in row order.
     std::map<std::string, std::size_t> runnerLanes;
     std::vector<std::string> fileLanes;
     for (const JobRecord& record : records) {
-        if (record.twoPass || !record.startUtc || !record.endUtc) continue;
+        if (!drawn(record, now)) continue;
         if (const std::string* runner = runnerOf(record))
             runnerLanes.emplace(*runner, 0);
         else if (std::find(fileLanes.begin(), fileLanes.end(), record.jobFile) == fileLanes.end())
@@ -43,12 +53,14 @@ Timeline buildTimeline(const std::vector<JobRecord>& records)
     }
 
     for (const JobRecord& record : records) {
-        if (record.twoPass || !record.startUtc || !record.endUtc) continue;
+        if (!drawn(record, now)) continue;
         TimelineBar bar;
         const std::string* runner = runnerOf(record);
         bar.lane = runner ? runnerLanes.at(*runner) : fileLaneOf.at(record.jobFile);
-        bar.start = std::min(*record.startUtc, *record.endUtc);
-        bar.end = std::max(*record.startUtc, *record.endUtc);
+        bar.open = !record.endUtc;
+        const Instant end = record.endUtc ? *record.endUtc : std::max(*record.startUtc, *now);
+        bar.start = std::min(*record.startUtc, end);
+        bar.end = std::max(*record.startUtc, end);
         bar.record = &record;
         timeline.bars.push_back(bar);
         if (!timeline.from || bar.start < *timeline.from) timeline.from = bar.start;
@@ -57,6 +69,10 @@ Timeline buildTimeline(const std::vector<JobRecord>& records)
     std::stable_sort(timeline.bars.begin(), timeline.bars.end(), [](const TimelineBar& a, const TimelineBar& b) {
         return a.lane != b.lane ? a.lane < b.lane : a.start < b.start;
     });
+    std::vector<std::pair<Instant, Instant>> busy;
+    busy.reserve(timeline.bars.size());
+    for (const TimelineBar& bar : timeline.bars) busy.emplace_back(bar.start, bar.end);
+    timeline.axis = TimeAxis(std::move(busy));
 
     // A pair's row follows the rows of its two jobs.
     std::map<int, std::size_t> barOfRow;
@@ -71,16 +87,16 @@ Timeline buildTimeline(const std::vector<JobRecord>& records)
     return timeline;
 }
 
-std::vector<DrawnBar> drawnBars(const Timeline& timeline, Instant from, Instant to, double width)
+std::vector<DrawnBar> drawnBars(const Timeline& timeline, double from, double to, double width)
 {
     std::vector<DrawnBar> drawn;
-    const auto span = static_cast<double>((to - from).count());
+    const double span = to - from;
     if (span <= 0 || width <= 0) return drawn;
     const double scale = width / span;
     for (std::size_t i = 0; i < timeline.bars.size(); ++i) {
         const TimelineBar& bar = timeline.bars[i];
-        const double x0 = static_cast<double>((bar.start - from).count()) * scale;
-        const double x1 = static_cast<double>((bar.end - from).count()) * scale;
+        const double x0 = (timeline.axis.position(bar.start) - from) * scale;
+        const double x1 = (timeline.axis.position(bar.end) - from) * scale;
         if (x1 < 0 || x0 > width) continue;
         const bool narrow = x1 - x0 < 1;
         if (narrow && !drawn.empty()) {
@@ -98,32 +114,12 @@ std::vector<DrawnBar> drawnBars(const Timeline& timeline, Instant from, Instant 
     return drawn;
 }
 
-std::vector<Instant> timelineTicks(Instant from, Instant to, int wanted)
+std::pair<double, double> fittedView(const Timeline& timeline)
 {
-    std::vector<Instant> ticks;
-    if (to <= from || wanted < 1) return ticks;
-    // Steps in minutes, then whole days.
-    static constexpr std::int64_t kSteps[] = {1, 2, 5, 10, 15, 30, 60, 120, 180, 360, 720, 1440, 2 * 1440,
-                                              7 * 1440, 14 * 1440, 28 * 1440, 91 * 1440, 364 * 1440, 728 * 1440,
-                                              1820 * 1440, 3640 * 1440};
-    const std::int64_t spanMinutes = std::chrono::duration_cast<std::chrono::minutes>(to - from).count();
-    std::int64_t step = kSteps[std::size(kSteps) - 1];
-    for (const std::int64_t candidate : kSteps) {
-        if (spanMinutes / candidate <= wanted) {
-            step = candidate;
-            break;
-        }
-    }
-    // Ticks at round local times: multiples of the step in local wall-clock minutes.
-    const std::int64_t stepMs = step * 60'000;
-    const std::int64_t localFrom = localMilliseconds(from);
-    std::int64_t local = (localFrom / stepMs + (localFrom % stepMs > 0 ? 1 : 0)) * stepMs;
-    for (int guard = 0; guard < 4 * wanted + 8; ++guard, local += stepMs) {
-        const Instant tick = instantOfLocalMilliseconds(local);
-        if (tick > to) break;
-        if (tick >= from && (ticks.empty() || tick > ticks.back())) ticks.push_back(tick);
-    }
-    return ticks;
+    if (!timeline.from || !timeline.to) return {0, kSmallestSpanMs};
+    const double from = timeline.axis.position(*timeline.from);
+    const double span = std::max(timeline.axis.position(*timeline.to) - from, kSmallestSpanMs);
+    return {from - span * kFitMargin, from + span * (1 + kFitMargin)};
 }
 
 const char* stateColour(std::optional<std::int32_t> state)

@@ -1,13 +1,15 @@
 #pragma once
 // The timeline of a run's records, drawn the same by the SVG picture and the
 // window: a lane per runner (per job-list file for jobs without a runner),
-// a bar per job with both times, and the two-pass pairs that join two bars.
+// a bar per job with both times and per running job, and the two-pass pairs
+// that join two bars, on an axis that folds long idle stretches.
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "analysis/job_record.h"
+#include "report/timeline_axis.h"
 
 namespace chronell {
 struct RegionalSettings;
@@ -19,6 +21,7 @@ struct TimelineBar {
     std::size_t lane = 0;
     Instant start;
     Instant end;  // not before start
+    bool open = false;  // a running job, drawn up to now
     const JobRecord* record = nullptr;  // the job's record (kept by the caller)
 };
 
@@ -33,10 +36,12 @@ struct Timeline {
     std::vector<TimelinePair> pairs;
     std::optional<Instant> from;  // the earliest start and latest end; absent without bars
     std::optional<Instant> to;
+    TimeAxis axis;  // over the bars
 };
 
-// Refers to the records, which must outlive the timeline.
-Timeline buildTimeline(const std::vector<JobRecord>& records);
+// Refers to the records, which must outlive the timeline. With `now`, jobs
+// that are running are drawn from their start to `now`.
+Timeline buildTimeline(const std::vector<JobRecord>& records, std::optional<Instant> now = std::nullopt);
 
 // A bar as drawn at a scale: bars that would be narrower than a pixel and
 // fall into the same pixel of one lane are merged into one.
@@ -48,12 +53,12 @@ struct DrawnBar {
     std::size_t count = 1;     // bars merged into this one
 };
 
-// The bars that show between `from` and `to` on a plot `width` pixels wide.
-std::vector<DrawnBar> drawnBars(const Timeline& timeline, Instant from, Instant to, double width);
+// The bars that show between the axis positions `from` and `to` on a plot
+// `width` pixels wide.
+std::vector<DrawnBar> drawnBars(const Timeline& timeline, double from, double to, double width);
 
-// Axis ticks: instants at a round local-time step that gives about
-// `wanted` ticks between `from` and `to`.
-std::vector<Instant> timelineTicks(Instant from, Instant to, int wanted);
+// The axis positions that show the whole timeline with a small margin.
+std::pair<double, double> fittedView(const Timeline& timeline);
 
 // The colour of a state's bars as "#rrggbb", and the legend's label.
 const char* stateColour(std::optional<std::int32_t> state);

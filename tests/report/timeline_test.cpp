@@ -42,7 +42,7 @@ TEST(Timeline, LanesBarsAndPairs)
     records.push_back(timedJob(4, std::nullopt, 30, 10));  // backwards: drawn from 10 to 30
     JobRecord running = timedJob(5, "ATTIC", 100, 100, 1);
     running.endUtc.reset();
-    records.push_back(running);  // no end: no bar, no lane
+    records.push_back(running);  // no end and no time now: no bar, no lane
 
     const Timeline timeline = buildTimeline(records);
     EXPECT_EQ(timeline.lanes, (std::vector<std::string>{"STUDIO", "q.jobs"}));
@@ -63,7 +63,7 @@ TEST(Timeline, BarsNarrowerThanAPixelMergePerLaneAndPixel)
     records.push_back(timedJob(1001, "B", 0, 500));
     const Timeline timeline = buildTimeline(records);
     // 1001 minutes on 100 pixels: ten jobs a pixel in lane A, one wide bar in lane B.
-    const auto drawn = drawnBars(timeline, kStart, kStart + minutes(1000), 100);
+    const auto drawn = drawnBars(timeline, 0, 1000 * 60'000.0, 100);
     std::size_t bars = 0;
     std::size_t merged = 0;
     for (const DrawnBar& bar : drawn) {
@@ -75,7 +75,7 @@ TEST(Timeline, BarsNarrowerThanAPixelMergePerLaneAndPixel)
     EXPECT_GE(merged, 90u);
     EXPECT_LE(drawn.size(), 102u);
     // Zoomed in to 10 minutes, each job is wide enough to stand alone.
-    const auto zoomed = drawnBars(timeline, kStart, kStart + minutes(10), 1000);
+    const auto zoomed = drawnBars(timeline, 0, 10 * 60'000.0, 1000);
     for (const DrawnBar& bar : zoomed) EXPECT_EQ(bar.count, 1u);
 }
 
@@ -83,13 +83,44 @@ TEST(Timeline, TicksFallOnRoundLocalTimes)
 {
     if (kWindowsHost) GTEST_SKIP() << "TZ does not set the Windows time zone";
     const test::ScopedTimeZone zone("Asia/Kolkata");  // UTC+05:30
-    const auto ticks = timelineTicks(kStart, kStart + std::chrono::hours(10), 10);
+    const TimeAxis axis({{kStart, kStart + std::chrono::hours(10)}});
+    const auto ticks = axisTicks(axis, 0, 10 * 3'600'000.0, 1000, RegionalSettings{},
+                                 [](const std::string&) { return 60.0; });
     ASSERT_FALSE(ticks.empty());
-    for (const Instant tick : ticks) {
-        const auto minutesOfDay = (tick.time_since_epoch().count() / 60'000 + 330) % 1440;  // local
+    for (const AxisTick& tick : ticks) {
+        const auto minutesOfDay = (tick.at.time_since_epoch().count() / 60'000 + 330) % 1440;  // local
         EXPECT_EQ(minutesOfDay % 60, 0) << "hourly ticks on the local hour";
     }
     EXPECT_LE(ticks.size(), 11u);
+}
+
+TEST(Timeline, ARunningJobIsDrawnFromItsStartToNow)
+{
+    std::vector<JobRecord> records = {timedJob(1, "STUDIO", 0, 60)};
+    JobRecord running = timedJob(2, "ATTIC", 70, 70, 1);
+    running.endUtc.reset();
+    records.push_back(running);
+    JobRecord stale = running;  // left behind by a runner that has gone: not running
+    stale.row = 3;
+    stale.leftBehind = true;
+    records.push_back(stale);
+
+    for (const int nowMinute : {95, 500}) {
+        const Instant now = kStart + minutes(nowMinute);
+        const Timeline timeline = buildTimeline(records, now);
+        ASSERT_EQ(timeline.bars.size(), 2u) << nowMinute;
+        const TimelineBar& bar = timeline.bars[0];  // ATTIC sorts first
+        EXPECT_EQ(bar.record->row, 2);
+        EXPECT_TRUE(bar.open);
+        EXPECT_EQ(bar.start, kStart + minutes(70));
+        EXPECT_EQ(bar.end, now);
+        EXPECT_EQ(timeline.to, now);
+        EXPECT_FALSE(timeline.bars[1].open);
+        EXPECT_TRUE(timeline.axis.folds().empty()) << "a running job leaves no idle stretch";
+    }
+    // A runner's clock ahead of ours: the bar has no length, but is drawn.
+    const Timeline early = buildTimeline(records, kStart + minutes(50));
+    EXPECT_EQ(early.bars[0].end, kStart + minutes(70));
 }
 
 // Runs a command and gives its exit status.
@@ -101,9 +132,12 @@ TEST(Timeline, SvgIsXmlAndRendersToAPicture)
     if (run("command -v xmllint >/dev/null && command -v rsvg-convert >/dev/null") != 0)
         GTEST_SKIP() << "xmllint and rsvg-convert are installed by scripts/install-deps";
     std::vector<JobRecord> records = {timedJob(1, "STUDIO", 0, 60), timedJob(2, "STUDIO", 61, 90, 5)};
+    JobRecord running = timedJob(40'003, "STUDIO", 95, 95, 1);
+    running.endUtc.reset();
+    records.push_back(running);
     records[1].error = std::string("bad \x01 byte \xE9");
     for (int i = 0; i < 40'000; ++i) records.push_back(timedJob(3 + i, "FARM", 100 + i * 3, 102 + i * 3));
-    const std::string svg = timelineSvg(buildTimeline(records), RegionalSettings{});
+    const std::string svg = timelineSvg(buildTimeline(records, kStart + minutes(200'000)), RegionalSettings{});
     EXPECT_LT(svg.size(), 10u << 20);
     std::size_t titledBars = 0;
     for (auto at = svg.find("\"><title>"); at != std::string::npos; at = svg.find("\"><title>", at + 1)) ++titledBars;

@@ -22,13 +22,14 @@ void bringUp(QWidget& window)
 
 ResultViews::ResultViews(QWidget& owner, const RecordList& records, const RegionalSettings& settings,
                          std::function<bool()> formatted, std::function<void(int row)> selectRow,
-                         std::function<std::optional<Instant>()> runTime)
+                         std::function<std::optional<Instant>()> runTime, WallClock now)
     : owner_(owner),
       records_(records),
       settings_(settings),
       formatted_(std::move(formatted)),
       selectRow_(std::move(selectRow)),
-      runTime_(std::move(runTime))
+      runTime_(std::move(runTime)),
+      now_(std::move(now))
 {
 }
 
@@ -40,7 +41,7 @@ ResultViews::~ResultViews()
 
 void ResultViews::showTimeline()
 {
-    if (!timeline_) timeline_ = new TimelineView(settings_, selectRow_, &owner_);
+    if (!timeline_) timeline_ = new TimelineView(settings_, selectRow_, now_, &owner_);
     refreshTimeline();
     timeline_->setSelectedRow(selectedRow_);
     bringUp(*timeline_);

@@ -12,6 +12,7 @@
 #include "analysis/instant.h"
 
 #include "analysis/record_list.h"
+#include "ui/window/wall_clock.h"
 
 class QWidget;
 
@@ -26,10 +27,11 @@ public:
     // `formatted` says how durations are shown, `settings` how dates and
     // numbers are; `selectRow` selects a grid row for a click on the Timeline;
     // `runTime` says when the records were read, to which the Summary
-    // measures the time so far of running jobs.
+    // measures the time so far of running jobs; `now` how far running jobs
+    // have run on the Timeline (none: records of the past, none drawn as running).
     ResultViews(QWidget& owner, const RecordList& records, const RegionalSettings& settings,
                 std::function<bool()> formatted, std::function<void(int row)> selectRow,
-                std::function<std::optional<Instant>()> runTime = {});
+                std::function<std::optional<Instant>()> runTime = {}, WallClock now = {});
     // The windows go first, before the records they draw.
     ~ResultViews();
     ResultViews(const ResultViews&) = delete;
@@ -59,6 +61,7 @@ private:
     std::function<bool()> formatted_;
     std::function<void(int row)> selectRow_;
     std::function<std::optional<Instant>()> runTime_;
+    WallClock now_;
     int selectedRow_ = 0;
     QPointer<TimelineView> timeline_;
     QPointer<SummaryWindow> summary_;

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 #include <QToolTip>
 #include <QWheelEvent>
 
@@ -31,37 +32,34 @@ constexpr int kMaxLaneHeight = 48;
 constexpr int kPadding = 6;
 constexpr int kMinLabelWidth = 60;
 constexpr int kMaxLabelWidth = 200;
-constexpr int kTickSpacing = 175;  // pixels between axis ticks, about: room for a date-time text
 constexpr int kLegendSpacing = 110;
-constexpr double kFitMargin = 0.02;  // of the run's span, each side
 constexpr double kSmallestSpanMs = 1000;
 constexpr double kZoomStep = 1.25;  // per notch of the wheel
 constexpr double kWidestRuns = 100;  // the widest view, in spans of the run
 constexpr double kHitReach = 2;  // pixels around a bar that still hit it
 constexpr double kNameInset = 3;  // pixels between a bar's edge and its name
 constexpr double kMinNameWidth = 24;  // a bar narrower than this shows no name
+constexpr double kOpenEnd = 6;  // the arrow head of a running job's bar
+constexpr int kRunningRedrawMs = 1000;
 
 const QColor kLaneStripe(0xF3, 0xF5, 0xF7);
 const QColor kTickLine(0xC8, 0xCC, 0xD0);
 const QColor kAxisText(0x37, 0x47, 0x4F);
 const QColor kPairLine(0x26, 0x32, 0x38);
-
-double msOf(Instant instant)
-{
-    return static_cast<double>(instant.time_since_epoch().count());
-}
-
-Instant instantOf(double ms)
-{
-    return Instant(std::chrono::milliseconds(std::llround(ms)));
-}
+const QColor kFoldBand(0xEC, 0xEF, 0xF1);
+const QColor kFoldMark(0x78, 0x90, 0x9C);
 
 } // namespace
 
-TimelineView::TimelineView(const RegionalSettings& settings, std::function<void(int row)> selectRow,
+TimelineView::TimelineView(const RegionalSettings& settings, std::function<void(int row)> selectRow, WallClock now,
                            QWidget* owner)
-    : QWidget(owner, Qt::Window), settings_(settings), selectRow_(std::move(selectRow)), lanesBar_(new QScrollBar(Qt::Vertical, this))
+    : QWidget(owner, Qt::Window), settings_(settings), selectRow_(std::move(selectRow)), now_(std::move(now)),
+      runningTimer_(new QTimer(this)), lanesBar_(new QScrollBar(Qt::Vertical, this))
 {
+    runningTimer_->setInterval(kRunningRedrawMs);
+    connect(runningTimer_, &QTimer::timeout, this, [this] {
+        if (isVisible()) redrawRunning();
+    });
     lanesBar_->hide();
     connect(lanesBar_, &QScrollBar::valueChanged, this, qOverload<>(&QWidget::update));
     setWindowTitle(QStringLiteral("Timeline"));
@@ -73,9 +71,14 @@ TimelineView::TimelineView(const RegionalSettings& settings, std::function<void(
 
 void TimelineView::setRecords(const std::vector<JobRecord>& records, bool formatted)
 {
-    timeline_ = report::buildTimeline(records);
+    records_ = &records;
+    timeline_ = report::buildTimeline(records, timeNow());
     formatted_ = formatted;
     drawnFor_.reset();
+    if (showsRunning())
+        runningTimer_->start();
+    else
+        runningTimer_->stop();
 
     std::set<std::int32_t> states;  // -1 for bars without a state
     barColours_.clear();
@@ -99,6 +102,8 @@ void TimelineView::setRecords(const std::vector<JobRecord>& records, bool format
 void TimelineView::clear()
 {
     timeline_ = {};
+    records_ = nullptr;
+    runningTimer_->stop();
     drawnFor_.reset();
     drawn_.clear();
     barColours_.clear();
@@ -106,17 +111,36 @@ void TimelineView::clear()
     update();
 }
 
+std::optional<Instant> TimelineView::timeNow() const
+{
+    return now_ ? std::optional<Instant>(now_()) : std::nullopt;
+}
+
+bool TimelineView::showsRunning() const
+{
+    return std::any_of(timeline_.bars.begin(), timeline_.bars.end(),
+                       [](const report::TimelineBar& bar) { return bar.open; });
+}
+
+void TimelineView::redrawRunning()
+{
+    if (!records_ || !showsRunning()) return;
+    // Folds may change as the running bars grow: the view keeps its instants.
+    const Instant from = timeline_.axis.instantAt(viewFrom_);
+    const Instant to = timeline_.axis.instantAt(viewTo_);
+    timeline_ = report::buildTimeline(*records_, timeNow());
+    drawnFor_.reset();
+    viewFrom_ = timeline_.axis.position(from);
+    viewTo_ = timeline_.axis.position(to);
+    update();
+}
+
 void TimelineView::fit()
 {
     placeLanesBar();
     lanesBar_->setValue(0);
-    if (!timeline_.from || !timeline_.to) {
-        setView(0, kSmallestSpanMs);
-        return;
-    }
-    const double from = msOf(*timeline_.from);
-    const double span = std::max(msOf(*timeline_.to) - from, kSmallestSpanMs);
-    setView(from - span * kFitMargin, from + span * (1 + kFitMargin));
+    const auto [from, to] = report::fittedView(timeline_);
+    setView(from, to);
 }
 
 QRect TimelineView::plotRect() const
@@ -142,10 +166,10 @@ int TimelineView::laneTop(std::size_t lane) const
 double TimelineView::xOf(Instant instant) const
 {
     const QRect plot = plotRect();
-    return plot.left() + (msOf(instant) - viewFrom_) / (viewTo_ - viewFrom_) * plot.width();
+    return plot.left() + (timeline_.axis.position(instant) - viewFrom_) / (viewTo_ - viewFrom_) * plot.width();
 }
 
-double TimelineView::msAt(double x) const
+double TimelineView::positionAt(double x) const
 {
     const QRect plot = plotRect();
     return viewFrom_ + (x - plot.left()) / plot.width() * (viewTo_ - viewFrom_);
@@ -156,7 +180,8 @@ void TimelineView::setView(double from, double to)
     // Never narrower than a second, never much wider than the run.
     double widest = kWidestRuns * kSmallestSpanMs;
     if (timeline_.from && timeline_.to)
-        widest = kWidestRuns * std::max(msOf(*timeline_.to) - msOf(*timeline_.from), kSmallestSpanMs);
+        widest = kWidestRuns * std::max(timeline_.axis.position(*timeline_.to) - timeline_.axis.position(*timeline_.from),
+                                        kSmallestSpanMs);
     const double middle = (from + to) / 2;
     const double span = std::clamp(to - from, kSmallestSpanMs, widest);
     viewFrom_ = middle - span / 2;
@@ -187,7 +212,7 @@ const std::vector<report::DrawnBar>& TimelineView::drawn() const
     const double width = plotRect().width();
     const std::array<double, 3> key{viewFrom_, viewTo_, width};
     if (drawnFor_ != key) {
-        drawn_ = report::drawnBars(timeline_, instantOf(viewFrom_), instantOf(viewTo_), width);
+        drawn_ = report::drawnBars(timeline_, viewFrom_, viewTo_, width);
         drawnFor_ = key;
     }
     return drawn_;
@@ -239,7 +264,7 @@ void TimelineView::wheelEvent(QWheelEvent* event)
     const QRect plot = plotRect();
     const double x = std::clamp(event->position().x(), static_cast<double>(plot.left()),
                                 static_cast<double>(plot.right()));
-    const double anchor = msAt(x);
+    const double anchor = positionAt(x);
     const double scale = std::pow(kZoomStep, -notches);
     setView(anchor - (anchor - viewFrom_) * scale, anchor + (viewTo_ - anchor) * scale);
     event->accept();
@@ -292,6 +317,7 @@ void TimelineView::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), Qt::white);
     paintLanes(painter);
     if (!timeline_.bars.empty()) {
+        paintFolds(painter);
         paintAxis(painter);
         painter.save();
         painter.setClipRect(plotRect());
@@ -322,20 +348,41 @@ void TimelineView::paintLanes(QPainter& painter) const
     painter.restore();
 }
 
+void TimelineView::paintFolds(QPainter& painter) const
+{
+    // A folded idle stretch: a pale band across the lanes, a break mark on the axis at each side.
+    const QRect plot = plotRect();
+    const int lanesBottom = std::min(plot.bottom(), laneTop(timeline_.lanes.size()));
+    painter.save();
+    painter.setClipRect(plot.left(), 0, plot.width(), height());
+    painter.setPen(QPen(kFoldMark, 1.5));
+    for (const report::AxisFold& fold : timeline_.axis.folds()) {
+        const double x0 = xOf(fold.from);
+        const double x1 = xOf(fold.to);
+        if (x1 < plot.left() || x0 > plot.right()) continue;
+        painter.fillRect(QRectF(x0, plot.top(), x1 - x0, lanesBottom - plot.top()), kFoldBand);
+        for (const double x : {x0, x1}) painter.drawLine(QPointF(x - 3, kAxisHeight + 2), QPointF(x + 3, kAxisHeight - 8));
+    }
+    painter.restore();
+}
+
 void TimelineView::paintAxis(QPainter& painter) const
 {
     const QRect plot = plotRect();
     const int lanesBottom = std::min(plot.bottom(), laneTop(timeline_.lanes.size()));
-    const std::vector<Instant> ticks = report::timelineTicks(instantOf(viewFrom_), instantOf(viewTo_),
-                                                             std::max(2, plot.width() / kTickSpacing));
-    for (const Instant tick : ticks) {
-        const double x = xOf(tick);
+    const QFontMetrics metrics = fontMetrics();
+    const auto textWidth = [&metrics](const std::string& text) {
+        return static_cast<double>(metrics.horizontalAdvance(displayText(text)));
+    };
+    const auto ticks = report::axisTicks(timeline_.axis, viewFrom_, viewTo_, plot.width(), settings_, textWidth);
+    for (const report::AxisTick& tick : ticks) {
+        const double x = plot.left() + tick.x;
         painter.setPen(kTickLine);
         painter.drawLine(QPointF(x, kAxisHeight - 6), QPointF(x, lanesBottom));
         painter.setPen(kAxisText);
-        painter.drawText(QRectF(x - kTickSpacing / 2.0, 0, kTickSpacing, kAxisHeight - 8),
-                         Qt::AlignHCenter | Qt::AlignBottom,
-                         displayText(report::localDateTimeText(tick, settings_)));
+        const QString label = displayText(tick.label);
+        const double width = metrics.horizontalAdvance(label) + 2;
+        painter.drawText(QRectF(x - width / 2, 0, width, kAxisHeight - 8), Qt::AlignHCenter | Qt::AlignBottom, label);
     }
 }
 
@@ -350,6 +397,15 @@ void TimelineView::paintBars(QPainter& painter) const
         const QRectF box(plot.left() + bar.x0, top + inset, std::max(1.0, bar.x1 - bar.x0), height - 2 * inset);
         painter.fillRect(box, barColours_[bar.firstBar]);
         if (bar.count != 1) continue;
+        if (timeline_.bars[bar.firstBar].open) {
+            QColor head = barColours_[bar.firstBar];
+            head.setAlphaF(0.6);
+            const QPointF tip(box.right() + kOpenEnd, box.center().y());
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(head);
+            painter.drawPolygon(QPolygonF({box.topRight(), tip, box.bottomRight()}));
+            painter.setBrush(Qt::NoBrush);
+        }
         const JobRecord& record = *timeline_.bars[bar.firstBar].record;
         // The job's name inside its bar, where a few letters of it fit.
         const QRectF textBox = box.adjusted(kNameInset, 0, -kNameInset, 0);

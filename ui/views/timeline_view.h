@@ -2,7 +2,8 @@
 // The Timeline window: the last run's records drawn as the report's SVG
 // draws them (a lane per runner or job-list file, a bar per job coloured by
 // its status, bars too narrow to see merged per lane and pixel, a local-time
-// axis, two-pass pairs joined, a legend). The mouse wheel zooms around the
+// axis whose long idle stretches are folded, two-pass pairs joined, running
+// jobs up to now, redrawn each second while shown, a legend). The mouse wheel zooms around the
 // cursor, dragging pans (the lanes too, which also scroll by their scroll
 // bar when they do not fit), Home fits the whole run, Esc closes it; a bar shows its job in
 // a tooltip, and a click on it hands its grid row on.
@@ -10,6 +11,7 @@
 #include <QWidget>
 
 class QScrollBar;
+class QTimer;
 
 #include <cstddef>
 #include <array>
@@ -20,6 +22,7 @@ class QScrollBar;
 
 #include "analysis/job_record.h"
 #include "report/timeline.h"
+#include "ui/window/wall_clock.h"
 
 namespace chronell {
 
@@ -31,28 +34,34 @@ class TimelineView : public QWidget {
 public:
     // `selectRow` gets the grid row of a bar that is clicked; texts follow
     // `settings`. A window of its own that goes with `owner` and does not
-    // keep the program running.
-    TimelineView(const RegionalSettings& settings, std::function<void(int row)> selectRow, QWidget* owner);
+    // keep the program running. `now` tells how far running jobs have run;
+    // without it none is drawn as running.
+    TimelineView(const RegionalSettings& settings, std::function<void(int row)> selectRow, WallClock now,
+                 QWidget* owner);
 
     // Draws `records`, which must stay unchanged until the next call or
     // clear(), fitted to the window; tooltips as `formatted` says.
     void setRecords(const std::vector<JobRecord>& records, bool formatted);
     // Lets go of the records: draws none.
     void clear();
+    // Draws the running jobs up to now, when the window shows any; the view stays.
+    void redrawRunning();
+    bool showsRunning() const;
     // The whole run in view, the first lane at the top.
     void fit();
     // Outlines the bar of grid row `row` (none for 0).
     void setSelectedRow(int row);
     int selectedRow() const { return selectedRow_; }
 
-    // What is in view: the times at the plot's left and right edges, in
-    // milliseconds of the records' instants.
+    // What is in view: the axis positions at the plot's left and right
+    // edges (milliseconds, long idle stretches folded).
     double viewFrom() const { return viewFrom_; }
     double viewTo() const { return viewTo_; }
     // Where the bars are drawn, and the top of lane `lane`, in the window.
     QRect plotRect() const;
     int laneTop(std::size_t lane) const;
     int laneHeight() const;
+    double xOf(Instant instant) const;
     // The bar drawn under `pos` or within two pixels of it, if any.
     const report::DrawnBar* barAt(QPoint pos) const;
 
@@ -67,8 +76,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    double xOf(Instant instant) const;
-    double msAt(double x) const;
+    double positionAt(double x) const;
+    std::optional<Instant> timeNow() const;
     // The bars as drawn in the present view, made again when it changes.
     const std::vector<report::DrawnBar>& drawn() const;
     QString tooltipOf(const report::DrawnBar& bar) const;
@@ -77,12 +86,16 @@ private:
     void placeLanesBar();
     void paintLegend(QPainter& painter) const;
     void paintLanes(QPainter& painter) const;
+    void paintFolds(QPainter& painter) const;
     void paintAxis(QPainter& painter) const;
     void paintBars(QPainter& painter) const;
     void paintPairs(QPainter& painter) const;
 
     const RegionalSettings& settings_;
     std::function<void(int row)> selectRow_;
+    WallClock now_;
+    const std::vector<JobRecord>* records_ = nullptr;
+    QTimer* runningTimer_;
     report::Timeline timeline_;
     bool formatted_ = false;
     std::vector<QColor> barColours_;

@@ -153,6 +153,9 @@ public:
         window_.views_->runEnded();
         window_.followRunningJobs();
         if (window_.watch_->watching()) {
+            // A watch moved to another folder or mask follows another queue.
+            if (inputs_.folder != window_.watch_->folder() || inputs_.mask != window_.watch_->mask())
+                window_.queueEnd_.reset();
             window_.watch_->watch(inputs_.folder, inputs_.mask);
             window_.showWatching();
         }
@@ -462,8 +465,7 @@ void MainWindow::announceQueueEnd()
     }
     // A run that an error stopped read only part of the queue.
     if (runStopping_ || (lastRun_ && lastRun_->stoppedBy)) return;
-    report::QueueStand stand;
-    for (const JobRecord& record : records().all()) stand.add(record);
+    const report::QueueStand stand = gridQueueStand();
     if (!queueEnd_.justFinished(stand) || !notifyQueueEndAction_->isChecked()) return;
     const QString summary = displayText(report::queueFinishedText(stand));
     if (collaborators_.notify) collaborators_.notify({QStringLiteral("Queue finished"), summary, stand.failed > 0});
@@ -770,7 +772,7 @@ void MainWindow::createViewsAndWatch()
     new GridCopy(*resultsGrid_);
     views_ = std::make_unique<ResultViews>(
         *this, records(), regionalSettings_, [this] { return formattedTimeTicked(); },
-        [this](int row) { selectGridRow(row); }, [this] { return runTime_; });
+        [this](int row) { selectGridRow(row); }, [this] { return runTime_; }, collaborators_.now);
     // A running job's time so far goes on each second while the window is open.
     runningTick_ = named(new QTimer(this), "runningTick");
     runningTick_->setInterval(std::chrono::seconds(1));
@@ -819,13 +821,26 @@ void MainWindow::saveResultsAs()
                 runTime_);
 }
 
+report::QueueStand MainWindow::gridQueueStand() const
+{
+    report::QueueStand stand;
+    for (const JobRecord& record : records().all()) stand.add(record);
+    return stand;
+}
+
 void MainWindow::switchWatch()
 {
     queueEnd_.reset();
-    if (watchFolderAction_->isChecked())
+    if (watchFolderAction_->isChecked()) {
         watch_->watch(folderText(), maskText());
-    else
+        // Rows that Process read from the folder now watched tell where its
+        // queue stands: a queue running then is announced when it ends.
+        if (lastRun_ && !lastRun_->stoppedBy && lastRun_->folder == watch_->folder() &&
+            lastRun_->mask == watch_->mask())
+            queueEnd_.justFinished(gridQueueStand());
+    } else {
         watch_->stop();
+    }
     notifyQueueEndAction_->setEnabled(watch_->watching());
     showWatching();
 }

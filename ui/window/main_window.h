@@ -152,6 +152,8 @@ private:
     // While a folder is watched: once its queue has just finished, a desktop
     // notice, the taskbar's attention and the status bar say so.
     void announceQueueEnd();
+    // Where the queue of the grid's rows stands.
+    report::QueueStand gridQueueStand() const;
     // Running jobs' times so far, as of the run and then each second.
     void followRunningJobs();
     void appendLogLine(std::string_view line);

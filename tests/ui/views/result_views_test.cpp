@@ -82,10 +82,7 @@ protected:
     // The middle of the bar of the job on grid row `row`, in the timeline.
     static QPoint middleOf(const TimelineView& timeline, const chronell::JobRecord& record, std::size_t lane)
     {
-        const QRect plot = timeline.plotRect();
-        const double middle = static_cast<double>((record.startUtc->time_since_epoch().count()
-                                                   + record.endUtc->time_since_epoch().count()) / 2);
-        const double x = plot.left() + (middle - timeline.viewFrom()) / (timeline.viewTo() - timeline.viewFrom()) * plot.width();
+        const double x = (timeline.xOf(*record.startUtc) + timeline.xOf(*record.endUtc)) / 2;
         return QPoint(static_cast<int>(x), timeline.laneTop(lane) + timeline.laneHeight() / 2);
     }
 

@@ -223,3 +223,38 @@ TEST_F(WatchFolder, AQueueThatFinishesIsAnnouncedOnce)
     timer->fire();
     EXPECT_EQ(collaborators.notices.size(), 2u);
 }
+
+TEST_F(WatchFolder, AQueueProcessedBeforeTheWatchIsAnnouncedWhenItEnds)
+{
+    // Process first, then Watch Folder: the rows read tell that the queue runs.
+    folder.write("a.jobs", jobListText({jobIn("A", "2", true), jobIn("B", "1", false)}));
+    partsOf(*window).processButton->click();
+    partsOf(*window).watchFolderAction->trigger();
+    folder.write("a.jobs", jobListText({jobIn("A", "2", true), jobIn("B", "2", true)}));
+    ASSERT_TRUE(timerStarted());
+    timer->fire();
+    ASSERT_EQ(collaborators.notices.size(), 1u);
+
+    // Rows of another folder tell nothing of the watched one's queue.
+    TempFolder other;
+    other.write("o.jobs", jobListText({jobIn("O", "1", false)}));
+    partsOf(*window).watchFolderAction->trigger();  // off
+    partsOf(*window).folderBox->setText(QString::fromStdString(other.string()));
+    partsOf(*window).processButton->click();
+    partsOf(*window).folderBox->setText(QString::fromStdString(folder.string()));
+    partsOf(*window).watchFolderAction->trigger();
+    folder.write("a.jobs", jobListText({jobIn("A", "2", true), jobIn("B", "5", true)}));
+    ASSERT_TRUE(timerStarted());
+    timer->fire();
+    EXPECT_EQ(collaborators.notices.size(), 1u) << "the watched queue was never seen open";
+
+    // Process moving the watch to a finished folder announces nothing.
+    folder.write("a.jobs", jobListText({jobIn("A", "2", true), jobIn("B", "1", false)}));
+    ASSERT_TRUE(timerStarted());
+    timer->fire();
+    other.write("o.jobs", jobListText({jobIn("O", "2", true)}));
+    partsOf(*window).folderBox->setText(QString::fromStdString(other.string()));
+    partsOf(*window).processButton->click();
+    EXPECT_EQ(collaborators.notices.size(), 1u) << "another folder's queue did not end";
+    EXPECT_TRUE(collaborators.errors.empty());
+}
