@@ -35,7 +35,7 @@ std::string jobList(const std::vector<std::string>& names)
 }
 
 class WatchedRefresh : public ::testing::Test {
-protected:
+public:
     void SetUp() override
     {
         window = chronell::test::shownWindow(collaborators.collaborators());
@@ -117,21 +117,29 @@ std::vector<CaughtFile> caughtFiles()
     };
 }
 
+// Processes a.jobs (job A) and b.jobs (job B1) in `folder`, watches it,
+// and rewrites b.jobs as `caught`, up to the watch's timer starting; gives
+// the log as Process left it.
+QString watchWhileCaught(WatchedRefresh& test, TempFolder& folder, const CaughtFile& caught)
+{
+    folder.write("a.jobs", jobList({"A"}));
+    folder.write("b.jobs", jobList({"B1"}));
+    test.setBoxes(folder);
+    partsOf(*test.window).processButton->click();
+    partsOf(*test.window).watchFolderAction->trigger();
+    EXPECT_EQ(test.names(), (std::vector<std::string>{"A", "B1"}));
+    const QString log = partsOf(*test.window).logView->toPlainText();
+    folder.write("b.jobs", caught.text);
+    EXPECT_TRUE(test.timerStarted());
+    return log;
+}
+
 TEST_F(WatchedRefresh, AFileCaughtMidWriteKeepsItsRowsAndIsReadAgain)
 {
     for (const CaughtFile& caught : caughtFiles()) {
         SCOPED_TRACE(caught.what);
         TempFolder folder;
-        folder.write("a.jobs", jobList({"A"}));
-        folder.write("b.jobs", jobList({"B1"}));
-        setBoxes(folder);
-        partsOf(*window).processButton->click();
-        partsOf(*window).watchFolderAction->trigger();
-        ASSERT_EQ(names(), (std::vector<std::string>{"A", "B1"}));
-        const QString logBefore = partsOf(*window).logView->toPlainText();
-
-        folder.write("b.jobs", caught.text);
-        ASSERT_TRUE(timerStarted());
+        const QString logBefore = watchWhileCaught(*this, folder, caught);
         timer->fire();
         EXPECT_EQ(names(), (std::vector<std::string>{"A", "B1"})) << "the rows read before are kept";
         EXPECT_EQ(partsOf(*window).logView->toPlainText(), logBefore);
@@ -152,14 +160,7 @@ TEST_F(WatchedRefresh, AFileStillCaughtAfterTheLastTryIsTakenWithoutABox)
     for (const CaughtFile& caught : caughtFiles()) {
         SCOPED_TRACE(caught.what);
         TempFolder folder;
-        folder.write("a.jobs", jobList({"A"}));
-        folder.write("b.jobs", jobList({"B1"}));
-        setBoxes(folder);
-        partsOf(*window).processButton->click();
-        partsOf(*window).watchFolderAction->trigger();
-
-        folder.write("b.jobs", caught.text);
-        ASSERT_TRUE(timerStarted());
+        watchWhileCaught(*this, folder, caught);
         for (int reading = 0; reading < chronell::kMidWriteRereads; ++reading) {
             timer->fire();
             ASSERT_EQ(names(), (std::vector<std::string>{"A", "B1"}));
