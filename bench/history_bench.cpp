@@ -125,7 +125,7 @@ int main(int argc, char** argv)
         start = Clock::now();
         cpu = cpuMilliseconds();
         report::PeriodHoursBuilder chart(report::Period::Day);
-        store.forEach(year, [&chart](const JobRecord& record) { chart.add(record); });
+        store.forEachTimes(year, [&chart](const JobRecord& record) { chart.add(record); });
         const auto hours = chart.finish();
         chartMs.push_back(millisecondsSince(start));
         chartCpuMs.push_back(cpuMilliseconds() - cpu);

@@ -56,7 +56,7 @@ int printHistory(const ReportOptions& options, const RegionalSettings& settings,
         // grid and the timeline keep them.
         if (options.history.by) {
             PeriodHoursBuilder hours(*options.history.by);
-            store.forEach(range, [&hours](const JobRecord& record) { hours.add(record); });
+            store.forEachTimes(range, [&hours](const JobRecord& record) { hours.add(record); });
             writePeriodHours(hours.finish(), options.rows.value_or(ExportFormat::Tsv), out);
         } else if (options.summary) {
             SummaryBuilder summary;

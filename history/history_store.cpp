@@ -275,6 +275,53 @@ JobRecord pairRow(const JobRecord& first, const JobRecord& second)
     return row;
 }
 
+// Makes `connection` one that only reads; throws unless it is to a history
+// of this program's version.
+void prepareForReading(Connection& connection, const std::string& path)
+{
+    connection.execute("PRAGMA query_only=1");
+    connection.execute("PRAGMA cache_size=-65536");
+    connection.execute("PRAGMA mmap_size=1073741824");
+    Statement version = connection.prepare(
+        "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'schema_version'");
+    version.step();
+    if (version.integer(0) == 0) throw ChronellError("history: " + inQuotes(path) + " is not a history of this program");
+    Statement versionValue = connection.prepare("SELECT max(version) FROM schema_version");
+    if (versionValue.step() && versionValue.integer(0) > kSchemaVersion)
+        throw ChronellError("history: " + inQuotes(path) + " was written by a newer version");
+}
+
+// The first and last row of the jobs of `range` (every job for an open
+// range), found through the index of starts; none when it holds no job.
+std::optional<std::pair<std::int64_t, std::int64_t>> rowSpan(Connection& connection, const HistoryRange& range)
+{
+    if (!range.since && !range.until)
+        return std::pair{std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::max()};
+    Statement span = connection.prepare(
+        "SELECT min(id), max(id) FROM jobs INDEXED BY jobs_by_start WHERE start_utc >= ?1 AND start_utc < ?2");
+    span.bind(1, range.since ? millisecondsOf(*range.since) : std::numeric_limits<std::int64_t>::min());
+    span.bind(2, range.until ? millisecondsOf(*range.until) : std::numeric_limits<std::int64_t>::max());
+    if (!span.step() || span.isNull(0)) return std::nullopt;
+    return std::pair{span.integer(0), span.integer(1)};
+}
+
+// `select` (columns of jobs, from jobs) for the jobs of `range` in the order
+// recorded, read along the rows of `rows`, which spares sorting them.
+Statement rangeRows(Connection& connection, const HistoryRange& range, std::pair<std::int64_t, std::int64_t> rows,
+                    const std::string& select)
+{
+    const bool ranged = range.since || range.until;
+    Statement jobs = connection.prepare(select + " WHERE jobs.id BETWEEN ?3 AND ?4"
+                                        + (ranged ? " AND start_utc >= ?1 AND start_utc < ?2" : "") + " ORDER BY jobs.id");
+    if (ranged) {
+        jobs.bind(1, range.since ? millisecondsOf(*range.since) : std::numeric_limits<std::int64_t>::min());
+        jobs.bind(2, range.until ? millisecondsOf(*range.until) : std::numeric_limits<std::int64_t>::max());
+    }
+    jobs.bind(3, rows.first);
+    jobs.bind(4, rows.second);
+    return jobs;
+}
+
 } // namespace
 
 HistoryStore::HistoryStore(std::string path, std::chrono::milliseconds busyTimeout)
@@ -332,56 +379,29 @@ void HistoryStore::forEach(const HistoryRange& range, const std::function<void(c
     if (!fs::exists(path_, missing)) return;
     try {
         Connection connection(path_, busyTimeout_);
-        connection.execute("PRAGMA query_only=1");
-        connection.execute("PRAGMA cache_size=-65536");
-        connection.execute("PRAGMA mmap_size=1073741824");
-        Statement version = connection.prepare(
-            "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'schema_version'");
-        version.step();
-        if (version.integer(0) == 0) throw ChronellError("history: " + inQuotes(path_) + " is not a history of this program");
-        Statement versionValue = connection.prepare("SELECT max(version) FROM schema_version");
-        if (versionValue.step() && versionValue.integer(0) > kSchemaVersion)
-            throw ChronellError("history: " + inQuotes(path_) + " was written by a newer version");
+        prepareForReading(connection, path_);
+        const auto rows = rowSpan(connection, range);
+        if (!rows) return;
 
         // Every pair as (second job, first job), by second job; the first
         // jobs' records are kept until their pairs are made.
         std::vector<std::pair<std::int64_t, std::int64_t>> pairs;
         std::unordered_map<std::int64_t, JobRecord> firstJobs;
-        Statement pairRows = connection.prepare("SELECT second_job, first_job FROM pairs ORDER BY second_job, id");
+        // Those of the range's rows only.
+        Statement pairRows = connection.prepare(
+            "SELECT second_job, first_job FROM pairs WHERE second_job BETWEEN ?1 AND ?2 ORDER BY second_job, id");
+        pairRows.bind(1, rows->first);
+        pairRows.bind(2, rows->second);
         while (pairRows.step()) {
             pairs.emplace_back(pairRows.integer(0), pairRows.integer(1));
             firstJobs.try_emplace(pairs.back().second);
         }
 
-        // A range is found through the index of starts, then read in the
-        // order of recording along the rows between its first and last job,
-        // which spares sorting the rows themselves.
-        const bool ranged = range.since || range.until;
-        const std::int64_t since = range.since ? millisecondsOf(*range.since) : std::numeric_limits<std::int64_t>::min();
-        const std::int64_t until = range.until ? millisecondsOf(*range.until) : std::numeric_limits<std::int64_t>::max();
-        std::int64_t firstId = std::numeric_limits<std::int64_t>::min();
-        std::int64_t lastId = std::numeric_limits<std::int64_t>::max();
-        if (ranged) {
-            Statement span = connection.prepare(
-                "SELECT min(id), max(id) FROM jobs INDEXED BY jobs_by_start WHERE start_utc >= ?1 AND start_utc < ?2");
-            span.bind(1, since);
-            span.bind(2, until);
-            if (!span.step() || span.isNull(0)) return;
-            firstId = span.integer(0);
-            lastId = span.integer(1);
-        }
-        Statement jobs = connection.prepare(
-            std::string("SELECT jobs.id, job_files.path, job_id, name, source, dest, state, start_shown, end_shown,"
-                        " start_utc, end_utc, duration_ms, runner_name, runner_id, error"
-                        " FROM jobs NOT INDEXED JOIN job_files ON job_files.id = jobs.job_file"
-                        " WHERE jobs.id BETWEEN ?3 AND ?4")
-            + (ranged ? " AND start_utc >= ?1 AND start_utc < ?2" : "") + " ORDER BY jobs.id");
-        if (ranged) {
-            jobs.bind(1, since);
-            jobs.bind(2, until);
-        }
-        jobs.bind(3, firstId);
-        jobs.bind(4, lastId);
+        Statement jobs = rangeRows(
+            connection, range, *rows,
+            "SELECT jobs.id, job_files.path, job_id, name, source, dest, state, start_shown, end_shown,"
+            " start_utc, end_utc, duration_ms, runner_name, runner_id, error"
+            " FROM jobs NOT INDEXED JOIN job_files ON job_files.id = jobs.job_file");
         // One record, its texts' memory reused from job to job.
         JobRecord job;
         int row = 0;
@@ -423,6 +443,37 @@ void HistoryStore::forEach(const HistoryRange& range, const std::function<void(c
                 twoPass.row = ++row;
                 use(twoPass);
             }
+        }
+    } catch (const SqliteError& error) {
+        throw ChronellError("history: cannot read " + inQuotes(path_) + ": " + error.what());
+    }
+}
+
+void HistoryStore::forEachTimes(const HistoryRange& range, const std::function<void(const JobRecord&)>& use) const
+{
+    std::error_code missing;
+    if (!fs::exists(path_, missing)) return;
+    try {
+        Connection connection(path_, busyTimeout_);
+        prepareForReading(connection, path_);
+        // Along the index of starts: the order does not matter here, and
+        // finding the range's first and last row would cost as much again.
+        const bool ranged = range.since || range.until;
+        Statement jobs = connection.prepare(
+            ranged ? "SELECT start_utc, end_utc, state, runner_name FROM jobs INDEXED BY jobs_by_start"
+                     " WHERE start_utc >= ?1 AND start_utc < ?2"
+                   : "SELECT start_utc, end_utc, state, runner_name FROM jobs NOT INDEXED");
+        if (ranged) {
+            jobs.bind(1, range.since ? millisecondsOf(*range.since) : std::numeric_limits<std::int64_t>::min());
+            jobs.bind(2, range.until ? millisecondsOf(*range.until) : std::numeric_limits<std::int64_t>::max());
+        }
+        JobRecord job;
+        while (jobs.step()) {
+            job.startUtc = instantOf(jobs.optionalInteger(0));
+            job.endUtc = instantOf(jobs.optionalInteger(1));
+            job.state = static_cast<std::int32_t>(jobs.integer(2));
+            jobs.optionalBytes(3, job.runnerName);
+            use(job);
         }
     } catch (const SqliteError& error) {
         throw ChronellError("history: cannot read " + inQuotes(path_) + ": " + error.what());

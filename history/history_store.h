@@ -53,6 +53,11 @@ public:
     // only for its call.
     void forEach(const HistoryRange& range, const std::function<void(const JobRecord&)>& use) const;
 
+    // Of each kept job of the range (no pairs), in no particular order, only
+    // what the hours per period need: the start and end instants, the state
+    // and the runner's name; a record lives only for its call.
+    void forEachTimes(const HistoryRange& range, const std::function<void(const JobRecord&)>& use) const;
+
 private:
     std::string path_;
     std::chrono::milliseconds busyTimeout_;

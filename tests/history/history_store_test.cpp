@@ -4,6 +4,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -163,6 +164,32 @@ TEST_F(HistoryStoreTest, ReadsTheJobsThatStartInARangeWithTheirPairs)
     // A pair with one job outside the range is left out.
     EXPECT_EQ(names(store().read({at(15'000), {}})), (std::vector<std::string>{"pass2", "late"}));
     EXPECT_EQ(names(store().read({{}, at(10'000)})), (std::vector<std::string>{"early"}));
+}
+
+TEST_F(HistoryStoreTest, TheTimesAloneAreThoseOfTheRangesJobsWithoutPairs)
+{
+    const std::vector<JobRecord> run = test::generatedJobs(test::JobPattern{}, 0, 40);
+    store().record(run, folder_.string(), at(1));
+    const auto times = [](const JobRecord& r) {
+        return std::to_string(r.startUtc->time_since_epoch().count()) + " "
+               + std::to_string(r.endUtc->time_since_epoch().count()) + " " + std::to_string(*r.state) + " "
+               + r.runnerName.value_or("-");
+    };
+    const HistoryRange ranges[] = {{}, {*run[10].startUtc, *run[30].startUtc}, {{}, *run[5].startUtc}};
+    for (const HistoryRange& range : ranges) {
+        std::vector<std::string> expected;
+        for (const JobRecord& record : store().read(range))
+            if (!record.twoPass) expected.push_back(times(record));
+        std::vector<std::string> read;
+        store().forEachTimes(range, [&](const JobRecord& record) { read.push_back(times(record)); });
+        EXPECT_FALSE(read.empty());
+        std::sort(read.begin(), read.end());
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(read, expected);
+    }
+    std::size_t none = 0;
+    store().forEachTimes({at(0), at(1)}, [&none](const JobRecord&) { ++none; });
+    EXPECT_EQ(none, 0u);
 }
 
 TEST_F(HistoryStoreTest, KeepsTheFullPathOfTheJobFileAndReadsItsName)

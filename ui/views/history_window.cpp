@@ -149,7 +149,7 @@ void HistoryWindow::refresh()
     const history::HistoryRange shown = range();
     report::PeriodHoursBuilder hours(period());
     try {
-        store_.forEach(shown, [&hours](const JobRecord& record) { hours.add(record); });
+        store_.forEachTimes(shown, [&hours](const JobRecord& record) { hours.add(record); });
     } catch (const ChronellError& error) {
         chart_->setChart({});
         showRecords(*grid_->gridModel(), {}, formatted_(), settings_);
@@ -168,11 +168,7 @@ void HistoryWindow::refresh()
     else
         chartMessage_ = QStringLiteral("Click a period to list its jobs.");
     message_->setText(chartMessage_);
-    // The latest period with jobs is listed to begin with.
-    const auto& columns = chart_->chart().columns;
-    int latest = static_cast<int>(columns.size()) - 1;
-    while (latest >= 0 && columns[static_cast<std::size_t>(latest)].jobs == 0) --latest;
-    chart_->choose(latest);
+    chart_->choose(-1);  // the grid lists a period once it is clicked
     const auto shownNow = [](const QWidget* view) { return view && view->isVisible(); };
     if (shownNow(views_->timeline()) || shownNow(views_->summary())) {
         loadRangeRecords();
