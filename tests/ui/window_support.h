@@ -91,7 +91,7 @@ public:
         };
         made.openUrl = [this](const QUrl& address) {
             opened.push_back(address);
-            return false;  // no browser
+            return browserOpens;
         };
         made.makeWatchTimer = [this] {
             auto manual = std::make_unique<ManualTimer>();
@@ -121,6 +121,7 @@ public:
     std::vector<QString> saveStarts;
     std::optional<SaveChoice> saveAnswer;
     std::vector<QUrl> opened;
+    bool browserOpens = false;  // whether a web browser opens what it is handed
     ManualTimer* timer = nullptr;  // the last window's
     std::vector<Recording> recorded;  // the runs kept in the history
     std::vector<std::string> historyNotices;  // what the history answers

@@ -22,6 +22,8 @@ public:
         setIcon(Critical);
         setTextFormat(Qt::PlainText);  // a message is never markup
         setText(text);
+        // A path or address in it can be selected and copied.
+        setTextInteractionFlags(Qt::TextSelectableByMouse);
         setWindowModality(Qt::ApplicationModal);
         QPushButton* ok = addButton(QStringLiteral("OK"), AcceptRole);
         setDefaultButton(ok);

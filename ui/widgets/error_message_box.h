@@ -1,6 +1,7 @@
 #pragma once
 // The error message box: an error that escaped a handler, under the
-// application title, with the stop icon and one OK button.
+// application title, with the stop icon, its text selectable, and one OK
+// button.
 #include <QString>
 
 namespace chronell {

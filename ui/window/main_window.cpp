@@ -651,7 +651,9 @@ void MainWindow::showAbout()
 
 void MainWindow::openLatestVersion()
 {
-    openWebPage(collaborators_.openUrl);
+    // Without a browser (as under Wine) the desktop shows nothing: say so,
+    // with the address to copy.
+    if (!openWebPage(collaborators_.openUrl)) showError_(webPageNotOpenedText());
 }
 
 void MainWindow::processJobFile(const std::string& path)

@@ -10,9 +10,15 @@ bool openInDesktopBrowser(const QUrl& address)
     return QDesktopServices::openUrl(address);
 }
 
-void openWebPage(const UrlOpener& opener)
+bool openWebPage(const UrlOpener& opener)
 {
-    opener(QUrl(QString::fromLatin1(kWebPageAddress)));
+    return opener(QUrl(QString::fromLatin1(kWebPageAddress)));
+}
+
+QString webPageNotOpenedText()
+{
+    return QStringLiteral("No web browser opened the program's web page. Its address is\n%1")
+        .arg(QString::fromLatin1(kWebPageAddress));
 }
 
 } // namespace chronell

@@ -2,6 +2,8 @@
 // The Latest Version command: the program's web page in the user's browser.
 #include <functional>
 
+#include <QString>
+
 class QUrl;
 
 namespace chronell {
@@ -15,8 +17,11 @@ using UrlOpener = std::function<bool(const QUrl& address)>;
 // The desktop's web browser.
 bool openInDesktopBrowser(const QUrl& address);
 
-// Opens the web page through `opener`. A failure is reported nowhere:
-// whatever the desktop shows of it is all the user sees.
-void openWebPage(const UrlOpener& opener);
+// Opens the web page through `opener`; false when no browser opened it.
+bool openWebPage(const UrlOpener& opener);
+
+// What the user is told when no browser opened the page: its address, to
+// copy into a browser by hand.
+QString webPageNotOpenedText();
 
 } // namespace chronell

@@ -51,6 +51,7 @@ struct SeenBox {
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     Qt::TextFormat format = Qt::AutoText;
+    bool selectable = false;
     Qt::WindowModality modality = Qt::NonModal;
     QStringList buttons;
     bool okIsDefaultAndEscape = false;
@@ -66,6 +67,7 @@ SeenBox look(QWidget& modal)
     seen.text = box->text();
     seen.icon = box->icon();
     seen.format = box->textFormat();
+    seen.selectable = box->textInteractionFlags().testFlag(Qt::TextSelectableByMouse);
     seen.modality = box->windowModality();
     for (QAbstractButton* button : box->buttons()) seen.buttons << button->text();
     seen.okIsDefaultAndEscape = box->buttons().size() == 1 && box->defaultButton() == box->buttons().first()
@@ -87,6 +89,7 @@ TEST_F(ErrorMessageBox, ShowsTheTextAsItIsUnderTheTitleWithTheStopIconAndOneOkBu
         EXPECT_EQ(seen.caption, "Viewer");
         EXPECT_EQ(seen.text, text);
         EXPECT_EQ(seen.format, Qt::PlainText);
+        EXPECT_TRUE(seen.selectable);
         EXPECT_EQ(seen.icon, QMessageBox::Critical);
         EXPECT_EQ(seen.buttons, QStringList{"OK"});
         EXPECT_TRUE(seen.okIsDefaultAndEscape);

@@ -102,14 +102,23 @@ TEST(WindowCommands, AboutShowsTheVersionUnderTheApplicationTitle)
     EXPECT_EQ(owner, window.get());
 }
 
-TEST(WindowCommands, LatestVersionOpensTheWebPageAndNothingElse)
+TEST(WindowCommands, LatestVersionOpensTheWebPageOrSaysWhereItIs)
 {
-    TestCollaborators browser;  // which has none
-    auto window = shownWindow(browser.collaborators());
-    partsOf(*window).latestVersionAction->trigger();
-    EXPECT_EQ(browser.opened, std::vector<QUrl>{QUrl(QString::fromLatin1(chronell::kWebPageAddress))});
-    EXPECT_TRUE(browser.errors.empty());
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    for (const bool opens : {true, false}) {
+        TestCollaborators desktop;
+        desktop.browserOpens = opens;
+        auto window = shownWindow(desktop.collaborators());
+        partsOf(*window).latestVersionAction->trigger();
+        EXPECT_EQ(desktop.opened, std::vector<QUrl>{QUrl(QString::fromLatin1(chronell::kWebPageAddress))});
+        if (opens) {
+            EXPECT_TRUE(desktop.errors.empty());
+        } else {
+            ASSERT_EQ(desktop.errors.size(), 1u);
+            EXPECT_TRUE(desktop.errors[0].endsWith(QString::fromLatin1(chronell::kWebPageAddress)))
+                << desktop.errors[0].toStdString();
+        }
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    }
 }
 
 // Starts a window with its settings file in `folder`, types into its input
