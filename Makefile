@@ -48,7 +48,7 @@ fuzz: deps
 windows:
 	@scripts/install-deps windows
 	nice scripts/build-sqlite-amalgamation >/dev/null
-	cmake --preset windows -DCHRONELL_SQLITE_SOURCE="$$(scripts/build-sqlite-amalgamation --print)"
+	cmake --preset windows -DCHRONELL_SQLITE_SOURCE="$$(scripts/build-sqlite-amalgamation --print)" $(CMAKE_ARGS)
 	cmake --build --preset windows
 	ctest --preset windows
 

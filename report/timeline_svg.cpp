@@ -104,7 +104,10 @@ std::string timelineSvg(const Timeline& timeline, const RegionalSettings& settin
     }
 
     if (timeline.from && timeline.to) {
-        const auto [from, to] = fittedView(timeline);
+        // Named values, not a structured binding: lambdas below use them.
+        const auto view = fittedView(timeline);
+        const double from = view.first;
+        const double to = view.second;
         const double scale = kPlotWidth / (to - from);
         const auto xOf = [&](Instant at) { return plotLeft + (timeline.axis.position(at) - from) * scale; };
 
