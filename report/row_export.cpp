@@ -36,18 +36,17 @@ bool written(const GridRows& rows, int row)
     return false;
 }
 
+// Each cell's key as it opens or continues a row's object.
 constexpr std::array<std::string_view, kGridColumns> kJsonKeys{
-    "name", "source", "dest", "start", "end", "status", "dur", "jobfile"};
+    "{\"name\": ", ", \"source\": ", ", \"dest\": ", ", \"start\": ",
+    ", \"end\": ", ", \"status\": ", ", \"dur\": ", ", \"jobfile\": "};
 
 // One row's JSON object: its cells, then its record's values.
 void appendJsonRow(std::string& out, const GridRows& rows, int row, std::optional<Instant> now,
                    const LeftBehindTest& leftBehind)
 {
-    out.push_back('{');
     for (int column = 0; column < kGridColumns; ++column) {
-        if (column > 0) out.append(", ");
-        appendJsonString(out, kJsonKeys[static_cast<std::size_t>(column)]);
-        out.append(": ");
+        out.append(kJsonKeys[static_cast<std::size_t>(column)]);
         appendJsonString(out, rows.cell(row, column));
     }
     const JobRecord* record = rows.record(row);
