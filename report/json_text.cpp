@@ -1,6 +1,5 @@
 #include "report/json_text.h"
 
-#include <algorithm>
 #include <chrono>
 
 #include "analysis/decimal_text.h"
@@ -35,11 +34,14 @@ void appendEscaped(std::string& out, std::string_view text)
     out.append(text.substr(plain));
 }
 
-// An ASCII byte that a JSON string holds unescaped.
-bool standsAsItIs(char c)
+// Whether the bytes are ASCII that a JSON string holds unescaped.
+bool standsAsItIs(std::string_view bytes)
 {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte >= 0x20 && byte < 0x80 && c != '"' && c != '\\';
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte >= 0x80 || c == '"' || c == '\\') return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -49,7 +51,7 @@ void appendJsonString(std::string& out, std::string_view bytes)
     out.push_back('"');
     // ASCII without a byte to escape, the usual case, is appended whole;
     // other valid UTF-8 is escaped as it stands, without a copy.
-    if (std::all_of(bytes.begin(), bytes.end(), standsAsItIs))
+    if (standsAsItIs(bytes))
         out.append(bytes);
     else if (isValidUtf8(bytes))
         appendEscaped(out, bytes);
