@@ -1,5 +1,6 @@
 #include "report/row_export.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
@@ -28,12 +29,9 @@ namespace {
 
 // A data row with no cell written is a row the grid only reserved (or its
 // one empty row when nothing was found): exports hold written rows only.
-bool written(const GridRows& rows, int row)
+bool written(const GridRows::Cells& cells)
 {
-    if (row == 0) return true;
-    for (int column = 0; column < kGridColumns; ++column)
-        if (!rows.cell(row, column).empty()) return true;
-    return false;
+    return std::any_of(cells.begin(), cells.end(), [](std::string_view cell) { return !cell.empty(); });
 }
 
 // Each cell's key as it opens or continues a row's object.
@@ -42,12 +40,12 @@ constexpr std::array<std::string_view, kGridColumns> kJsonKeys{
     ", \"end\": ", ", \"status\": ", ", \"dur\": ", ", \"jobfile\": "};
 
 // One row's JSON object: its cells, then its record's values.
-void appendJsonRow(std::string& out, const GridRows& rows, int row, std::optional<Instant> now,
-                   const LeftBehindTest& leftBehind)
+void appendJsonRow(std::string& out, const GridRows& rows, int row, const GridRows::Cells& cells,
+                   std::optional<Instant> now, const LeftBehindTest& leftBehind)
 {
-    for (int column = 0; column < kGridColumns; ++column) {
-        out.append(kJsonKeys[static_cast<std::size_t>(column)]);
-        appendJsonString(out, rows.cell(row, column));
+    for (std::size_t column = 0; column < cells.size(); ++column) {
+        out.append(kJsonKeys[column]);
+        appendJsonString(out, cells[column]);
     }
     const JobRecord* record = rows.record(row);
     const JobRecord none;
@@ -111,20 +109,21 @@ RowExporter::RowExporter(ExportFormat format, TextSink& sink, std::optional<Inst
 
 void RowExporter::row(const GridRows& rows, int row)
 {
-    if (!written(rows, row)) return;
+    const GridRows::Cells cells = rows.cells(row);
+    if (row != 0 && !written(cells)) return;
     line_.clear();
     switch (format_) {
     case ExportFormat::Tsv:
-        for (int column = 0; column < kGridColumns; ++column) {
+        for (std::size_t column = 0; column < cells.size(); ++column) {
             if (column > 0) line_.push_back('\t');
-            appendTsvField(line_, rows.cell(row, column));
+            appendTsvField(line_, cells[column]);
         }
         line_.push_back('\n');
         break;
     case ExportFormat::Csv:
-        for (int column = 0; column < kGridColumns; ++column) {
+        for (std::size_t column = 0; column < cells.size(); ++column) {
             if (column > 0) line_.push_back(',');
-            appendCsvField(line_, rows.cell(row, column));
+            appendCsvField(line_, cells[column]);
         }
         line_.append("\r\n");
         break;
@@ -134,7 +133,7 @@ void RowExporter::row(const GridRows& rows, int row)
             line_.push_back('[');
         } else {
             line_.append(dataRows_ == 0 ? "\n  " : ",\n  ");
-            appendJsonRow(line_, rows, row, now_, leftBehind_);
+            appendJsonRow(line_, rows, row, cells, now_, leftBehind_);
             ++dataRows_;
         }
         break;

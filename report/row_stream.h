@@ -27,6 +27,7 @@ private:
     // of the job or pair being handled or else the store's.
     int rowCount() const override { return store_.rowCount(); }
     std::string_view cell(int row, int column) const override { return store_.cell(row, column); }
+    Cells cells(int row) const override { return store_.cells(row); }
     const JobRecord* record(int row) const override;
 
     // Prints the rows before `row` not yet printed.
