@@ -1,6 +1,7 @@
 #include "analysis/date_time_text.h"
 
 #include <cstddef>
+#include <cstring>
 
 #include "analysis/duration.h"
 #include "analysis/regional_settings.h"
@@ -142,41 +143,91 @@ DateTimePicture::DateTimePicture(std::string_view picture)
     }
 }
 
+namespace {
+
+// A text's bytes gathered on the stack and appended to a string at once:
+// most picture elements are a byte or two.
+class GatheredText {
+public:
+    explicit GatheredText(std::string& text) : text_(text) {}
+
+    void put(char c)
+    {
+        if (size_ == sizeof bytes_) flush();
+        bytes_[size_++] = c;
+    }
+    void put(std::string_view bytes)
+    {
+        if (bytes.size() > sizeof bytes_ - size_) {
+            flush();
+            if (bytes.size() > sizeof bytes_) {
+                text_.append(bytes);
+                return;
+            }
+        }
+        std::memcpy(bytes_ + size_, bytes.data(), bytes.size());
+        size_ += bytes.size();
+    }
+    // As appendZeroPadded writes it.
+    void number(int value, unsigned width)
+    {
+        const auto digits = static_cast<std::uint32_t>(value);
+        if (digits < 100 && width <= 2) {
+            if (digits >= 10 || width == 2) put(static_cast<char>('0' + digits / 10));
+            put(static_cast<char>('0' + digits % 10));
+            return;
+        }
+        flush();
+        appendZeroPadded(text_, digits, width);
+    }
+    void flush()
+    {
+        text_.append(bytes_, size_);
+        size_ = 0;
+    }
+
+private:
+    std::string& text_;
+    char bytes_[64];
+    std::size_t size_ = 0;
+};
+
+} // namespace
+
 void DateTimePicture::append(std::string& text, const DecodedDateTime& t, const RegionalSettings& settings) const
 {
     using Kind = Element::Kind;
     const bool pm = t.hour >= 12;
-    const auto number = [&text](int value, unsigned width) {
-        appendZeroPadded(text, static_cast<std::uint32_t>(value), width);
-    };
-    const auto separator = [&text](char c) {
-        if (c != '\0') text += c;  // a NUL separator writes nothing
+    GatheredText out(text);
+    const auto separator = [&out](char c) {
+        if (c != '\0') out.put(c);  // a NUL separator writes nothing
     };
     for (const Element& element : elements_) {
         switch (element.kind) {
-        case Kind::Text: text.append(element.text); break;
+        case Kind::Text: out.put(element.text); break;
         case Kind::DateSeparator: separator(settings.dateSeparator); break;
         case Kind::TimeSeparator: separator(settings.timeSeparator); break;
-        case Kind::Day: number(t.day, element.width); break;
-        case Kind::ShortDayName: text += settings.shortDayNames[static_cast<std::size_t>(t.dayOfWeek)]; break;
-        case Kind::LongDayName: text += settings.longDayNames[static_cast<std::size_t>(t.dayOfWeek)]; break;
-        case Kind::Month: number(t.month, element.width); break;
-        case Kind::Minute: number(t.minute, element.width); break;
-        case Kind::ShortMonthName: text += settings.shortMonthNames[static_cast<std::size_t>(t.month - 1)]; break;
-        case Kind::LongMonthName: text += settings.longMonthNames[static_cast<std::size_t>(t.month - 1)]; break;
-        case Kind::Year2: number(t.year % 100, 2); break;
-        case Kind::Year4: number(t.year, 4); break;
-        case Kind::Hour: number(t.hour, element.width); break;
-        case Kind::Hour12: number(t.hour == 0 ? 12 : t.hour > 12 ? t.hour - 12 : t.hour, element.width); break;
-        case Kind::Second: number(t.second, element.width); break;
-        case Kind::Designator: text += pm ? settings.pmDesignator : settings.amDesignator; break;
+        case Kind::Day: out.number(t.day, element.width); break;
+        case Kind::ShortDayName: out.put(settings.shortDayNames[static_cast<std::size_t>(t.dayOfWeek)]); break;
+        case Kind::LongDayName: out.put(settings.longDayNames[static_cast<std::size_t>(t.dayOfWeek)]); break;
+        case Kind::Month: out.number(t.month, element.width); break;
+        case Kind::Minute: out.number(t.minute, element.width); break;
+        case Kind::ShortMonthName: out.put(settings.shortMonthNames[static_cast<std::size_t>(t.month - 1)]); break;
+        case Kind::LongMonthName: out.put(settings.longMonthNames[static_cast<std::size_t>(t.month - 1)]); break;
+        case Kind::Year2: out.number(t.year % 100, 2); break;
+        case Kind::Year4: out.number(t.year, 4); break;
+        case Kind::Hour: out.number(t.hour, element.width); break;
+        case Kind::Hour12: out.number(t.hour == 0 ? 12 : t.hour > 12 ? t.hour - 12 : t.hour, element.width); break;
+        case Kind::Second: out.number(t.second, element.width); break;
+        case Kind::Designator: out.put(pm ? settings.pmDesignator : settings.amDesignator); break;
         case Kind::WrittenAmPm: {
             const std::string_view both = element.text;
-            text.append(pm ? both.substr(element.amSize) : both.substr(0, element.amSize));
+            out.put(pm ? both.substr(element.amSize) : both.substr(0, element.amSize));
             break;
         }
         }
     }
+    out.flush();
 }
 
 DateTimeTexts::DateTimeTexts(const RegionalSettings& settings)

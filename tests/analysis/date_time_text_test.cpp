@@ -43,6 +43,17 @@ TEST(FormatDateTime, PictureElements)
     EXPECT_EQ(formatDateTime("yy yyyy dddd", 2958465.0, s), "99 9999 Friday");
 }
 
+TEST(FormatDateTime, LongTextsAndNamesAreWrittenWhole)
+{
+    RegionalSettings s = test::settingsA();
+    const std::string quoted(70, 'q');
+    s.longDayNames[3] = std::string(100, 'w');
+    for (const std::string& lead : {std::string(), std::string(60, '-')}) {
+        EXPECT_EQ(formatDateTime(lead + "'" + quoted + "' dddd dd/mm", at(13, 4, 9), s),
+                  lead + quoted + " " + s.longDayNames[3] + " 05/03");
+    }
+}
+
 TEST(DateTimeText, TwelveHourClock)
 {
     const std::tuple<TDateTime, const char*, const char*> cases[] = {
