@@ -150,6 +150,24 @@ TEST(GridStore, RowsHeldFromTheFirstWrittenToTheLast)
     EXPECT_EQ(store.cell(1, ColName), "again");
 }
 
+// Rows let go of lend their memory to rows written later, which still
+// start empty.
+TEST(GridStore, RowsWrittenAfterOthersWereLetGoOfStartEmpty)
+{
+    GridStore store;
+    store.setRowCount(12);
+    for (int row = 1; row < 11; ++row) {
+        GridStore::Row& cells = store.rowToWrite(row);
+        EXPECT_EQ(cells, GridStore::Row{}) << row;
+        for (std::string& cell : cells) cell = "a text longer than a short one, row " + std::to_string(row);
+        if (row % 3 == 0) store.forgetBelow(row - 1);
+    }
+    store.forgetBelow(11);
+    EXPECT_EQ(store.cells(10)[ColName], "");
+    store.setCell(11, ColDur, "1.5");
+    EXPECT_EQ(store.cells(11), (GridRows::Cells{"", "", "", "", "", "", "1.5", ""}));
+}
+
 // The rows go out as their events make them final, and are let go of.
 TEST(RowStream, PrintsRowsAsTheyBecomeFinal)
 {
