@@ -65,7 +65,6 @@ std::unique_ptr<Connection> openForWriting(const std::string& path, std::chrono:
     connection->execute("PRAGMA synchronous=NORMAL");
     connection->execute("PRAGMA cache_size=-65536");
     connection->execute("PRAGMA mmap_size=1073741824");
-    connection->execute("PRAGMA wal_autocheckpoint=0");
     check = prepareSchema(*connection);
     return connection;
 }
