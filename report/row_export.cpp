@@ -36,18 +36,17 @@ bool written(const GridRows& rows, int row)
     return false;
 }
 
+// Each cell's key as it opens or continues a row's object.
 constexpr std::array<std::string_view, kGridColumns> kJsonKeys{
-    "name", "source", "dest", "start", "end", "status", "dur", "jobfile"};
+    "{\"name\": ", ", \"source\": ", ", \"dest\": ", ", \"start\": ",
+    ", \"end\": ", ", \"status\": ", ", \"dur\": ", ", \"jobfile\": "};
 
 // One row's JSON object: its cells, then its record's values.
 void appendJsonRow(std::string& out, const GridRows& rows, int row, std::optional<Instant> now,
                    const LeftBehindTest& leftBehind)
 {
-    out.push_back('{');
     for (int column = 0; column < kGridColumns; ++column) {
-        if (column > 0) out.append(", ");
-        appendJsonString(out, kJsonKeys[static_cast<std::size_t>(column)]);
-        out.append(": ");
+        out.append(kJsonKeys[static_cast<std::size_t>(column)]);
         appendJsonString(out, rows.cell(row, column));
     }
     const JobRecord* record = rows.record(row);
@@ -87,15 +86,21 @@ void appendJsonRow(std::string& out, const GridRows& rows, int row, std::optiona
 
 void appendTsvField(std::string& out, std::string_view cell)
 {
-    for (const char c : cell) {
-        switch (c) {
-        case '\\': out.append("\\\\"); break;
-        case '\t': out.append("\\t"); break;
-        case '\n': out.append("\\n"); break;
-        case '\r': out.append("\\r"); break;
-        default: out.push_back(c);
+    // Runs of bytes without an escape are appended whole.
+    std::size_t plain = 0;
+    for (std::size_t i = 0; i < cell.size(); ++i) {
+        std::string_view escape;
+        switch (cell[i]) {
+        case '\\': escape = "\\\\"; break;
+        case '\t': escape = "\\t"; break;
+        case '\n': escape = "\\n"; break;
+        case '\r': escape = "\\r"; break;
+        default: continue;
         }
+        out.append(cell.substr(plain, i - plain)).append(escape);
+        plain = i + 1;
     }
+    out.append(cell.substr(plain));
 }
 
 RowExporter::RowExporter(ExportFormat format, TextSink& sink, std::optional<Instant> now,

@@ -75,5 +75,27 @@ TEST(DateTimeText, NegativeValuesCountDaysBack)
     EXPECT_EQ(formatDateTime("dddd yy", -109205.4375, test::settingsA()), "Monday 01");
 }
 
+TEST(DateTimeTexts, OnePictureReadServesEveryValue)
+{
+    // Morning and afternoon, midnight and other days in turn: nothing of one
+    // value's text carries over to the next.
+    const TDateTime values[] = {at(13, 4, 9), at(0, 0, 0), at(9, 5, 0), at(12, 0, 1), -0.25, at(0, 0, 0, 0, 2958465)};
+    RegionalSettings written = test::settingsA();
+    written.shortDatePicture = "dddd d mmmm 'at'";
+    written.longTimePicture = "hh 'h' mm a/p";
+    for (const RegionalSettings& settings : {test::settingsA(), test::settingsB(), written}) {
+        const DateTimeTexts texts(settings);
+        std::string all;
+        std::string expected;
+        for (const TDateTime value : values) {
+            texts.append(all, value);
+            expected += dateTimeText(value, settings) + '|';
+            all += '|';
+        }
+        EXPECT_EQ(all, expected);
+    }
+    EXPECT_EQ(dateTimeText(at(13, 4, 9), written), "Wednesday 5 March at 01 h 04 p");
+}
+
 } // namespace
 } // namespace chronell
