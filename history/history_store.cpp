@@ -64,7 +64,6 @@ std::unique_ptr<Connection> openForWriting(const std::string& path, std::chrono:
     connection->execute("PRAGMA journal_mode=WAL");
     connection->execute("PRAGMA synchronous=NORMAL");
     connection->execute("PRAGMA cache_size=-65536");
-    connection->execute("PRAGMA mmap_size=1073741824");
     check = prepareSchema(*connection);
     return connection;
 }
@@ -297,18 +296,37 @@ void prepareForReading(Connection& connection, const std::string& path)
         throw ChronellError("history: " + inQuotes(path) + " was written by a newer version");
 }
 
-// The first and last row of the jobs of `range` (every job for an open
-// range), found through the index of starts; none when it holds no job.
+// The condition on starts of the ends that `range` has (?1 its since, ?2
+// its until); "" for an open range.
+std::string startCondition(const HistoryRange& range)
+{
+    if (range.since && range.until) return "start_utc >= ?1 AND start_utc < ?2";
+    if (range.since) return "start_utc >= ?1";
+    if (range.until) return "start_utc < ?2";
+    return "";
+}
+
+void bindStartBounds(Statement& statement, const HistoryRange& range)
+{
+    if (range.since) statement.bind(1, millisecondsOf(*range.since));
+    if (range.until) statement.bind(2, millisecondsOf(*range.until));
+}
+
+// Rows from the first to the last job of `range`, found through the index
+// of starts; an open end is left open rather than searched for. None when
+// the range holds no job.
 std::optional<std::pair<std::int64_t, std::int64_t>> rowSpan(Connection& connection, const HistoryRange& range)
 {
-    if (!range.since && !range.until)
-        return std::pair{std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::max()};
-    Statement span = connection.prepare(
-        "SELECT min(id), max(id) FROM jobs INDEXED BY jobs_by_start WHERE start_utc >= ?1 AND start_utc < ?2");
-    span.bind(1, range.since ? millisecondsOf(*range.since) : std::numeric_limits<std::int64_t>::min());
-    span.bind(2, range.until ? millisecondsOf(*range.until) : std::numeric_limits<std::int64_t>::max());
-    if (!span.step() || span.isNull(0)) return std::nullopt;
-    return std::pair{span.integer(0), span.integer(1)};
+    constexpr std::int64_t kFirst = std::numeric_limits<std::int64_t>::min();
+    constexpr std::int64_t kLast = std::numeric_limits<std::int64_t>::max();
+    if (!range.since && !range.until) return std::pair{kFirst, kLast};
+    const std::string first = range.since ? "min(id)" : "NULL";
+    const std::string last = range.until ? "max(id)" : "NULL";
+    Statement span = connection.prepare("SELECT count(*), " + first + ", " + last
+                                        + " FROM jobs INDEXED BY jobs_by_start WHERE " + startCondition(range));
+    bindStartBounds(span, range);
+    if (!span.step() || span.integer(0) == 0) return std::nullopt;
+    return std::pair{span.optionalInteger(1).value_or(kFirst), span.optionalInteger(2).value_or(kLast)};
 }
 
 // `select` (columns of jobs, from jobs) for the jobs of `range` in the order
@@ -316,13 +334,10 @@ std::optional<std::pair<std::int64_t, std::int64_t>> rowSpan(Connection& connect
 Statement rangeRows(Connection& connection, const HistoryRange& range, std::pair<std::int64_t, std::int64_t> rows,
                     const std::string& select)
 {
-    const bool ranged = range.since || range.until;
+    const std::string condition = startCondition(range);
     Statement jobs = connection.prepare(select + " WHERE jobs.id BETWEEN ?3 AND ?4"
-                                        + (ranged ? " AND start_utc >= ?1 AND start_utc < ?2" : "") + " ORDER BY jobs.id");
-    if (ranged) {
-        jobs.bind(1, range.since ? millisecondsOf(*range.since) : std::numeric_limits<std::int64_t>::min());
-        jobs.bind(2, range.until ? millisecondsOf(*range.until) : std::numeric_limits<std::int64_t>::max());
-    }
+                                        + (condition.empty() ? "" : " AND " + condition) + " ORDER BY jobs.id");
+    bindStartBounds(jobs, range);
     jobs.bind(3, rows.first);
     jobs.bind(4, rows.second);
     return jobs;
@@ -520,15 +535,12 @@ void HistoryStore::forEachTimes(const HistoryRange& range, const std::function<v
     readHistory(path_, busyTimeout_, [&range, &use](Connection& connection) {
         // From the index of starts, which holds these columns: the order
         // does not matter here.
-        const bool ranged = range.since || range.until;
+        const std::string condition = startCondition(range);
         Statement jobs = connection.prepare(
-            ranged ? "SELECT start_utc, end_utc, state, runner_name FROM jobs INDEXED BY jobs_by_start"
-                     " WHERE start_utc >= ?1 AND start_utc < ?2"
-                   : "SELECT start_utc, end_utc, state, runner_name FROM jobs");
-        if (ranged) {
-            jobs.bind(1, range.since ? millisecondsOf(*range.since) : std::numeric_limits<std::int64_t>::min());
-            jobs.bind(2, range.until ? millisecondsOf(*range.until) : std::numeric_limits<std::int64_t>::max());
-        }
+            condition.empty() ? "SELECT start_utc, end_utc, state, runner_name FROM jobs"
+                              : "SELECT start_utc, end_utc, state, runner_name FROM jobs INDEXED BY jobs_by_start WHERE "
+                                    + condition);
+        bindStartBounds(jobs, range);
         JobRecord job;
         while (jobs.step()) {
             job.startUtc = instantOf(jobs.optionalInteger(0));

@@ -196,7 +196,8 @@ TEST_F(HistoryStoreTest, TheTimesAloneAreThoseOfTheRangesJobsWithoutPairs)
 {
     const std::vector<JobRecord> run = test::generatedJobs(test::JobPattern{}, 0, 40);
     store().record(run, folder_.string(), at(1));
-    const HistoryRange ranges[] = {{}, {*run[10].startUtc, *run[30].startUtc}, {{}, *run[5].startUtc}};
+    const HistoryRange ranges[] = {
+        {}, {*run[10].startUtc, *run[30].startUtc}, {{}, *run[5].startUtc}, {*run[25].startUtc, {}}};
     for (const HistoryRange& range : ranges) {
         std::vector<std::string> expected;
         for (const JobRecord& record : store().read(range))
