@@ -2,6 +2,9 @@
 
 #include <QEvent>
 
+#include <utility>
+#include <vector>
+
 #include "report/grid_columns.h"
 #include "ui/grid/coloured_status.h"
 #include "ui/grid/results_grid_model.h"

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <utility>
 
 namespace chronell {
 
@@ -44,7 +45,7 @@ int legendWidth(const QFontMetrics& metrics, const std::vector<LegendEntry>& ent
 }
 
 int paintStatusLegend(QPainter& painter, const QRect& area, const std::vector<LegendEntry>& entries,
-                const QColor& textColour)
+                      const QColor& textColour)
 {
     const QFontMetrics metrics = painter.fontMetrics();
     const std::vector<QRect> swatches = legendSwatches(metrics, area, entries);
@@ -54,7 +55,6 @@ int paintStatusLegend(QPainter& painter, const QRect& area, const std::vector<Le
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const QRect& swatch = swatches[i];
         if (swatch.left() + entryWidth(metrics, entries[i]) > area.right() + 1) break;  // no entry cut in half
-
         painter.fillRect(swatch, entries[i].swatch);
         painter.setPen(outline);
         painter.drawRect(swatch.adjusted(0, 0, -1, -1));

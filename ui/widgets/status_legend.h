@@ -31,7 +31,7 @@ int legendWidth(const QFontMetrics& metrics, const std::vector<LegendEntry>& ent
 // entries that do not fit whole in `area` are left out. Returns the x
 // where the row ends.
 int paintStatusLegend(QPainter& painter, const QRect& area, const std::vector<LegendEntry>& entries,
-                const QColor& textColour);
+                      const QColor& textColour);
 
 // The legend as a widget of its own, in the palette's window text; its
 // tooltip names every entry, those a narrow window leaves out too.
