@@ -1,6 +1,7 @@
 #include "analysis/date_time_text.h"
 
 #include <cstddef>
+#include <cstring>
 
 #include "analysis/duration.h"
 #include "analysis/regional_settings.h"
@@ -48,18 +49,21 @@ bool amPmAhead(std::string_view picture, std::size_t pos)
     return false;
 }
 
-void appendSeparator(std::string& text, char separator)
-{
-    if (separator != '\0') text += separator;  // a NUL separator writes nothing
-}
+} // namespace
 
 // Elements: d dd ddd dddd, m mm (minutes right after an hour letter), mmm
 // mmmm+, y yy yyy+, h hh+, s ss+, AMPM AM/PM A/P, / :, quoted text. Runs of
 // a letter count in either case. We have no era calendars: g and e, like
 // every other character, are copied unchanged.
-void appendPicture(std::string& text, std::string_view picture, const DecodedDateTime& t,
-                   const RegionalSettings& settings)
+DateTimePicture::DateTimePicture(std::string_view picture)
 {
+    using Kind = Element::Kind;
+    const auto add = [this](Kind kind, unsigned width = 0) { elements_.push_back({kind, width, {}, 0}); };
+    const auto addText = [this](std::string_view text) {
+        if (text.empty()) return;
+        if (elements_.empty() || elements_.back().kind != Kind::Text) elements_.push_back({Kind::Text, 0, {}, 0});
+        elements_.back().text.append(text);
+    };
     char lastLetter = '\0';  // the last picture letter met, quoted text aside
     bool amPmSeen = false;
 
@@ -69,22 +73,17 @@ void appendPicture(std::string& text, std::string_view picture, const DecodedDat
             // Copied without the quotes; an unclosed quote runs to the end.
             const std::size_t close = picture.find(c, pos + 1);
             const std::size_t stop = close == std::string_view::npos ? picture.size() : close;
-            text.append(picture.substr(pos + 1, stop - pos - 1));
+            addText(picture.substr(pos + 1, stop - pos - 1));
             pos = afterQuoted(picture, pos);
             continue;
         }
-        if (c == '/') {
-            appendSeparator(text, settings.dateSeparator);
-            ++pos;
-            continue;
-        }
-        if (c == ':') {
-            appendSeparator(text, settings.timeSeparator);
+        if (c == '/' || c == ':') {
+            add(c == '/' ? Kind::DateSeparator : Kind::TimeSeparator);
             ++pos;
             continue;
         }
         if (!isAsciiLetter(c)) {
-            text += c;
+            addText(picture.substr(pos, 1));
             ++pos;
             continue;
         }
@@ -92,18 +91,17 @@ void appendPicture(std::string& text, std::string_view picture, const DecodedDat
         const char letter = upperAscii(c);
         if (letter == 'A') {
             // The designators: AMPM from the settings, AM/PM and A/P as written.
-            const bool pm = t.hour >= 12;
             if (startsWithWord(picture, pos, "AMPM")) {
-                text += pm ? settings.pmDesignator : settings.amDesignator;
+                add(Kind::Designator);
                 pos += 4;
             } else if (startsWithWord(picture, pos, "AM/PM")) {
-                text.append(picture.substr(pm ? pos + 3 : pos, 2));
+                elements_.push_back({Kind::WrittenAmPm, 0, std::string(picture.substr(pos, 2)).append(picture.substr(pos + 3, 2)), 2});
                 pos += 5;
             } else if (startsWithWord(picture, pos, "A/P")) {
-                text += picture[pm ? pos + 2 : pos];
+                elements_.push_back({Kind::WrittenAmPm, 0, {picture[pos], picture[pos + 2]}, 1});
                 pos += 3;
             } else {
-                text += c;
+                addText(picture.substr(pos, 1));
                 lastLetter = letter;
                 ++pos;
                 continue;
@@ -116,41 +114,28 @@ void appendPicture(std::string& text, std::string_view picture, const DecodedDat
         std::size_t run = 1;
         while (pos + run < picture.size() && upperAscii(picture[pos + run]) == letter) ++run;
         const std::size_t next = pos + run;
+        const auto width = static_cast<unsigned>(run);
 
         switch (letter) {
         case 'D':
-            if (run <= 2) appendZeroPadded(text, static_cast<std::uint32_t>(t.day), static_cast<unsigned>(run));
-            else if (run == 3) text += settings.shortDayNames[static_cast<std::size_t>(t.dayOfWeek)];
-            else text += settings.longDayNames[static_cast<std::size_t>(t.dayOfWeek)];
+            if (run <= 2) add(Kind::Day, width);
+            else add(run == 3 ? Kind::ShortDayName : Kind::LongDayName);
             break;
         case 'M':
-            if (run <= 2) {
-                const int number = lastLetter == 'H' ? t.minute : t.month;
-                appendZeroPadded(text, static_cast<std::uint32_t>(number), static_cast<unsigned>(run));
-            } else if (run == 3) {
-                text += settings.shortMonthNames[static_cast<std::size_t>(t.month - 1)];
-            } else {
-                text += settings.longMonthNames[static_cast<std::size_t>(t.month - 1)];
-            }
+            if (run <= 2) add(lastLetter == 'H' ? Kind::Minute : Kind::Month, width);
+            else add(run == 3 ? Kind::ShortMonthName : Kind::LongMonthName);
             break;
         case 'Y':
-            if (run <= 2) appendZeroPadded(text, static_cast<std::uint32_t>(t.year % 100), 2);
-            else appendZeroPadded(text, static_cast<std::uint32_t>(t.year), 4);
+            add(run <= 2 ? Kind::Year2 : Kind::Year4);
             break;
-        case 'H': {
-            int hour = t.hour;
-            if (amPmSeen || amPmAhead(picture, next)) {
-                if (hour == 0) hour = 12;
-                else if (hour > 12) hour -= 12;
-            }
-            appendZeroPadded(text, static_cast<std::uint32_t>(hour), run >= 2 ? 2 : 1);
+        case 'H':
+            add(amPmSeen || amPmAhead(picture, next) ? Kind::Hour12 : Kind::Hour, run >= 2 ? 2 : 1);
             break;
-        }
         case 'S':
-            appendZeroPadded(text, static_cast<std::uint32_t>(t.second), run >= 2 ? 2 : 1);
+            add(Kind::Second, run >= 2 ? 2 : 1);
             break;
         default:
-            text.append(picture.substr(pos, run));
+            addText(picture.substr(pos, run));
             break;
         }
         lastLetter = letter;
@@ -158,24 +143,119 @@ void appendPicture(std::string& text, std::string_view picture, const DecodedDat
     }
 }
 
+namespace {
+
+// A text's bytes gathered on the stack and appended to a string at once:
+// most picture elements are a byte or two.
+class GatheredText {
+public:
+    explicit GatheredText(std::string& text) : text_(text) {}
+
+    void put(char c)
+    {
+        if (size_ == sizeof bytes_) flush();
+        bytes_[size_++] = c;
+    }
+    void put(std::string_view bytes)
+    {
+        if (bytes.size() > sizeof bytes_ - size_) {
+            flush();
+            if (bytes.size() > sizeof bytes_) {
+                text_.append(bytes);
+                return;
+            }
+        }
+        std::memcpy(bytes_ + size_, bytes.data(), bytes.size());
+        size_ += bytes.size();
+    }
+    // As appendZeroPadded writes it.
+    void number(int value, unsigned width)
+    {
+        const auto digits = static_cast<std::uint32_t>(value);
+        if (digits < 100 && width <= 2) {
+            if (digits >= 10 || width == 2) put(static_cast<char>('0' + digits / 10));
+            put(static_cast<char>('0' + digits % 10));
+            return;
+        }
+        flush();
+        appendZeroPadded(text_, digits, width);
+    }
+    void flush()
+    {
+        text_.append(bytes_, size_);
+        size_ = 0;
+    }
+
+private:
+    std::string& text_;
+    char bytes_[64];
+    std::size_t size_ = 0;
+};
+
 } // namespace
+
+void DateTimePicture::append(std::string& text, const DecodedDateTime& t, const RegionalSettings& settings) const
+{
+    using Kind = Element::Kind;
+    const bool pm = t.hour >= 12;
+    GatheredText out(text);
+    const auto separator = [&out](char c) {
+        if (c != '\0') out.put(c);  // a NUL separator writes nothing
+    };
+    for (const Element& element : elements_) {
+        switch (element.kind) {
+        case Kind::Text: out.put(element.text); break;
+        case Kind::DateSeparator: separator(settings.dateSeparator); break;
+        case Kind::TimeSeparator: separator(settings.timeSeparator); break;
+        case Kind::Day: out.number(t.day, element.width); break;
+        case Kind::ShortDayName: out.put(settings.shortDayNames[static_cast<std::size_t>(t.dayOfWeek)]); break;
+        case Kind::LongDayName: out.put(settings.longDayNames[static_cast<std::size_t>(t.dayOfWeek)]); break;
+        case Kind::Month: out.number(t.month, element.width); break;
+        case Kind::Minute: out.number(t.minute, element.width); break;
+        case Kind::ShortMonthName: out.put(settings.shortMonthNames[static_cast<std::size_t>(t.month - 1)]); break;
+        case Kind::LongMonthName: out.put(settings.longMonthNames[static_cast<std::size_t>(t.month - 1)]); break;
+        case Kind::Year2: out.number(t.year % 100, 2); break;
+        case Kind::Year4: out.number(t.year, 4); break;
+        case Kind::Hour: out.number(t.hour, element.width); break;
+        case Kind::Hour12: out.number(t.hour == 0 ? 12 : t.hour > 12 ? t.hour - 12 : t.hour, element.width); break;
+        case Kind::Second: out.number(t.second, element.width); break;
+        case Kind::Designator: out.put(pm ? settings.pmDesignator : settings.amDesignator); break;
+        case Kind::WrittenAmPm: {
+            const std::string_view both = element.text;
+            out.put(pm ? both.substr(element.amSize) : both.substr(0, element.amSize));
+            break;
+        }
+        }
+    }
+    out.flush();
+}
+
+DateTimeTexts::DateTimeTexts(const RegionalSettings& settings)
+    : settings_(settings), date_(settings.shortDatePicture), time_(settings.longTimePicture)
+{
+}
+
+void DateTimeTexts::append(std::string& text, TDateTime value) const
+{
+    const DecodedDateTime t = decodeDateTime(value);
+    date_.append(text, t, settings_);
+    // Milliseconds never show and do not count.
+    if (t.hour != 0 || t.minute != 0 || t.second != 0) {
+        text += ' ';
+        time_.append(text, t, settings_);
+    }
+}
 
 std::string formatDateTime(std::string_view picture, TDateTime value, const RegionalSettings& settings)
 {
     std::string text;
-    appendPicture(text, picture, decodeDateTime(value), settings);
+    DateTimePicture(picture).append(text, decodeDateTime(value), settings);
     return text;
 }
 
 void appendDateTimeText(std::string& text, TDateTime value, const RegionalSettings& settings)
 {
-    const DecodedDateTime t = decodeDateTime(value);
-    appendPicture(text, settings.shortDatePicture, t, settings);
-    // Milliseconds never show and do not count.
-    if (t.hour != 0 || t.minute != 0 || t.second != 0) {
-        text += ' ';
-        appendPicture(text, settings.longTimePicture, t, settings);
-    }
+    DateTimeTexts(settings).append(text, value);
 }
 
 std::string dateTimeText(TDateTime value, const RegionalSettings& settings)

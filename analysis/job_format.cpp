@@ -23,22 +23,21 @@ bool isLineBreak(char c)
 }
 
 // The position of the first CR or LF at or after `from`, or the text's size.
-// Eight bytes are looked at a time: a byte equal to CR or LF becomes zero
-// after the XOR, and the classic zero-byte test finds it.
+// memchr looks for each of the two a window at a time, so that a text
+// without LFs (or CRs) is not searched to its end for every line.
 std::size_t lineBreakFrom(std::string_view text, std::size_t from)
 {
-    constexpr std::uint64_t ones = 0x0101010101010101ull;
-    constexpr std::uint64_t highs = 0x8080808080808080ull;
-    std::size_t position = from;
-    for (; position + 8 <= text.size(); position += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, text.data() + position, sizeof word);
-        const std::uint64_t cr = word ^ (ones * '\r');
-        const std::uint64_t lf = word ^ (ones * '\n');
-        if ((((cr - ones) & ~cr) | ((lf - ones) & ~lf)) & highs) break;
+    constexpr std::size_t kWindow = 256;
+    for (std::size_t start = from; start < text.size(); start += kWindow) {
+        const char* window = text.data() + start;
+        const std::size_t length = std::min(kWindow, text.size() - start);
+        const auto* lf = static_cast<const char*>(std::memchr(window, '\n', length));
+        const std::size_t beforeLf = lf ? static_cast<std::size_t>(lf - window) : length;
+        if (const auto* cr = static_cast<const char*>(std::memchr(window, '\r', beforeLf)))
+            return start + static_cast<std::size_t>(cr - window);
+        if (lf) return start + beforeLf;
     }
-    while (position < text.size() && !isLineBreak(text[position])) ++position;
-    return position;
+    return text.size();
 }
 
 constexpr std::size_t kJobCountColumn = 12;
@@ -50,11 +49,14 @@ constexpr std::size_t kTimeStampWordLength = 8;
 std::size_t findMarker(std::string_view text, std::string_view marker, std::size_t from)
 {
     constexpr std::size_t kAnchor = 3;
-    if (marker.size() <= kAnchor || marker[kAnchor] != '$') return text.find(marker, from);
+    if (marker.size() <= kAnchor + 1 || marker[kAnchor] != '$') return text.find(marker, from);
     for (std::size_t anchor = from + kAnchor; anchor < text.size(); ++anchor) {
         anchor = text.find('$', anchor);
         if (anchor == std::string_view::npos) break;
-        if (text.compare(anchor - kAnchor, marker.size(), marker) == 0) return anchor - kAnchor;
+        // The byte after "$" rules out most other markers before a comparison.
+        if (anchor + 1 < text.size() && text[anchor + 1] == marker[kAnchor + 1] &&
+            text.compare(anchor - kAnchor, marker.size(), marker) == 0)
+            return anchor - kAnchor;
     }
     return std::string_view::npos;
 }

@@ -60,7 +60,7 @@ int printHistory(const ReportOptions& options, const RegionalSettings& settings,
             writePeriodHours(hours.finish(), options.rows.value_or(ExportFormat::Tsv), out);
         } else if (options.summary) {
             SummaryBuilder summary;
-            store.forEach(range, [&summary](const JobRecord& record) { summary.add(record); });
+            store.forEachJobSummed(range, [&summary](const JobRecord& record) { summary.add(record); });
             const Summary summed = summary.finish();
             out.append(*options.summary == SummaryFormat::Json
                            ? summaryJson(summed)

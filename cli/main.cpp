@@ -170,7 +170,8 @@ int main(int argc, char** argv)
     std::optional<RecordSink> recordTaker;
     std::vector<RunSink*> sinks{&unreadFiles};
     if (options->rows) {
-        gridPrinter.emplace(grid, settings, options->formatted, *options->rows == ExportFormat::Json);
+        // The row stream hands each row's record to the exporter: the grid keeps none.
+        gridPrinter.emplace(grid, settings, options->formatted, false);
         rows.emplace(grid, *options->rows, out, runTime, [&leftBehind](const JobRecord& record) { return leftBehind(record); });
         sinks.insert(sinks.end(), {&*gridPrinter, &*rows});
     } else if (options->summary) {

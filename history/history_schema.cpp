@@ -31,6 +31,10 @@ constexpr std::array<const char*, kSchemaVersion> kMigrations{
          second_job INTEGER NOT NULL REFERENCES jobs(id),
          first_seen INTEGER NOT NULL, last_seen INTEGER NOT NULL,
          UNIQUE(second_job, first_job));)",
+    // The index of starts carries what the hours per period read, so that
+    // they are read from it alone.
+    R"(DROP INDEX jobs_by_start;
+       CREATE INDEX jobs_by_start ON jobs(start_utc, end_utc, state, runner_name);)",
 };
 
 int storedVersion(Connection& connection, bool& hasTables)

@@ -5,7 +5,7 @@ namespace chronell::history {
 class Connection;
 
 // The schema version this program writes.
-inline constexpr int kSchemaVersion = 1;
+inline constexpr int kSchemaVersion = 2;
 
 // What was found in the file before any change.
 enum class SchemaCheck {

@@ -36,6 +36,11 @@ std::optional<Instant> instantOf(const std::optional<std::int64_t>& milliseconds
     return milliseconds ? std::optional<Instant>(Instant(std::chrono::milliseconds(*milliseconds))) : std::nullopt;
 }
 
+std::optional<std::uint64_t> durationOf(const std::optional<std::int64_t>& milliseconds)
+{
+    return milliseconds ? std::optional<std::uint64_t>(static_cast<std::uint64_t>(*milliseconds)) : std::nullopt;
+}
+
 std::string inQuotes(const std::string& path)
 {
     return "'" + path + "'";
@@ -291,18 +296,37 @@ void prepareForReading(Connection& connection, const std::string& path)
         throw ChronellError("history: " + inQuotes(path) + " was written by a newer version");
 }
 
-// The first and last row of the jobs of `range` (every job for an open
-// range), found through the index of starts; none when it holds no job.
+// The condition on starts of the ends that `range` has (?1 its since, ?2
+// its until); "" for an open range.
+std::string startCondition(const HistoryRange& range)
+{
+    if (range.since && range.until) return "start_utc >= ?1 AND start_utc < ?2";
+    if (range.since) return "start_utc >= ?1";
+    if (range.until) return "start_utc < ?2";
+    return "";
+}
+
+void bindStartBounds(Statement& statement, const HistoryRange& range)
+{
+    if (range.since) statement.bind(1, millisecondsOf(*range.since));
+    if (range.until) statement.bind(2, millisecondsOf(*range.until));
+}
+
+// Rows from the first to the last job of `range`, found through the index
+// of starts; an open end is left open rather than searched for. None when
+// the range holds no job.
 std::optional<std::pair<std::int64_t, std::int64_t>> rowSpan(Connection& connection, const HistoryRange& range)
 {
-    if (!range.since && !range.until)
-        return std::pair{std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::max()};
-    Statement span = connection.prepare(
-        "SELECT min(id), max(id) FROM jobs INDEXED BY jobs_by_start WHERE start_utc >= ?1 AND start_utc < ?2");
-    span.bind(1, range.since ? millisecondsOf(*range.since) : std::numeric_limits<std::int64_t>::min());
-    span.bind(2, range.until ? millisecondsOf(*range.until) : std::numeric_limits<std::int64_t>::max());
-    if (!span.step() || span.isNull(0)) return std::nullopt;
-    return std::pair{span.integer(0), span.integer(1)};
+    constexpr std::int64_t kFirst = std::numeric_limits<std::int64_t>::min();
+    constexpr std::int64_t kLast = std::numeric_limits<std::int64_t>::max();
+    if (!range.since && !range.until) return std::pair{kFirst, kLast};
+    const std::string first = range.since ? "min(id)" : "NULL";
+    const std::string last = range.until ? "max(id)" : "NULL";
+    Statement span = connection.prepare("SELECT count(*), " + first + ", " + last
+                                        + " FROM jobs INDEXED BY jobs_by_start WHERE " + startCondition(range));
+    bindStartBounds(span, range);
+    if (!span.step() || span.integer(0) == 0) return std::nullopt;
+    return std::pair{span.optionalInteger(1).value_or(kFirst), span.optionalInteger(2).value_or(kLast)};
 }
 
 // `select` (columns of jobs, from jobs) for the jobs of `range` in the order
@@ -310,16 +334,59 @@ std::optional<std::pair<std::int64_t, std::int64_t>> rowSpan(Connection& connect
 Statement rangeRows(Connection& connection, const HistoryRange& range, std::pair<std::int64_t, std::int64_t> rows,
                     const std::string& select)
 {
-    const bool ranged = range.since || range.until;
+    const std::string condition = startCondition(range);
     Statement jobs = connection.prepare(select + " WHERE jobs.id BETWEEN ?3 AND ?4"
-                                        + (ranged ? " AND start_utc >= ?1 AND start_utc < ?2" : "") + " ORDER BY jobs.id");
-    if (ranged) {
-        jobs.bind(1, range.since ? millisecondsOf(*range.since) : std::numeric_limits<std::int64_t>::min());
-        jobs.bind(2, range.until ? millisecondsOf(*range.until) : std::numeric_limits<std::int64_t>::max());
-    }
+                                        + (condition.empty() ? "" : " AND " + condition) + " ORDER BY jobs.id");
+    bindStartBounds(jobs, range);
     jobs.bind(3, rows.first);
     jobs.bind(4, rows.second);
     return jobs;
+}
+
+// The file-name parts of the job files, by their row, read as they are
+// first met: a job's file is one number of its row, not a path to copy.
+class JobFileNames {
+public:
+    explicit JobFileNames(Connection& connection)
+        : find_(connection.prepare("SELECT path FROM job_files WHERE id = ?"))
+    {
+    }
+
+    const std::string& of(std::int64_t file)
+    {
+        // A file's jobs follow one another.
+        if (last_ != names_.end() && last_->first == file) return last_->second;
+        last_ = names_.find(file);
+        if (last_ != names_.end()) return last_->second;
+        find_.bind(1, file);
+        if (find_.step()) find_.bytes(0, path_);
+        else path_.clear();
+        find_.reset();
+        last_ = names_.emplace(file, std::string(hostFileNamePart(path_))).first;
+        return last_->second;
+    }
+
+private:
+    Statement find_;
+    std::unordered_map<std::int64_t, std::string> names_;
+    std::unordered_map<std::int64_t, std::string>::iterator last_ = names_.end();
+    std::string path_;
+};
+
+// Opens the history at `path` for reading; calls `read` with the connection
+// unless there is no file yet.
+template <typename Read>
+void readHistory(const std::string& path, std::chrono::milliseconds busyTimeout, Read read)
+{
+    std::error_code missing;
+    if (!fs::exists(path, missing)) return;
+    try {
+        Connection connection(path, busyTimeout);
+        prepareForReading(connection, path);
+        read(connection);
+    } catch (const SqliteError& error) {
+        throw ChronellError("history: cannot read " + inQuotes(path) + ": " + error.what());
+    }
 }
 
 } // namespace
@@ -375,11 +442,7 @@ std::vector<JobRecord> HistoryStore::read(const HistoryRange& range) const
 
 void HistoryStore::forEach(const HistoryRange& range, const std::function<void(const JobRecord&)>& use) const
 {
-    std::error_code missing;
-    if (!fs::exists(path_, missing)) return;
-    try {
-        Connection connection(path_, busyTimeout_);
-        prepareForReading(connection, path_);
+    readHistory(path_, busyTimeout_, [&range, &use](Connection& connection) {
         const auto rows = rowSpan(connection, range);
         if (!rows) return;
 
@@ -397,25 +460,18 @@ void HistoryStore::forEach(const HistoryRange& range, const std::function<void(c
             firstJobs.try_emplace(pairs.back().second);
         }
 
-        Statement jobs = rangeRows(
-            connection, range, *rows,
-            "SELECT jobs.id, job_files.path, job_id, name, source, dest, state, start_shown, end_shown,"
-            " start_utc, end_utc, duration_ms, runner_name, runner_id, error"
-            " FROM jobs NOT INDEXED JOIN job_files ON job_files.id = jobs.job_file");
+        Statement jobs = rangeRows(connection, range, *rows,
+                                   "SELECT id, job_file, job_id, name, source, dest, state, start_shown, end_shown,"
+                                   " start_utc, end_utc, duration_ms, runner_name, runner_id, error FROM jobs NOT INDEXED");
+        JobFileNames fileNames(connection);
         // One record, its texts' memory reused from job to job.
         JobRecord job;
         int row = 0;
         auto pair = pairs.begin();
-        std::unordered_map<std::string, std::string> fileNames;  // full path -> name part
-        std::string path;
         while (jobs.step()) {
             const std::int64_t id = jobs.integer(0);
-            jobs.bytes(1, path);
-            auto known = fileNames.find(path);
-            if (known == fileNames.end())
-                known = fileNames.emplace(path, std::string(hostFileNamePart(path))).first;
             job.row = ++row;
-            job.jobFile = known->second;
+            job.jobFile = fileNames.of(jobs.integer(1));
             jobs.optionalBytes(2, job.id);
             jobs.bytes(3, job.name);
             jobs.bytes(4, job.input);
@@ -425,8 +481,7 @@ void HistoryStore::forEach(const HistoryRange& range, const std::function<void(c
             job.endShown = jobs.optionalReal(8);
             job.startUtc = instantOf(jobs.optionalInteger(9));
             job.endUtc = instantOf(jobs.optionalInteger(10));
-            const auto duration = jobs.optionalInteger(11);
-            job.durationMs = duration ? std::optional<std::uint64_t>(static_cast<std::uint64_t>(*duration)) : std::nullopt;
+            job.durationMs = durationOf(jobs.optionalInteger(11));
             jobs.optionalBytes(12, job.runnerName);
             jobs.optionalBytes(13, job.runnerId);
             jobs.optionalBytes(14, job.error);
@@ -444,29 +499,48 @@ void HistoryStore::forEach(const HistoryRange& range, const std::function<void(c
                 use(twoPass);
             }
         }
-    } catch (const SqliteError& error) {
-        throw ChronellError("history: cannot read " + inQuotes(path_) + ": " + error.what());
-    }
+    });
+}
+
+void HistoryStore::forEachJobSummed(const HistoryRange& range, const std::function<void(const JobRecord&)>& use) const
+{
+    readHistory(path_, busyTimeout_, [&range, &use](Connection& connection) {
+        const auto rows = rowSpan(connection, range);
+        if (!rows) return;
+        Statement jobs = rangeRows(connection, range, *rows,
+                                   "SELECT job_file, name, state, start_shown, end_shown, start_utc, end_utc,"
+                                   " duration_ms, runner_name, error FROM jobs NOT INDEXED");
+        JobFileNames fileNames(connection);
+        JobRecord job;
+        int row = 0;
+        while (jobs.step()) {
+            job.row = ++row;
+            job.jobFile = fileNames.of(jobs.integer(0));
+            jobs.bytes(1, job.name);
+            job.state = static_cast<std::int32_t>(jobs.integer(2));
+            job.startShown = jobs.optionalReal(3);
+            job.endShown = jobs.optionalReal(4);
+            job.startUtc = instantOf(jobs.optionalInteger(5));
+            job.endUtc = instantOf(jobs.optionalInteger(6));
+            job.durationMs = durationOf(jobs.optionalInteger(7));
+            jobs.optionalBytes(8, job.runnerName);
+            jobs.optionalBytes(9, job.error);
+            use(job);
+        }
+    });
 }
 
 void HistoryStore::forEachTimes(const HistoryRange& range, const std::function<void(const JobRecord&)>& use) const
 {
-    std::error_code missing;
-    if (!fs::exists(path_, missing)) return;
-    try {
-        Connection connection(path_, busyTimeout_);
-        prepareForReading(connection, path_);
-        // Along the index of starts: the order does not matter here, and
-        // finding the range's first and last row would cost as much again.
-        const bool ranged = range.since || range.until;
+    readHistory(path_, busyTimeout_, [&range, &use](Connection& connection) {
+        // From the index of starts, which holds these columns: the order
+        // does not matter here.
+        const std::string condition = startCondition(range);
         Statement jobs = connection.prepare(
-            ranged ? "SELECT start_utc, end_utc, state, runner_name FROM jobs INDEXED BY jobs_by_start"
-                     " WHERE start_utc >= ?1 AND start_utc < ?2"
-                   : "SELECT start_utc, end_utc, state, runner_name FROM jobs NOT INDEXED");
-        if (ranged) {
-            jobs.bind(1, range.since ? millisecondsOf(*range.since) : std::numeric_limits<std::int64_t>::min());
-            jobs.bind(2, range.until ? millisecondsOf(*range.until) : std::numeric_limits<std::int64_t>::max());
-        }
+            condition.empty() ? "SELECT start_utc, end_utc, state, runner_name FROM jobs"
+                              : "SELECT start_utc, end_utc, state, runner_name FROM jobs INDEXED BY jobs_by_start WHERE "
+                                    + condition);
+        bindStartBounds(jobs, range);
         JobRecord job;
         while (jobs.step()) {
             job.startUtc = instantOf(jobs.optionalInteger(0));
@@ -475,9 +549,7 @@ void HistoryStore::forEachTimes(const HistoryRange& range, const std::function<v
             jobs.optionalBytes(3, job.runnerName);
             use(job);
         }
-    } catch (const SqliteError& error) {
-        throw ChronellError("history: cannot read " + inQuotes(path_) + ": " + error.what());
-    }
+    });
 }
 
 } // namespace chronell::history

@@ -53,6 +53,12 @@ public:
     // only for its call.
     void forEach(const HistoryRange& range, const std::function<void(const JobRecord&)>& use) const;
 
+    // Of each kept job of the range (no pairs: a summary leaves them out),
+    // in the order they were first recorded and numbered from 1, only what a
+    // summary reads: the job file's name, the job's name, state, times,
+    // duration, runner's name and error; a record lives only for its call.
+    void forEachJobSummed(const HistoryRange& range, const std::function<void(const JobRecord&)>& use) const;
+
     // Of each kept job of the range (no pairs), in no particular order, only
     // what the hours per period need: the start and end instants, the state
     // and the runner's name; a record lives only for its call.

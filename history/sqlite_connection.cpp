@@ -165,24 +165,32 @@ void Statement::bytes(int column, std::string& into) const
 
 void Statement::optionalBytes(int column, std::optional<std::string>& into) const
 {
-    if (isNull(column)) {
+    sqlite3_value* value = sqlite3_column_value(statement_, column);
+    if (sqlite3_value_type(value) == SQLITE_NULL) {
         into.reset();
         return;
     }
     if (!into) into.emplace();
-    bytes(column, *into);
+    // The pointer before the length, as SQLite asks; none for no bytes.
+    const void* data = sqlite3_value_blob(value);
+    if (data) into->assign(static_cast<const char*>(data), static_cast<std::size_t>(sqlite3_value_bytes(value)));
+    else into->clear();
 }
 
+// The optional values take the column's value once: each column call
+// checks the statement anew.
 std::optional<std::int64_t> Statement::optionalInteger(int column) const
 {
-    if (isNull(column)) return std::nullopt;
-    return integer(column);
+    sqlite3_value* value = sqlite3_column_value(statement_, column);
+    if (sqlite3_value_type(value) == SQLITE_NULL) return std::nullopt;
+    return sqlite3_value_int64(value);
 }
 
 std::optional<double> Statement::optionalReal(int column) const
 {
-    if (isNull(column)) return std::nullopt;
-    return real(column);
+    sqlite3_value* value = sqlite3_column_value(statement_, column);
+    if (sqlite3_value_type(value) == SQLITE_NULL) return std::nullopt;
+    return sqlite3_value_double(value);
 }
 
 std::optional<std::string> Statement::optionalBytes(int column) const

@@ -20,6 +20,7 @@ GridPrinter::GridPrinter(GridStore& store, const RegionalSettings& settings, boo
                          LeftBehindTest leftBehind)
     : store_(store),
       settings_(settings),
+      dateTimes_(settings),
       formatted_(formatted),
       keepsRecords_(keepsRecords),
       leftBehind_(std::move(leftBehind))
@@ -45,9 +46,9 @@ void GridPrinter::job(const JobEvent& event)
     row[ColStatus] = statusWord(record.state.value_or(-1));
     if (setDuration(row, record)) {
         row[ColStart].clear();
-        appendDateTimeText(row[ColStart], event.startShown, settings_);
+        dateTimes_.append(row[ColStart], event.startShown);
         row[ColEnd].clear();
-        appendDateTimeText(row[ColEnd], event.endShown, settings_);
+        dateTimes_.append(row[ColEnd], event.endShown);
     }
     if (!keepsRecords_) return;
     JobRecord kept = record;

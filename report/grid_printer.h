@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "analysis/date_time_text.h"
 #include "analysis/run_events.h"
 #include "report/grid_store.h"
 #include "report/row_export.h"
@@ -41,6 +42,7 @@ private:
 
     GridStore& store_;
     const RegionalSettings& settings_;
+    DateTimeTexts dateTimes_;
     bool formatted_;
     bool keepsRecords_;
     LeftBehindTest leftBehind_;

@@ -24,6 +24,14 @@ const GridStore::Row& GridStore::row(int index) const
     return index >= firstHeld_ && held < rows_.size() ? rows_[held] : kEmpty;
 }
 
+GridRows::Cells GridStore::cells(int index) const
+{
+    const Row& cells = row(index);
+    Cells all;
+    std::copy(cells.begin(), cells.end(), all.begin());
+    return all;
+}
+
 void GridStore::setRowCount(int rows)
 {
     rowCount_ = std::max(rows, 1);
@@ -45,7 +53,14 @@ GridStore::Row& GridStore::rowToWrite(int row)
     if (row == 0) return header_;
     if (row < firstHeld_ || row >= rowCount_) throw std::out_of_range("no such row of the results grid to write");
     const auto held = static_cast<std::size_t>(row - firstHeld_);
-    if (held >= rows_.size()) rows_.resize(held + 1);
+    while (rows_.size() <= held) {
+        if (spare_.empty()) {
+            rows_.emplace_back();
+        } else {
+            rows_.push_back(std::move(spare_.back()));
+            spare_.pop_back();
+        }
+    }
     return rows_[held];
 }
 
@@ -60,6 +75,12 @@ void GridStore::forgetBelow(int row)
 {
     if (row <= firstHeld_) return;
     const auto gone = std::min(static_cast<std::size_t>(row - firstHeld_), rows_.size());
+    // A few rows are kept for their memory: a stream lets go of a row or two at a time.
+    constexpr std::size_t kSpareRows = 4;
+    for (std::size_t i = 0; i < gone && spare_.size() < kSpareRows; ++i) {
+        for (std::string& cell : rows_[i]) cell.clear();
+        spare_.push_back(std::move(rows_[i]));
+    }
     rows_.erase(rows_.begin(), rows_.begin() + static_cast<std::ptrdiff_t>(gone));
     firstHeld_ = row;
     records_.dropBelow(row);

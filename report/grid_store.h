@@ -8,6 +8,7 @@
 #include <deque>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "analysis/job_record.h"
 #include "analysis/record_list.h"
@@ -29,6 +30,7 @@ public:
     int rowCount() const override { return rowCount_; }
     std::string_view cell(int row, int column) const override { return this->row(row)[static_cast<std::size_t>(column)]; }
     const JobRecord* record(int row) const override { return records_.ofRow(row); }
+    Cells cells(int row) const override;
 
     // The cells of a row: the header's for row 0 (the captions unless
     // written), empty ones for a row never written or let go of. Throws std::out_of_range beyond the row count.
@@ -56,6 +58,9 @@ private:
     Row header_ = gridHeaderRow();
     int firstHeld_ = 1;  // the row rows_.front() holds
     std::deque<Row> rows_;  // from firstHeld_ up to the last row written
+    // Rows let go of, their cells emptied: the memory of their texts serves
+    // the next rows written, so that a streamed export allocates little.
+    std::vector<Row> spare_;
     RecordList records_;
 };
 

@@ -1,6 +1,8 @@
 #include "report/json_text.h"
 
 #include <chrono>
+#include <cstdint>
+#include <cstring>
 
 #include "analysis/decimal_text.h"
 #include "analysis/display_text.h"
@@ -34,13 +36,39 @@ void appendEscaped(std::string& out, std::string_view text)
     out.append(text.substr(plain));
 }
 
+// Whether the bytes are ASCII that a JSON string holds unescaped. Eight
+// bytes are looked at a time: a word has a byte of 0x80 or above, below
+// 0x20, or equal to a quote or backslash (zero after the XOR) when the
+// classic tests for a byte below a bound set a high bit.
+bool standsAsItIs(std::string_view bytes)
+{
+    constexpr std::uint64_t ones = 0x0101010101010101ull;
+    constexpr std::uint64_t highs = 0x8080808080808080ull;
+    const auto below = [](std::uint64_t word, std::uint64_t bound) { return (word - ones * bound) & ~word; };
+    std::size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + i, sizeof word);
+        if ((word | below(word, 0x20) | below(word ^ (ones * '"'), 1) | below(word ^ (ones * '\\'), 1)) & highs)
+            return false;
+    }
+    for (; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (byte < 0x20 || byte >= 0x80 || byte == '"' || byte == '\\') return false;
+    }
+    return true;
+}
+
 } // namespace
 
 void appendJsonString(std::string& out, std::string_view bytes)
 {
     out.push_back('"');
-    // Valid UTF-8, the usual case, is escaped as it stands, without a copy.
-    if (isValidUtf8(bytes))
+    // ASCII without a byte to escape, the usual case, is appended whole;
+    // other valid UTF-8 is escaped as it stands, without a copy.
+    if (standsAsItIs(bytes))
+        out.append(bytes);
+    else if (isValidUtf8(bytes))
         appendEscaped(out, bytes);
     else
         appendEscaped(out, displayUtf8(bytes));
@@ -61,25 +89,27 @@ void appendIsoUtc(std::string& out, Instant instant)
     const sys_days day = floor<days>(instant);
     const year_month_day date{day};
     const auto ofDay = (instant - day).count();
-    const auto seconds = static_cast<std::uint64_t>(ofDay / 1000);
+    const auto seconds = static_cast<unsigned>(ofDay / 1000);
+    const auto ms = static_cast<unsigned>(ofDay % 1000);
     const int year = static_cast<int>(date.year());
     if (year < 0) out.push_back('-');
     appendZeroPadded(out, static_cast<std::uint64_t>(year < 0 ? -year : year), 4);
-    out.push_back('-');
-    appendZeroPadded(out, static_cast<unsigned>(date.month()), 2);
-    out.push_back('-');
-    appendZeroPadded(out, static_cast<unsigned>(date.day()), 2);
-    out.push_back('T');
-    appendZeroPadded(out, seconds / 3600, 2);
-    out.push_back(':');
-    appendZeroPadded(out, seconds / 60 % 60, 2);
-    out.push_back(':');
-    appendZeroPadded(out, seconds % 60, 2);
-    if (const auto ms = static_cast<std::uint64_t>(ofDay % 1000); ms != 0) {
-        out.push_back('.');
-        appendZeroPadded(out, ms, 3);
+    // The rest has fixed widths: written into place, then appended at once.
+    char text[] = "-MM-DDTHH:MM:SS.mmmZ";
+    const auto put = [&text](std::size_t at, unsigned value, std::size_t width) {
+        for (std::size_t i = at + width; i-- > at; value /= 10) text[i] = static_cast<char>('0' + value % 10);
+    };
+    put(1, static_cast<unsigned>(date.month()), 2);
+    put(4, static_cast<unsigned>(date.day()), 2);
+    put(7, seconds / 3600, 2);
+    put(10, seconds / 60 % 60, 2);
+    put(13, seconds % 60, 2);
+    if (ms != 0) {
+        put(16, ms, 3);
+        out.append(text, sizeof text - 1);
+    } else {
+        out.append(text, 15).push_back('Z');
     }
-    out.push_back('Z');
 }
 
 std::string isoUtcText(Instant instant)

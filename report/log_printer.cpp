@@ -7,7 +7,7 @@
 namespace chronell::report {
 
 LogPrinter::LogPrinter(LineOutput output, const RegionalSettings& settings, bool formatted)
-    : output_(std::move(output)), settings_(settings), formatted_(formatted)
+    : output_(std::move(output)), settings_(settings), dateTimes_(settings), formatted_(formatted)
 {
 }
 
@@ -74,7 +74,7 @@ void LogPrinter::labelled(std::string_view label, std::string_view value)
 void LogPrinter::dateTimeLine(std::string_view label, TDateTime value)
 {
     line_.assign(label);
-    appendDateTimeText(line_, value, settings_);
+    dateTimes_.append(line_, value);
     output_(line_);
 }
 

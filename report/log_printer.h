@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "analysis/date_time_text.h"
 #include "analysis/run_events.h"
 
 namespace chronell {
@@ -35,6 +36,7 @@ private:
 
     LineOutput output_;
     const RegionalSettings& settings_;
+    DateTimeTexts dateTimes_;
     bool formatted_;
     std::string line_;  // the line being put together, kept so that its memory is reused
 };

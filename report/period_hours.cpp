@@ -102,14 +102,15 @@ PeriodHours periodOf(Instant instant, Period period)
     return periodFrom(firstDayOf(localDay(instant), period), period);
 }
 
-PeriodHours& PeriodHoursBuilder::entry(sys_days first, const std::string& runner)
+PeriodHours& PeriodHoursBuilder::entry(sys_days first, std::string_view runner)
 {
-    auto [at, added] = periods_.try_emplace({first, runner});
-    if (added) {
-        at->second = periodFrom(first, period_);
-        at->second.runner = runner;
-    }
-    return at->second;
+    auto [period, added] = periods_.try_emplace(first);
+    if (added) period->second.period = periodFrom(first, period_);
+    auto& byName = period->second.byName;
+    if (const auto known = byName.find(runner); known != byName.end()) return known->second;
+    PeriodHours hours = period->second.period;
+    hours.runner = runner;
+    return byName.emplace(std::string(runner), std::move(hours)).first->second;
 }
 
 void PeriodHoursBuilder::add(const JobRecord& record)
@@ -117,28 +118,30 @@ void PeriodHoursBuilder::add(const JobRecord& record)
     if (record.twoPass || !record.startUtc || !record.endUtc || *record.endUtc < *record.startUtc) return;
     const Instant start = *record.startUtc;
     const Instant end = *record.endUtc;
-    const std::string runner = runnerOf(record);
+    const std::string_view runner = runnerNameOf(record);
     sys_days first = firstDayOf(localDay(start), period_);
-    ++entry(first, runner).jobs;
+    PeriodHours* hours = &entry(first, runner);
+    ++hours->jobs;
     for (int walked = 0;; ++walked) {
-        PeriodHours& hours = entry(first, runner);
         if (walked == kMostPeriodsOfAJob) {
-            hours.busyMs += static_cast<std::uint64_t>((end - std::max(start, hours.periodStart)).count());
+            hours->busyMs += static_cast<std::uint64_t>((end - std::max(start, hours->periodStart)).count());
             return;
         }
-        const Instant from = std::max(start, hours.periodStart);
-        const Instant to = std::min(end, hours.periodEnd);
-        if (to > from) hours.busyMs += static_cast<std::uint64_t>((to - from).count());
-        if (end <= hours.periodEnd) return;
+        const Instant from = std::max(start, hours->periodStart);
+        const Instant to = std::min(end, hours->periodEnd);
+        if (to > from) hours->busyMs += static_cast<std::uint64_t>((to - from).count());
+        if (end <= hours->periodEnd) return;
         first = firstDayAfter(first, period_);
+        hours = &entry(first, runner);
     }
 }
 
 std::vector<PeriodHours> PeriodHoursBuilder::finish()
 {
     std::vector<PeriodHours> result;
-    for (auto& [key, hours] : periods_)
-        if (hours.busyMs > 0 || hours.jobs > 0) result.push_back(std::move(hours));
+    for (auto& [first, runners] : periods_)
+        for (auto& [name, hours] : runners.byName)
+            if (hours.busyMs > 0 || hours.jobs > 0) result.push_back(std::move(hours));
     periods_.clear();
     return result;
 }

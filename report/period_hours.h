@@ -5,9 +5,10 @@
 // has its 23 or 25 hours.
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
-#include <utility>
+#include <string_view>
 #include <vector>
 
 #include "analysis/job_record.h"
@@ -36,11 +37,16 @@ public:
     std::vector<PeriodHours> finish();
 
 private:
-    PeriodHours& entry(std::chrono::sys_days first, const std::string& runner);
+    // A period met: its bounds and label, made once, and its runners' hours.
+    struct Runners {
+        PeriodHours period;
+        std::map<std::string, PeriodHours, std::less<>> byName;
+    };
+    PeriodHours& entry(std::chrono::sys_days first, std::string_view runner);
 
     Period period_;
-    // By the period's first local day, then runner.
-    std::map<std::pair<std::chrono::sys_days, std::string>, PeriodHours> periods_;
+    // By the period's first local day.
+    std::map<std::chrono::sys_days, Runners> periods_;
 };
 
 std::vector<PeriodHours> hoursByPeriod(const std::vector<JobRecord>& records, Period period);

@@ -1,5 +1,6 @@
 #include "report/row_export.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
@@ -28,27 +29,23 @@ namespace {
 
 // A data row with no cell written is a row the grid only reserved (or its
 // one empty row when nothing was found): exports hold written rows only.
-bool written(const GridRows& rows, int row)
+bool written(const GridRows::Cells& cells)
 {
-    if (row == 0) return true;
-    for (int column = 0; column < kGridColumns; ++column)
-        if (!rows.cell(row, column).empty()) return true;
-    return false;
+    return std::any_of(cells.begin(), cells.end(), [](std::string_view cell) { return !cell.empty(); });
 }
 
+// Each cell's key as it opens or continues a row's object.
 constexpr std::array<std::string_view, kGridColumns> kJsonKeys{
-    "name", "source", "dest", "start", "end", "status", "dur", "jobfile"};
+    "{\"name\": ", ", \"source\": ", ", \"dest\": ", ", \"start\": ",
+    ", \"end\": ", ", \"status\": ", ", \"dur\": ", ", \"jobfile\": "};
 
 // One row's JSON object: its cells, then its record's values.
-void appendJsonRow(std::string& out, const GridRows& rows, int row, std::optional<Instant> now,
-                   const LeftBehindTest& leftBehind)
+void appendJsonRow(std::string& out, const GridRows& rows, int row, const GridRows::Cells& cells,
+                   std::optional<Instant> now, const LeftBehindTest& leftBehind)
 {
-    out.push_back('{');
-    for (int column = 0; column < kGridColumns; ++column) {
-        if (column > 0) out.append(", ");
-        appendJsonString(out, kJsonKeys[static_cast<std::size_t>(column)]);
-        out.append(": ");
-        appendJsonString(out, rows.cell(row, column));
+    for (std::size_t column = 0; column < cells.size(); ++column) {
+        out.append(kJsonKeys[column]);
+        appendJsonString(out, cells[column]);
     }
     const JobRecord* record = rows.record(row);
     const JobRecord none;
@@ -87,15 +84,21 @@ void appendJsonRow(std::string& out, const GridRows& rows, int row, std::optiona
 
 void appendTsvField(std::string& out, std::string_view cell)
 {
-    for (const char c : cell) {
-        switch (c) {
-        case '\\': out.append("\\\\"); break;
-        case '\t': out.append("\\t"); break;
-        case '\n': out.append("\\n"); break;
-        case '\r': out.append("\\r"); break;
-        default: out.push_back(c);
+    // Runs of bytes without an escape are appended whole.
+    std::size_t plain = 0;
+    for (std::size_t i = 0; i < cell.size(); ++i) {
+        std::string_view escape;
+        switch (cell[i]) {
+        case '\\': escape = "\\\\"; break;
+        case '\t': escape = "\\t"; break;
+        case '\n': escape = "\\n"; break;
+        case '\r': escape = "\\r"; break;
+        default: continue;
         }
+        out.append(cell.substr(plain, i - plain)).append(escape);
+        plain = i + 1;
     }
+    out.append(cell.substr(plain));
 }
 
 RowExporter::RowExporter(ExportFormat format, TextSink& sink, std::optional<Instant> now,
@@ -106,20 +109,21 @@ RowExporter::RowExporter(ExportFormat format, TextSink& sink, std::optional<Inst
 
 void RowExporter::row(const GridRows& rows, int row)
 {
-    if (!written(rows, row)) return;
+    const GridRows::Cells cells = rows.cells(row);
+    if (row != 0 && !written(cells)) return;
     line_.clear();
     switch (format_) {
     case ExportFormat::Tsv:
-        for (int column = 0; column < kGridColumns; ++column) {
+        for (std::size_t column = 0; column < cells.size(); ++column) {
             if (column > 0) line_.push_back('\t');
-            appendTsvField(line_, rows.cell(row, column));
+            appendTsvField(line_, cells[column]);
         }
         line_.push_back('\n');
         break;
     case ExportFormat::Csv:
-        for (int column = 0; column < kGridColumns; ++column) {
+        for (std::size_t column = 0; column < cells.size(); ++column) {
             if (column > 0) line_.push_back(',');
-            appendCsvField(line_, rows.cell(row, column));
+            appendCsvField(line_, cells[column]);
         }
         line_.append("\r\n");
         break;
@@ -129,7 +133,7 @@ void RowExporter::row(const GridRows& rows, int row)
             line_.push_back('[');
         } else {
             line_.append(dataRows_ == 0 ? "\n  " : ",\n  ");
-            appendJsonRow(line_, rows, row, now_, leftBehind_);
+            appendJsonRow(line_, rows, row, cells, now_, leftBehind_);
             ++dataRows_;
         }
         break;

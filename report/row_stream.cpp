@@ -10,12 +10,12 @@ RowStream::RowStream(GridStore& store, ExportFormat format, TextSink& sink, std:
 
 void RowStream::job(const JobEvent& event)
 {
-    if (event.read == JobRead::Whole) printBelow(event.record.row + 1);
+    if (event.read == JobRead::Whole) printTo(event.record);
 }
 
 void RowStream::pair(const JobRecord& record)
 {
-    printBelow(record.row + 1);
+    printTo(record);
 }
 
 void RowStream::runEnded()
@@ -28,10 +28,22 @@ void RowStream::runStopped()
     finish();
 }
 
+const JobRecord* RowStream::record(int row) const
+{
+    return handled_ && handled_->row == row ? handled_ : store_.record(row);
+}
+
 void RowStream::printBelow(int row)
 {
-    for (; printed_ < row; ++printed_) exporter_.row(store_, printed_);
+    for (; printed_ < row; ++printed_) exporter_.row(*this, printed_);
     store_.forgetBelow(printed_);
+}
+
+void RowStream::printTo(const JobRecord& record)
+{
+    handled_ = &record;
+    printBelow(record.row + 1);
+    handled_ = nullptr;
 }
 
 void RowStream::finish()

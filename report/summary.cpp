@@ -28,9 +28,14 @@ std::string statusOf(std::int32_t state)
 
 } // namespace
 
+std::string_view runnerNameOf(const JobRecord& record)
+{
+    return record.runnerName && !record.runnerName->empty() ? std::string_view(*record.runnerName) : kNoRunner;
+}
+
 std::string runnerOf(const JobRecord& record)
 {
-    return record.runnerName && !record.runnerName->empty() ? *record.runnerName : kNoRunner;
+    return std::string(runnerNameOf(record));
 }
 
 // Gathers one block's jobs.
@@ -49,7 +54,7 @@ public:
         if (record.durationMs) block_.totalMs += *record.durationMs;
         // A waiting job has run on no runner yet.
         if (record.state != kWaitingState) {
-            auto& runner = runners_[runnerOf(record)];
+            auto& runner = runnerTotal(record);
             ++runner.jobs;
             if (record.durationMs) runner.totalMs += *record.durationMs;
             if (record.startUtc && record.endUtc && *record.endUtc > *record.startUtc)
@@ -85,7 +90,9 @@ public:
                 const std::uint64_t busyMs = unionMs(total.intervals);
                 runner.busyShare = share(busyMs);
                 runnersBusyMs += busyMs;
-                all.insert(all.end(), total.intervals.begin(), total.intervals.end());
+                // The runners' intervals are in order now: merged, they stay so.
+                const auto middle = all.insert(all.end(), total.intervals.begin(), total.intervals.end());
+                std::inplace_merge(all.begin(), middle, all.end());
             }
             block_.runners.push_back(std::move(runner));
         }
@@ -102,7 +109,8 @@ private:
     // The length of the union of the intervals.
     static std::uint64_t unionMs(std::vector<Interval>& intervals)
     {
-        std::sort(intervals.begin(), intervals.end());
+        // Jobs mostly come in the order they started.
+        if (!std::is_sorted(intervals.begin(), intervals.end())) std::sort(intervals.begin(), intervals.end());
         std::uint64_t ms = 0;
         std::optional<Interval> open;
         for (const Interval& interval : intervals) {
@@ -122,10 +130,19 @@ private:
         std::uint64_t totalMs = 0;
         std::vector<Interval> intervals;  // of the jobs with both instants, in order
     };
+
+    // Found by the record's runner name without copying it.
+    Total& runnerTotal(const JobRecord& record)
+    {
+        const std::string_view name = runnerNameOf(record);
+        const auto known = runners_.find(name);
+        return known != runners_.end() ? known->second : runners_.emplace(std::string(name), Total{}).first->second;
+    }
+
     std::optional<Instant> now_;
     SummaryBlock block_;
     std::map<std::int32_t, int> statuses_;
-    std::map<std::string, Total> runners_;
+    std::map<std::string, Total, std::less<>> runners_;
 };
 
 namespace {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "analysis/job_record.h"
@@ -87,6 +88,8 @@ private:
 
 // The runner a job is counted under: its name, "(no runner)" without one.
 std::string runnerOf(const JobRecord& record);
+// The same without a copy: it lives as long as the record.
+std::string_view runnerNameOf(const JobRecord& record);
 
 Summary summarize(const std::vector<JobRecord>& records, std::optional<Instant> now = std::nullopt);
 

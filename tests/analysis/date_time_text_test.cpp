@@ -43,6 +43,17 @@ TEST(FormatDateTime, PictureElements)
     EXPECT_EQ(formatDateTime("yy yyyy dddd", 2958465.0, s), "99 9999 Friday");
 }
 
+TEST(FormatDateTime, LongTextsAndNamesAreWrittenWhole)
+{
+    RegionalSettings s = test::settingsA();
+    const std::string quoted(70, 'q');
+    s.longDayNames[3] = std::string(100, 'w');
+    for (const std::string& lead : {std::string(), std::string(60, '-')}) {
+        EXPECT_EQ(formatDateTime(lead + "'" + quoted + "' dddd dd/mm", at(13, 4, 9), s),
+                  lead + quoted + " " + s.longDayNames[3] + " 05/03");
+    }
+}
+
 TEST(DateTimeText, TwelveHourClock)
 {
     const std::tuple<TDateTime, const char*, const char*> cases[] = {
@@ -73,6 +84,28 @@ TEST(DateTimeText, NegativeValuesCountDaysBack)
     EXPECT_EQ(dateTimeText(-109205.4375, test::settingsA()), "1/1/1601 10:30:00 AM");
     EXPECT_EQ(dateTimeText(-0.25, test::settingsB()), "30.12.1899 06:00:00");
     EXPECT_EQ(formatDateTime("dddd yy", -109205.4375, test::settingsA()), "Monday 01");
+}
+
+TEST(DateTimeTexts, OnePictureReadServesEveryValue)
+{
+    // Morning and afternoon, midnight and other days in turn: nothing of one
+    // value's text carries over to the next.
+    const TDateTime values[] = {at(13, 4, 9), at(0, 0, 0), at(9, 5, 0), at(12, 0, 1), -0.25, at(0, 0, 0, 0, 2958465)};
+    RegionalSettings written = test::settingsA();
+    written.shortDatePicture = "dddd d mmmm 'at'";
+    written.longTimePicture = "hh 'h' mm a/p";
+    for (const RegionalSettings& settings : {test::settingsA(), test::settingsB(), written}) {
+        const DateTimeTexts texts(settings);
+        std::string all;
+        std::string expected;
+        for (const TDateTime value : values) {
+            texts.append(all, value);
+            expected += dateTimeText(value, settings) + '|';
+            all += '|';
+        }
+        EXPECT_EQ(all, expected);
+    }
+    EXPECT_EQ(dateTimeText(at(13, 4, 9), written), "Wednesday 5 March at 01 h 04 p");
 }
 
 } // namespace

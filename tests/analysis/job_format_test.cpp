@@ -50,19 +50,34 @@ TEST(JobListLines, EachTerminatorEndsOneLine)
     EXPECT_EQ(cut("a\r\r\nb"), (std::vector<std::string>{"a", "", "b"}));
 }
 
-TEST(JobListLines, LinesOfEveryLengthAroundEightBytes)
+// Lines of the given lengths, each ended by each terminator in turn, are
+// cut back into those lines.
+void expectLinesOfLengths(const std::vector<std::size_t>& lengths)
 {
     for (const std::string terminator : {"\r", "\n", "\r\n"}) {
         std::string bytes;
         std::vector<std::string> expected;
-        for (std::size_t length = 0; length <= 19; ++length) {
+        for (const std::size_t length : lengths) {
             expected.push_back(std::string(length, static_cast<char>('a' + length % 26)));
             bytes += expected.back() + terminator;
         }
         bytes += "last\x0b\x0c\x0e";  // bytes next to CR and LF are no line ends
         expected.push_back("last\x0b\x0c\x0e");
-        EXPECT_EQ(cut(bytes), expected);
+        EXPECT_EQ(cut(bytes), expected) << "terminator " << terminator.size();
     }
+}
+
+TEST(JobListLines, LinesOfEveryLengthAroundEightBytes)
+{
+    std::vector<std::size_t> lengths;
+    for (std::size_t length = 0; length <= 19; ++length) lengths.push_back(length);
+    expectLinesOfLengths(lengths);
+}
+
+// Line ends are looked for a window of bytes at a time.
+TEST(JobListLines, LinesAsLongAsOneOrMoreSearchWindows)
+{
+    expectLinesOfLengths({255, 256, 257, 1, 511, 512, 513, 0, 1000});
 }
 
 TEST(JobListLines, NothingAfterTheFirstNulIsRead)

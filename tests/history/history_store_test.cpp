@@ -81,6 +81,32 @@ std::vector<std::string> names(const std::vector<JobRecord>& records)
     return texts;
 }
 
+// What the hours per period read of a record.
+std::string times(const JobRecord& r)
+{
+    return std::to_string(r.startUtc->time_since_epoch().count()) + " " + std::to_string(r.endUtc->time_since_epoch().count())
+           + " " + std::to_string(*r.state) + " " + r.runnerName.value_or("-");
+}
+
+std::vector<std::string> sortedTimes(const HistoryStore& store, const HistoryRange& range)
+{
+    std::vector<std::string> read;
+    store.forEachTimes(range, [&read](const JobRecord& record) { read.push_back(times(record)); });
+    std::sort(read.begin(), read.end());
+    return read;
+}
+
+// What a summary reads of a record.
+std::string summed(const JobRecord& r)
+{
+    const auto ms = [](const std::optional<Instant>& i) { return i ? std::to_string(i->time_since_epoch().count()) : "-"; };
+    const auto days = [](const std::optional<double>& d) { return d ? std::to_string(*d) : "-"; };
+    return std::to_string(r.row) + "|" + r.jobFile + "|" + r.name + "|" + (r.state ? std::to_string(*r.state) : "-") + "|"
+           + days(r.startShown) + "|" + days(r.endShown) + "|" + ms(r.startUtc) + "|" + ms(r.endUtc) + "|"
+           + (r.durationMs ? std::to_string(*r.durationMs) : "-") + "|" + r.runnerName.value_or("-") + "|"
+           + r.error.value_or("-");
+}
+
 // A query's single number, straight from the file.
 std::int64_t queryNumber(const std::string& path, const char* sql)
 {
@@ -170,26 +196,105 @@ TEST_F(HistoryStoreTest, TheTimesAloneAreThoseOfTheRangesJobsWithoutPairs)
 {
     const std::vector<JobRecord> run = test::generatedJobs(test::JobPattern{}, 0, 40);
     store().record(run, folder_.string(), at(1));
-    const auto times = [](const JobRecord& r) {
-        return std::to_string(r.startUtc->time_since_epoch().count()) + " "
-               + std::to_string(r.endUtc->time_since_epoch().count()) + " " + std::to_string(*r.state) + " "
-               + r.runnerName.value_or("-");
-    };
-    const HistoryRange ranges[] = {{}, {*run[10].startUtc, *run[30].startUtc}, {{}, *run[5].startUtc}};
+    const HistoryRange ranges[] = {
+        {}, {*run[10].startUtc, *run[30].startUtc}, {{}, *run[5].startUtc}, {*run[25].startUtc, {}}};
     for (const HistoryRange& range : ranges) {
         std::vector<std::string> expected;
         for (const JobRecord& record : store().read(range))
             if (!record.twoPass) expected.push_back(times(record));
-        std::vector<std::string> read;
-        store().forEachTimes(range, [&](const JobRecord& record) { read.push_back(times(record)); });
-        EXPECT_FALSE(read.empty());
-        std::sort(read.begin(), read.end());
         std::sort(expected.begin(), expected.end());
+        const std::vector<std::string> read = sortedTimes(store(), range);
+        EXPECT_FALSE(read.empty());
         EXPECT_EQ(read, expected);
     }
     std::size_t none = 0;
     store().forEachTimes({at(0), at(1)}, [&none](const JobRecord&) { ++none; });
     EXPECT_EQ(none, 0u);
+}
+
+TEST_F(HistoryStoreTest, WhatASummaryReadsIsThatOfTheRangesJobsInTheirOrder)
+{
+    // Jobs over a year's end and over the spring clock change in Berlin,
+    // with pairs, a failed job, one without a runner and one never started.
+    test::JobPattern pattern;
+    pattern.firstStartMs = 1'767'204'000'000;  // 2025-12-31 18:00 UTC
+    pattern.stepMs = 3 * 3'600'000;
+    pattern.durationMs = 5 * 3'600'000 / 2;
+    pattern.pairEvery = 4;
+    pattern.jobsPerFile = 7;
+    std::vector<JobRecord> run = test::generatedJobs(pattern, 0, 24);
+    pattern.firstStartMs = 1'774'720'800'000 - 1'000 * pattern.stepMs;  // job 1000 at 2026-03-28 18:00 UTC
+    const std::vector<JobRecord> spring = test::generatedJobs(pattern, 1'000, 24, 1);
+    run.insert(run.end(), spring.begin(), spring.end());
+    run.push_back(job("failed", 5, 1'767'300'000'000));
+    JobRecord anonymous = job("anonymous", 2, 1'774'780'000'000);
+    anonymous.runnerName.reset();
+    run.push_back(anonymous);
+    JobRecord unstarted = job("unstarted", 4, 0);
+    unstarted.startUtc.reset();
+    unstarted.endUtc.reset();
+    unstarted.startShown.reset();
+    unstarted.durationMs.reset();
+    run.push_back(unstarted);
+    ASSERT_TRUE(store().record(numbered(run), folder_.string(), at(1)).recorded);
+
+    // Local midnights in Berlin: 2026-01-01, 2026-01-02, 2026-03-29 (23 hours long), 2026-03-30.
+    const Instant newYear = at(1'767'222'000'000);
+    const Instant secondOfJanuary = at(1'767'308'400'000);
+    const Instant springChange = at(1'774'738'800'000);
+    const Instant afterChange = at(1'774'821'600'000);
+    const HistoryRange ranges[] = {{},
+                                   {newYear, {}},
+                                   {{}, newYear},
+                                   {newYear, secondOfJanuary},
+                                   {springChange, afterChange},
+                                   {at(1'767'135'600'000), afterChange},
+                                   {afterChange, {}}};
+    for (const HistoryRange& range : ranges) {
+        std::vector<std::string> expected;
+        int row = 0;
+        for (JobRecord record : store().read(range)) {
+            if (record.twoPass) continue;
+            record.row = ++row;
+            expected.push_back(summed(record));
+        }
+        std::vector<std::string> read;
+        store().forEachJobSummed(range, [&read](const JobRecord& record) { read.push_back(summed(record)); });
+        EXPECT_EQ(read, expected);
+    }
+}
+
+TEST_F(HistoryStoreTest, AHistoryOfTheFirstVersionIsReadAsItIsAndMigratedByTheNextRun)
+{
+    const std::vector<JobRecord> run = test::generatedJobs(test::JobPattern{}, 0, 30);
+    store().record(run, folder_.string(), at(1));
+    // As the first version made it: its index of starts held the starts alone.
+    sqlite3* db = nullptr;
+    sqlite3_open(storePath().c_str(), &db);
+    ASSERT_EQ(sqlite3_exec(db,
+                           "DROP INDEX jobs_by_start; CREATE INDEX jobs_by_start ON jobs(start_utc);"
+                           " UPDATE schema_version SET version = 1",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+    const HistoryRange range{*run[4].startUtc, *run[20].startUtc};
+    const std::vector<std::string> before = kept(store().read());
+    const std::vector<std::string> timesBefore = sortedTimes(store(), range);
+    EXPECT_EQ(before.size(), run.size());
+
+    // Read, it stays as it is.
+    EXPECT_EQ(sortedTimes(store(), {}).size(), 30u);
+    EXPECT_EQ(queryNumber(storePath(), "SELECT max(version) FROM schema_version"), 1);
+
+    // The next run migrates it and keeps every record.
+    const std::vector<JobRecord> next = test::generatedJobs(test::JobPattern{}, 30, 10, 1);
+    ASSERT_TRUE(store().record(next, folder_.string(), at(2)).recorded);
+    EXPECT_EQ(queryNumber(storePath(), "SELECT max(version) FROM schema_version"), 2);
+    EXPECT_EQ(queryNumber(storePath(), "SELECT count(*) FROM pragma_index_info('jobs_by_start')"), 4);
+    const std::vector<std::string> after = kept(store().read());
+    ASSERT_EQ(after.size(), run.size() + next.size());
+    EXPECT_EQ(std::vector<std::string>(after.begin(), after.begin() + static_cast<std::ptrdiff_t>(before.size())), before);
+    EXPECT_EQ(sortedTimes(store(), range), timesBefore);
 }
 
 TEST_F(HistoryStoreTest, KeepsTheFullPathOfTheJobFileAndReadsItsName)

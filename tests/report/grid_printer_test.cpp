@@ -150,6 +150,24 @@ TEST(GridStore, RowsHeldFromTheFirstWrittenToTheLast)
     EXPECT_EQ(store.cell(1, ColName), "again");
 }
 
+// Rows let go of lend their memory to rows written later, which still
+// start empty.
+TEST(GridStore, RowsWrittenAfterOthersWereLetGoOfStartEmpty)
+{
+    GridStore store;
+    store.setRowCount(12);
+    for (int row = 1; row < 11; ++row) {
+        GridStore::Row& cells = store.rowToWrite(row);
+        EXPECT_EQ(cells, GridStore::Row{}) << row;
+        for (std::string& cell : cells) cell = "a text longer than a short one, row " + std::to_string(row);
+        if (row % 3 == 0) store.forgetBelow(row - 1);
+    }
+    store.forgetBelow(11);
+    EXPECT_EQ(store.cells(10)[ColName], "");
+    store.setCell(11, ColDur, "1.5");
+    EXPECT_EQ(store.cells(11), (GridRows::Cells{"", "", "", "", "", "", "1.5", ""}));
+}
+
 // The rows go out as their events make them final, and are let go of.
 TEST(RowStream, PrintsRowsAsTheyBecomeFinal)
 {
@@ -178,6 +196,50 @@ TEST(RowStream, PrintsRowsAsTheyBecomeFinal)
     sink.flush();
     EXPECT_EQ(out.substr(out.find("f.jobs\n") + 7), "b\tb.avi\tb.avi\t\t\tDone\t\tf.jobs\n");
     EXPECT_EQ(store.rowCount(), 5);
+}
+
+// JSON rows carry their records though the store keeps none: each comes
+// with its job's or pair's event, and a row without one has nulls.
+TEST(RowStream, JsonRowsTakeTheRecordsOfTheirEvents)
+{
+    std::string out;
+    TextSink sink([&out](std::string_view block) {
+        out.append(block);
+        return true;
+    });
+    const RegionalSettings settings;
+    GridStore store;
+    GridPrinter printer(store, settings, false, false);
+    RowStream rows(store, ExportFormat::Json, sink);
+    RunSinks sinks({&printer, &rows});
+
+    sinks.runBegun();
+    sinks.jobsCounted(2, 2);
+    const JobRecord first = jobAt(1, "a", 1500);
+    sinks.job({first, JobRead::Whole, 0, 0});
+    JobRecord pair = jobAt(2, "2pass", 3000);
+    pair.twoPass = true;
+    pair.state.reset();
+    sinks.pair(pair);
+    store.setCell(3, ColName, "written by hand");
+    sinks.runEnded();
+    sink.flush();
+    EXPECT_EQ(store.records().all().size(), 0u);
+    const std::string tail = ", \"runner\": null, \"runner_id\": null, \"error\": null, \"id\": null}";
+    const std::string expected[] = {
+        "\"jobfile\": \"f.jobs\", \"state\": 2, \"start_utc\": null, \"end_utc\": null, \"duration_ms\": 1500, "
+        "\"pair\": false" + tail,
+        "\"jobfile\": \"f.jobs\", \"state\": null, \"start_utc\": null, \"end_utc\": null, \"duration_ms\": 3000, "
+        "\"pair\": true" + tail,
+        "\"jobfile\": \"\", \"state\": null, \"start_utc\": null, \"end_utc\": null, \"duration_ms\": null, "
+        "\"pair\": false" + tail,
+    };
+    std::size_t from = 0;
+    for (const std::string& row : expected) {
+        const std::size_t at = out.find(row, from);
+        ASSERT_NE(at, std::string::npos) << row << "\nin\n" << out;
+        from = at + row.size();
+    }
 }
 
 } // namespace

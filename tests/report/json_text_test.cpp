@@ -31,6 +31,30 @@ TEST(JsonText, StringsAreEscapedAndTranscoded)
     }
 }
 
+// Strings are looked at eight bytes at a time: each byte that needs care,
+// and its neighbours that need none, at every place of a longer string.
+TEST(JsonText, EveryByteIsLookedAtWhereverItStands)
+{
+    const std::pair<char, std::string> bytes[] = {
+        {'"', "\\\""}, {'\\', "\\\\"}, {'\x1f', "\\u001f"}, {'\0', "\\u0000"},
+        {' ', " "}, {'!', "!"}, {'#', "#"}, {'[', "["}, {']', "]"}, {'\x7f', "\x7f"},
+    };
+    for (const auto& [byte, json] : bytes) {
+        for (std::size_t at = 0; at < 17; ++at) {
+            std::string text(17, 'a');
+            text[at] = byte;
+            std::string out;
+            appendJsonString(out, text);
+            EXPECT_EQ(out, "\"" + std::string(at, 'a') + json + std::string(16 - at, 'a') + "\"") << int(byte) << " at " << at;
+        }
+    }
+    std::string high(16, 'a');
+    high[11] = '\xE9';  // Windows-1252 beyond the first word
+    std::string out;
+    appendJsonString(out, high);
+    EXPECT_EQ(out, "\"aaaaaaaaaaa\xC3\xA9" "aaaa\"");
+}
+
 TEST(JsonText, InstantsNumbersAndNulls)
 {
     using std::chrono::milliseconds;

@@ -57,6 +57,8 @@ TEST(RowExport, TsvEscapesBackslashTabAndLineBreaks)
         {"C:\\out\\x.avi", "C:\\\\out\\\\x.avi"},
         {"\\t as text", "\\\\t as text"},
         {"bytes \xe9\x01 kept", "bytes \xe9\x01 kept"},
+        {"\t\r", "\\t\\r"},  // escapes side by side, first and last
+        {"last\\", "last\\\\"},
     };
     for (const auto& c : cases) {
         const ListedRows rows({Row{c.cell, "", "", "", "", "", "", "q.jobs"}});

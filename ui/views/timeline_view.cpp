@@ -12,14 +12,14 @@
 
 #include <algorithm>
 #include <cmath>
-#include <set>
 #include <string>
 #include <utility>
 
 #include "analysis/regional_settings.h"
 #include "report/local_instant.h"
-#include "ui/grid/status_colours.h"
+#include "ui/grid/coloured_status.h"
 #include "ui/text/display_text.h"
+#include "ui/widgets/status_legend.h"
 
 namespace chronell {
 
@@ -32,7 +32,7 @@ constexpr int kMaxLaneHeight = 48;
 constexpr int kPadding = 6;
 constexpr int kMinLabelWidth = 60;
 constexpr int kMaxLabelWidth = 200;
-constexpr int kLegendSpacing = 110;
+constexpr int kLegendSpacing = 24;  // between the legend and the job count
 constexpr double kSmallestSpanMs = 1000;
 constexpr double kZoomStep = 1.25;  // per notch of the wheel
 constexpr double kWidestRuns = 100;  // the widest view, in spans of the run
@@ -80,16 +80,17 @@ void TimelineView::setRecords(const std::vector<JobRecord>& records, bool format
     else
         runningTimer_->stop();
 
-    std::set<std::int32_t> states;  // -1 for bars without a state
+    std::vector<ColouredStatus> statuses;
     barColours_.clear();
     barColours_.reserve(timeline_.bars.size());
     for (const report::TimelineBar& bar : timeline_.bars) {
-        states.insert(bar.record->state.value_or(-1));
-        barColours_.push_back(statusColour(bar.record->state));
+        const ColouredStatus status = colouredStatusOf(bar.record->state);
+        if (std::find(statuses.begin(), statuses.end(), status) == statuses.end()) statuses.push_back(status);
+        barColours_.push_back(fullColour(status));
     }
-    legendStates_.clear();
-    for (const std::int32_t state : states)
-        legendStates_.push_back(state < 0 ? std::nullopt : std::optional<std::int32_t>(state));
+    legend_.clear();
+    for (const ColouredStatus& status : inLegendOrder(statuses))
+        legend_.push_back({fullColour(status), legendText(status)});
 
     ensurePolished();  // the font that paints the names measures them
     int widest = 0;
@@ -107,7 +108,7 @@ void TimelineView::clear()
     drawnFor_.reset();
     drawn_.clear();
     barColours_.clear();
-    legendStates_.clear();
+    legend_.clear();
     update();
 }
 
@@ -449,21 +450,19 @@ void TimelineView::paintPairs(QPainter& painter) const
 
 void TimelineView::paintLegend(QPainter& painter) const
 {
-    const int top = height() - kLegendHeight;
-    const int swatch = 12;
-    const int textTop = top + (kLegendHeight - fontMetrics().height()) / 2;
-    painter.fillRect(0, top, width(), kLegendHeight, Qt::white);
-    painter.setPen(Qt::black);
-    int x = kPadding;
-    for (const std::optional<std::int32_t>& state : legendStates_) {
-        painter.fillRect(x, top + (kLegendHeight - swatch) / 2, swatch, swatch, statusColour(state));
-        painter.drawText(QPoint(x + swatch + 4, textTop + fontMetrics().ascent()), displayText(report::stateLabel(state)));
-        x += kLegendSpacing;
-    }
+    const QRect area = legendRect();
+    painter.fillRect(0, area.top(), width(), area.height(), Qt::white);
+    const int x = paintStatusLegend(painter, area, legend_, Qt::black) + kLegendSpacing;
     painter.setPen(kAxisText);
     const QString count = timeline_.bars.empty() ? QStringLiteral("No job with start and end times.")
                                                  : QStringLiteral("%1 jobs").arg(timeline_.bars.size());
-    painter.drawText(QPoint(x, textTop + fontMetrics().ascent()), count);
+    painter.drawText(QRect(x, area.top(), std::max(0, area.right() - x), area.height()),
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, count);
+}
+
+QRect TimelineView::legendRect() const
+{
+    return QRect(kPadding, height() - kLegendHeight, std::max(0, width() - 2 * kPadding), kLegendHeight);
 }
 
 } // namespace chronell

@@ -22,6 +22,7 @@ class QTimer;
 
 #include "analysis/job_record.h"
 #include "report/timeline.h"
+#include "ui/widgets/status_legend.h"
 #include "ui/window/wall_clock.h"
 
 namespace chronell {
@@ -64,6 +65,9 @@ public:
     double xOf(Instant instant) const;
     // The bar drawn under `pos` or within two pixels of it, if any.
     const report::DrawnBar* barAt(QPoint pos) const;
+    // The legend of the statuses drawn, and where its row goes along the bottom.
+    const std::vector<LegendEntry>& legend() const { return legend_; }
+    QRect legendRect() const;
 
 protected:
     bool event(QEvent* event) override;
@@ -100,7 +104,7 @@ private:
     bool formatted_ = false;
     std::vector<QColor> barColours_;
     int selectedRow_ = 0;
-    std::vector<std::optional<std::int32_t>> legendStates_;
+    std::vector<LegendEntry> legend_;
     int labelWidth_ = 0;
     mutable std::vector<report::DrawnBar> drawn_;
     mutable std::optional<std::array<double, 3>> drawnFor_;  // from, to and width of drawn_

@@ -34,6 +34,7 @@
 #include "settings/settings_place.h"
 #include "settings/settings_store.h"
 #include "ui/grid/grid_copy.h"
+#include "ui/grid/grid_status_legend.h"
 #include "ui/grid/results_grid_model.h"
 #include "ui/grid/results_grid_view.h"
 #include "ui/grid/results_order.h"
@@ -253,6 +254,8 @@ void MainWindow::createResultsPanel()
 
     layout->addWidget(filterBox_);
     layout->addWidget(resultsGrid_, 1);
+    // Under the grid, once it shows status colours.
+    layout->addWidget(new GridStatusLegend(*resultsGrid_->gridModel(), resultsPanel_), 0, Qt::AlignLeft);
     layout->addWidget(splitter_);
     layout->addWidget(logView_);
 }
@@ -599,8 +602,7 @@ void MainWindow::applyStoredSplit()
     const std::int32_t gridHeight = *std::exchange(storedGridHeight_, std::nullopt);
     if (QLayout* outer = layout()) outer->activate();
     if (QLayout* inner = resultsPanel_->layout()) inner->activate();
-    const int room = resultsPanel_->contentsRect().height() - kSplitterHeight -
-                     (filterBox_->isVisible() ? filterBox_->height() : 0);
+    const int room = resultsPanel_->contentsRect().height() - kSplitterHeight;
     // A height that no longer fits leaves the grid at least the splitter's smallest share.
     const int logHeight = std::clamp<std::int64_t>(std::int64_t{room} - gridHeight, 0,
                                                    std::max(0, room - kSplitterMinSize));
@@ -689,7 +691,9 @@ WindowState MainWindow::state() const
     state.top = bounds.top();
     state.width = bounds.width();
     state.height = bounds.height();
-    state.gridHeight = storedGridHeight_ ? *storedGridHeight_ : resultsGrid_->height();
+    // The grid's share of the panel, the filter box and the legend included:
+    // they come and go, the log keeps its height.
+    state.gridHeight = storedGridHeight_ ? *storedGridHeight_ : splitter_->y() - resultsPanel_->contentsRect().top();
     state.keepHistory = keepsHistory();
     return state;
 }

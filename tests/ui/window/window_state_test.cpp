@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 
 #include <gtest/gtest.h>
@@ -11,10 +12,13 @@
 #include <functional>
 
 #include "settings/settings_store.h"
+#include "tests/support/job_list_text.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/unwritable.h"
 #include "tests/ui/window_support.h"
 #include "ui/grid/results_grid_view.h"
+#include "ui/widgets/log_view.h"
+#include "ui/widgets/status_legend.h"
 
 namespace {
 
@@ -210,6 +214,34 @@ TEST(WindowStateKept, StoredGridHeightDividesThePanelOnceShownWithinWhatFits)
         EXPECT_EQ(partsOf(*window).resultsGrid->height() + 3 + partsOf(*window).logView->height(), 260) << c.stored;
         window.reset();
         EXPECT_EQ(storedValue(folder, "Window", "TabHeight"), std::to_string(c.grid)) << c.stored;
+    }
+}
+
+TEST(WindowStateKept, TheLegendUnderTheGridTakesTheGridsShareAndTheLogKeepsItsHeight)
+{
+    TempFolder folder;
+    folder.write("Settings.ini", "[Window]\nTabHeight=150\n");
+    folder.write("evening.jobs", chronell::test::jobListText({{"Intro", "D:\\in\\a.avi", "D:\\out\\a.avi", "2"},
+                                                              {"Reel", "D:\\in\\b.avi", "D:\\out\\b.avi", "5"}}));
+    for (int start = 0; start < 2; ++start) {
+        auto window = startedWindow(folder);
+        showAndSettle(*window);
+        const auto* legend = window->findChild<chronell::StatusLegend*>(QStringLiteral("gridLegend"));
+        ASSERT_NE(legend, nullptr);
+        EXPECT_FALSE(legend->isVisible()) << start << ": no colours before a run";
+        EXPECT_EQ(partsOf(*window).resultsGrid->height(), 150) << start;
+
+        partsOf(*window).folderBox->setText(QString::fromStdString(folder.string()));
+        QTest::mouseClick(partsOf(*window).processButton, Qt::LeftButton);
+        settle();
+        ASSERT_TRUE(legend->isVisible()) << start;
+        EXPECT_EQ(legend->entries().size(), 2u) << start;
+        const QRect grid = partsOf(*window).resultsGrid->geometry();
+        EXPECT_EQ(legend->y(), grid.bottom() + 1) << start << ": right under the grid";
+        EXPECT_EQ(grid.height() + legend->height(), 150) << start;
+        EXPECT_EQ(partsOf(*window).logView->height(), 260 - 3 - 150) << start;
+        window.reset();
+        EXPECT_EQ(storedValue(folder, "Window", "TabHeight"), "150") << start;
     }
 }
 
