@@ -41,6 +41,17 @@ std::optional<std::uint64_t> durationOf(const std::optional<std::int64_t>& milli
     return milliseconds ? std::optional<std::uint64_t>(static_cast<std::uint64_t>(*milliseconds)) : std::nullopt;
 }
 
+// The job's times, stored as five columns from `first` on: start and end as
+// shown, start and end as instants, the duration.
+void readTimes(Statement& row, int first, JobRecord& job)
+{
+    job.startShown = row.optionalReal(first);
+    job.endShown = row.optionalReal(first + 1);
+    job.startUtc = instantOf(row.optionalInteger(first + 2));
+    job.endUtc = instantOf(row.optionalInteger(first + 3));
+    job.durationMs = durationOf(row.optionalInteger(first + 4));
+}
+
 std::string inQuotes(const std::string& path)
 {
     return "'" + path + "'";
@@ -477,11 +488,7 @@ void HistoryStore::forEach(const HistoryRange& range, const std::function<void(c
             jobs.bytes(4, job.input);
             jobs.bytes(5, job.output);
             job.state = static_cast<std::int32_t>(jobs.integer(6));
-            job.startShown = jobs.optionalReal(7);
-            job.endShown = jobs.optionalReal(8);
-            job.startUtc = instantOf(jobs.optionalInteger(9));
-            job.endUtc = instantOf(jobs.optionalInteger(10));
-            job.durationMs = durationOf(jobs.optionalInteger(11));
+            readTimes(jobs, 7, job);
             jobs.optionalBytes(12, job.runnerName);
             jobs.optionalBytes(13, job.runnerId);
             jobs.optionalBytes(14, job.error);
@@ -518,11 +525,7 @@ void HistoryStore::forEachJobSummed(const HistoryRange& range, const std::functi
             job.jobFile = fileNames.of(jobs.integer(0));
             jobs.bytes(1, job.name);
             job.state = static_cast<std::int32_t>(jobs.integer(2));
-            job.startShown = jobs.optionalReal(3);
-            job.endShown = jobs.optionalReal(4);
-            job.startUtc = instantOf(jobs.optionalInteger(5));
-            job.endUtc = instantOf(jobs.optionalInteger(6));
-            job.durationMs = durationOf(jobs.optionalInteger(7));
+            readTimes(jobs, 3, job);
             jobs.optionalBytes(8, job.runnerName);
             jobs.optionalBytes(9, job.error);
             use(job);

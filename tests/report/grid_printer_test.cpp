@@ -169,18 +169,27 @@ TEST(GridStore, RowsWrittenAfterOthersWereLetGoOfStartEmpty)
 }
 
 // The rows go out as their events make them final, and are let go of.
-TEST(RowStream, PrintsRowsAsTheyBecomeFinal)
-{
+// The grid printer and a row stream of `format` over one store, the
+// stream's text gathered in `out`.
+struct StreamedRun {
+    explicit StreamedRun(ExportFormat format) : rows(store, format, sink) {}
+
     std::string out;
-    TextSink sink([&out](std::string_view block) {
+    TextSink sink{[this](std::string_view block) {
         out.append(block);
         return true;
-    });
+    }};
     const RegionalSettings settings;
     GridStore store;
-    GridPrinter printer(store, settings, false, false);
-    RowStream rows(store, ExportFormat::Tsv, sink);
-    RunSinks sinks({&printer, &rows});
+    GridPrinter printer{store, settings, false, false};
+    RowStream rows;
+    RunSinks sinks{{&printer, &rows}};
+};
+
+TEST(RowStream, PrintsRowsAsTheyBecomeFinal)
+{
+    StreamedRun run(ExportFormat::Tsv);
+    auto& [out, sink, settings, store, printer, rows, sinks] = run;
 
     sinks.runBegun();
     sinks.jobsCounted(3, 3);
@@ -202,16 +211,8 @@ TEST(RowStream, PrintsRowsAsTheyBecomeFinal)
 // with its job's or pair's event, and a row without one has nulls.
 TEST(RowStream, JsonRowsTakeTheRecordsOfTheirEvents)
 {
-    std::string out;
-    TextSink sink([&out](std::string_view block) {
-        out.append(block);
-        return true;
-    });
-    const RegionalSettings settings;
-    GridStore store;
-    GridPrinter printer(store, settings, false, false);
-    RowStream rows(store, ExportFormat::Json, sink);
-    RunSinks sinks({&printer, &rows});
+    StreamedRun run(ExportFormat::Json);
+    auto& [out, sink, settings, store, printer, rows, sinks] = run;
 
     sinks.runBegun();
     sinks.jobsCounted(2, 2);
