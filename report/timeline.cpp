@@ -61,6 +61,8 @@ Timeline buildTimeline(const std::vector<JobRecord>& records, std::optional<Inst
     std::unordered_map<std::string_view, std::size_t> fileNumbers;
     std::vector<std::string_view> files;
     std::vector<std::pair<std::size_t, bool>> numberOfBar;  // and whether a runner's
+    timeline.bars.reserve(records.size());
+    numberOfBar.reserve(records.size());
     for (const JobRecord& record : records) {
         if (!drawn(record, now)) continue;
         const std::string* runner = runnerOf(record);

@@ -37,12 +37,15 @@ bool startsCharacter(char byte) { return (static_cast<unsigned char>(byte) & 0xC
 
 void appendCoordinate(std::string& out, double value)
 {
-    // Whole tenths (most coordinates) are written as an integer with a point
-    // before its last digit: the tenths are exact, so no rounding differs.
+    // A value whose tenths lie clearly nearer one whole number than the next
+    // (all but values within a hair of a half) is written as that number with
+    // a point before its last digit: the error of multiplying is far smaller
+    // than the hair, so the rounding cannot differ.
     const double tenths = value * 10;
-    if (tenths == std::trunc(tenths) && std::fabs(tenths) < 1e15 && !std::signbit(value)) {
+    const double nearest = std::nearbyint(tenths);
+    if (std::fabs(tenths - nearest) < 0.49 && tenths < 1e12 && !std::signbit(value)) {
         char digits[24];
-        char* end = std::to_chars(digits, digits + sizeof digits, static_cast<std::int64_t>(tenths)).ptr;
+        char* end = std::to_chars(digits, digits + sizeof digits, static_cast<std::int64_t>(nearest)).ptr;
         if (end - digits == 1) out.push_back('0');
         out.append(digits, end - 1).push_back('.');
         out.push_back(end[-1]);
