@@ -5,12 +5,16 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "analysis/display_text.h"
 
 namespace chronell::report {
 
 namespace {
+
+// The sign, the 309 digits of the largest double, the point and a decimal.
+constexpr std::size_t kLongestFixed = 1 + std::numeric_limits<double>::max_exponent10 + 1 + 2;
 
 // Bytes that XML text cannot hold as they are.
 constexpr std::array<bool, 256> kNotPlain = [] {
@@ -51,7 +55,7 @@ void appendCoordinate(std::string& out, double value)
         out.push_back(end[-1]);
         return;
     }
-    char text[32];
+    char text[kLongestFixed];
     out.append(text, std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 1).ptr);
 }
 
