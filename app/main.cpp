@@ -18,6 +18,7 @@
 #include "app/termination_watch.h"
 #include "platform/command_line.h"
 #include "platform/executable_path.h"
+#include "platform/huge_page_heap.h"
 #include "platform/termination_signals.h"
 #include "ui/text/display_text.h"
 #include "ui/window/main_window.h"
@@ -32,6 +33,8 @@ int main(int argc, char** argv)
         std::fputs(text->c_str(), stdout);
         return std::fflush(stdout) == 0 ? 0 : 1;
     }
+    // Before anything is made: the program may start once more.
+    chronell::useHugePageHeap(argv);
     chronell::takeFileArgument(arguments);
     int qtArgc = argc > 0 ? 1 : 0;
     // Caught from the start, so that one sent while the window is still

@@ -20,6 +20,7 @@
 
 #include "analysis/regional_settings.h"
 #include "history/history_store.h"
+#include "platform/huge_page_heap.h"
 #include "tests/support/generated_history.h"
 #include "ui/views/history_chart.h"
 #include "ui/views/history_window.h"
@@ -132,6 +133,8 @@ int saveShot(const std::string& png)
 
 int main(int argc, char** argv)
 {
+    // The heap the window runs with (GLIBC_TUNABLES= set to nothing measures without it).
+    chronell::useHugePageHeap(argv);
     QApplication application(argc, argv);
     if (argc == 3 && std::string(argv[1]) == "--shot") return saveShot(argv[2]);
     if (argc != 2) {

@@ -24,6 +24,7 @@
 
 #include "analysis/processing_run.h"
 #include "analysis/regional_settings.h"
+#include "platform/huge_page_heap.h"
 #include "tests/support/printed_run.h"
 #include "ui/grid/results_grid_model.h"
 #include "ui/grid/results_grid_view.h"
@@ -120,6 +121,8 @@ double slowestZoom(chronell::TimelineView& timeline)
 
 int main(int argc, char** argv)
 {
+    // The heap the window runs with (GLIBC_TUNABLES= set to nothing measures without it).
+    chronell::useHugePageHeap(argv);
     if (argc < 2) {
         std::fprintf(stderr, "usage: window_bench FOLDER [RUNS]\n");
         return 2;

@@ -21,6 +21,10 @@ inline constexpr std::size_t kShownTextLimit = 64 * 1024;
 // followed by "…" and how many bytes were left out.
 QString shownText(std::string_view bytes);
 
+// Appends shownText(bytes) as UTF-8 to `utf8`: the log gathers a run's lines
+// as bytes and makes one text of them.
+void appendShownUtf8(std::string& utf8, std::string_view bytes);
+
 // The bytes the engine gets for a text of the window (UTF-8, as the file
 // system names files).
 std::string textBytes(const QString& text);

@@ -4,17 +4,6 @@
 
 namespace chronell {
 
-namespace {
-
-// A text document costs per paragraph, not per character: a run's 280 000
-// lines as as many paragraphs take most of a second to add. So the lines of
-// one append go into paragraphs of this many lines, separated inside them by
-// U+2028 line separators, which break the line just the same and read back
-// as line feeds from toPlainText() and the clipboard.
-constexpr qsizetype kLinesPerParagraph = 64;
-
-} // namespace
-
 LogView::LogView(QWidget* parent) : QPlainTextEdit(parent)
 {
     setFont(logFont());
@@ -25,33 +14,28 @@ LogView::LogView(QWidget* parent) : QPlainTextEdit(parent)
     setTabChangesFocus(true);
 }
 
-void LogView::appendLines(const QStringList& lines)
+void LogView::appendLines(const LogLines& lines)
 {
-    if (lines.isEmpty()) return;
-    qsizetype length = 1;
-    for (const QString& line : lines) length += line.size() + 1;
-    QString text;
-    text.reserve(length);
-    if (!atLineStart()) text += u'\n';
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        text += lines[i];
-        const bool paragraphEnds = i + 1 == lines.size() || (i + 1) % kLinesPerParagraph == 0;
-        text += paragraphEnds ? QChar(u'\n') : QChar(QChar::LineSeparator);
-    }
-
-    // Appending is not an edit the user could undo.
-    document()->setUndoRedoEnabled(false);
-    QTextCursor cursor(document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertText(text);
-    document()->setUndoRedoEnabled(true);
-    setTextCursor(cursor);
-    ensureCursorVisible();
+    if (lines.empty()) return;
+    appendText(QString::fromUtf8(lines.utf8().data(), static_cast<qsizetype>(lines.utf8().size())));
 }
 
 void LogView::appendLine(const QString& line)
 {
-    appendLines(QStringList{line});
+    appendText(line + u'\n');
+}
+
+void LogView::appendText(const QString& text)
+{
+    // Appending is not an edit the user could undo.
+    document()->setUndoRedoEnabled(false);
+    QTextCursor cursor(document());
+    cursor.movePosition(QTextCursor::End);
+    if (!atLineStart()) cursor.insertText(QStringLiteral("\n"));
+    cursor.insertText(text);
+    document()->setUndoRedoEnabled(true);
+    setTextCursor(cursor);
+    ensureCursorVisible();
 }
 
 QSize LogView::minimumSizeHint() const

@@ -126,7 +126,8 @@ public:
     ~RunUpdates()
     {
         window_.holdingLog_ = false;
-        window_.logView_->appendLines(std::exchange(window_.heldLog_, {}));
+        window_.logView_->appendLines(window_.heldLog_);
+        window_.heldLog_.clear();
         window_.resultsGrid_->gridModel()->endBatch();
     }
     RunUpdates(const RunUpdates&) = delete;
@@ -726,7 +727,7 @@ void MainWindow::applyState(const WindowState& state)
 void MainWindow::appendLogLine(std::string_view line)
 {
     if (holdingLog_)
-        heldLog_.append(shownText(line));
+        heldLog_.add(line);
     else
         logView_->appendLine(shownText(line));
 }

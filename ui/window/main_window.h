@@ -6,7 +6,6 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QRect>
-#include <QStringList>
 
 #include <cstdint>
 #include <functional>
@@ -22,6 +21,7 @@
 #include "report/queue_stand.h"
 #include "settings/settings_store.h"
 #include "settings/window_state.h"
+#include "ui/widgets/log_lines.h"
 #include "ui/window/collaborators.h"
 #include "ui/window/run_status.h"
 
@@ -216,7 +216,7 @@ private:
     bool startedUp_ = false;
     int rowCounter_ = 0;  // the row written last by processJobFile
     bool holdingLog_ = false;
-    QStringList heldLog_;  // as the log shows them
+    LogLines heldLog_;
     ErrorBoxShower showError_;  // the collaborators' box, which also notes what stopped a run
     std::optional<RunFacts> lastRun_;
     bool runStopping_ = false;  // an error is leaving a run

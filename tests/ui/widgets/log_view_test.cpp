@@ -8,12 +8,21 @@
 #include <string>
 
 #include "tests/ui/window_support.h"
+#include "ui/text/display_text.h"
 #include "ui/widgets/log_view.h"
 
 namespace {
 
+using chronell::LogLines;
 using chronell::LogView;
 using chronell::test::settle;
+
+LogLines linesOf(const QStringList& texts)
+{
+    LogLines lines;
+    for (const QString& text : texts) lines.add(chronell::textBytes(text));
+    return lines;
+}
 
 class LogViewTest : public ::testing::Test {
 protected:
@@ -56,7 +65,7 @@ class LogAppendRule : public LogViewTest, public ::testing::WithParamInterface<A
 TEST_P(LogAppendRule, LinesStartOnALineOfTheirOwn)
 {
     type(GetParam().typedFirst);
-    log.appendLines(GetParam().lines);
+    log.appendLines(linesOf(GetParam().lines));
     EXPECT_EQ(log.toPlainText(), GetParam().text);
 }
 
@@ -97,12 +106,35 @@ TEST_F(LogViewTest, ManyLinesReadBackExactlyAndTypingAfterThemStillBreaks)
         lines.append(QStringLiteral("line %1").arg(i));
         expected += lines.back() + u'\n';
     }
-    log.appendLines(lines);
+    log.appendLines(linesOf(lines));
     EXPECT_EQ(log.toPlainText(), expected);
 
     type("tail");
-    log.appendLines({"more"});
+    log.appendLines(linesOf({"more"}));
     EXPECT_EQ(log.toPlainText(), expected + "tail\nmore\n");
+}
+
+TEST_F(LogViewTest, GatheredBytesReadBackAsShownTextsInParagraphsOfTheirLines)
+{
+    const std::string cut(chronell::kShownTextLimit + 5, 'x');
+    const std::string texts[] = {"caf\xC3\xA9", "caf\xE9", "", cut};
+    LogLines lines;
+    QString expected;
+    const int count = 2 * LogLines::kLinesPerParagraph + 1;
+    for (int i = 0; i < count; ++i) {
+        lines.add(texts[i % 4]);
+        expected += chronell::shownText(texts[i % 4]) + u'\n';
+    }
+    log.appendLines(lines);
+    EXPECT_EQ(log.toPlainText(), expected);
+    // Three paragraphs of lines and the empty one after them.
+    EXPECT_EQ(log.document()->blockCount(), 4);
+
+    lines.clear();
+    EXPECT_TRUE(lines.empty());
+    lines.add("again");
+    log.appendLines(lines);
+    EXPECT_EQ(log.toPlainText(), expected + "again\n");
 }
 
 TEST_F(LogViewTest, InsertionPointMovesBehindTheAppendedLinesAndTheLogShowsThem)
@@ -110,7 +142,7 @@ TEST_F(LogViewTest, InsertionPointMovesBehindTheAppendedLinesAndTheLogShowsThem)
     QStringList lines;
     for (int i = 0; i < 500; ++i) lines.append(QStringLiteral("line %1").arg(i));
     log.moveCursor(QTextCursor::Start);
-    log.appendLines(lines);
+    log.appendLines(linesOf(lines));
     settle();
     EXPECT_TRUE(log.textCursor().atEnd());
     EXPECT_GT(log.verticalScrollBar()->value(), 0);
@@ -133,7 +165,7 @@ TEST_F(LogViewTest, AppendedLinesAreNotUndoneWithTheUsersTyping)
 TEST_F(LogViewTest, ClearRemovesAllText)
 {
     type("typed");
-    log.appendLines({"a", "b"});
+    log.appendLines(linesOf({"a", "b"}));
     log.clear();
     EXPECT_EQ(log.toPlainText(), "");
     log.appendLine("c");
