@@ -1,9 +1,9 @@
 #include "platform/local_time.h"
 
+#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 #include <ctime>
-#include <string>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -15,6 +15,8 @@ namespace chronell {
 
 // A null zone is the system's zone in force, with its summer-time rules
 // (the Ex functions, which take a zone, are missing from Wine).
+
+void timeZoneChanged() {}
 
 std::optional<FileTime> utcToLocalFileTime(const FileTime& utc)
 {
@@ -68,17 +70,23 @@ std::optional<long> systemOffsetAt(std::time_t unixSeconds)
     return local.tm_gmtoff;
 }
 
+std::atomic<unsigned> zoneGeneration{0};
+
 // A zone's offset changes at most once in any six hours (its changes are
 // weeks apart): when both ends of a six-hour block have the same offset, the
 // whole block has it. A queue's stamps crowd into a few evenings, so most
 // stamps are read from the last block asked for instead of the zone's rules.
-// The block is forgotten when TZ changes; a block that holds a change is
-// asked of the system stamp by stamp.
+// The block is forgotten when the zone is changed; a block that holds a
+// change is asked of the system stamp by stamp.
 class OffsetCache {
 public:
     std::optional<long> offsetAt(std::time_t unixSeconds)
     {
-        noticeZone();
+        const unsigned generation = zoneGeneration.load(std::memory_order_relaxed);
+        if (generation != generation_) {
+            generation_ = generation;
+            known_ = false;
+        }
         const std::int64_t seconds = unixSeconds;
         const std::int64_t block = seconds / kBlockSeconds - (seconds % kBlockSeconds < 0 ? 1 : 0);
         if (known_ && block == block_) return offset_;
@@ -94,18 +102,7 @@ public:
 private:
     static constexpr std::int64_t kBlockSeconds = 6 * 3600;
 
-    void noticeZone()
-    {
-        const char* zone = std::getenv("TZ");
-        const bool zoneSet = zone != nullptr;
-        if (zoneSet == zoneSet_ && (!zoneSet || zone_ == zone)) return;
-        zoneSet_ = zoneSet;
-        zone_ = zoneSet ? zone : "";
-        known_ = false;
-    }
-
-    bool zoneSet_ = false;
-    std::string zone_;
+    unsigned generation_ = 0;
     bool known_ = false;
     std::int64_t block_ = 0;
     long offset_ = 0;
@@ -118,6 +115,11 @@ std::optional<long> offsetAt(std::time_t unixSeconds)
 }
 
 } // namespace
+
+void timeZoneChanged()
+{
+    zoneGeneration.fetch_add(1, std::memory_order_relaxed);
+}
 
 std::optional<FileTime> utcToLocalFileTime(const FileTime& utc)
 {

@@ -16,4 +16,8 @@ std::optional<FileTime> utcToLocalFileTime(const FileTime& utc);
 // hour of a summer-time change takes the platform's choice).
 std::optional<FileTime> localToUtcFileTime(const FileTime& local);
 
+// To be called after the program changes TZ (and calls tzset): the
+// conversions keep the zone's offsets of the last hours asked for until then.
+void timeZoneChanged();
+
 } // namespace chronell

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/local_time.h"
+
 namespace chronell::test {
 
 class ScopedTimeZone {
@@ -33,6 +35,7 @@ private:
             ::unsetenv("TZ");
         ::tzset();
 #endif
+        timeZoneChanged();
     }
 
     std::optional<std::string> previous_;

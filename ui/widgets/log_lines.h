@@ -1,9 +1,12 @@
 #pragma once
 // Lines gathered for the log, as the UTF-8 text the log adds in one go: a
 // run's lines become one text instead of a text each.
+#include <QString>
+
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace chronell {
 
@@ -17,7 +20,7 @@ public:
     // The lines, each ended: by a U+2028 line separator inside a paragraph
     // of kLinesPerParagraph lines, by a line feed at a paragraph's end and
     // after the last line.
-    const std::string& utf8() const { return text_; }
+    QString text() const;
 
     // A text document costs per paragraph, not per character: a run's
     // 280 000 lines as as many paragraphs take most of a second to add.
@@ -26,7 +29,12 @@ public:
     static constexpr std::size_t kLinesPerParagraph = 64;
 
 private:
-    std::string text_;
+    // The text in blocks of about this many bytes: a growing block would
+    // be copied at every growth, tens of megabytes for a large run.
+    static constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
+
+    std::vector<std::string> blocks_;
+    std::size_t bytes_ = 0;
     std::size_t count_ = 0;
 };
 

@@ -17,7 +17,7 @@ LogView::LogView(QWidget* parent) : QPlainTextEdit(parent)
 void LogView::appendLines(const LogLines& lines)
 {
     if (lines.empty()) return;
-    appendText(QString::fromUtf8(lines.utf8().data(), static_cast<qsizetype>(lines.utf8().size())));
+    appendText(lines.text());
 }
 
 void LogView::appendLine(const QString& line)

@@ -137,6 +137,21 @@ TEST_F(LogViewTest, GatheredBytesReadBackAsShownTextsInParagraphsOfTheirLines)
     EXPECT_EQ(log.toPlainText(), expected + "again\n");
 }
 
+TEST(LogLines, ManyMegabytesOfLinesReadBackWholeAcrossTheirBlocks)
+{
+    // Lines of 1, 2 and 3 UTF-8 bytes a character and cut ones, some 6 MB.
+    const std::string texts[] = {"plain", "caf\xC3\xA9 \xE2\x82\xAC", std::string(70'000, 'n'),
+                                 std::string(30'000, '\xE9')};
+    LogLines lines;
+    QString expected;
+    for (int i = 0; i < 150; ++i) {
+        lines.add(texts[i % 4]);
+        expected += chronell::shownText(texts[i % 4]) + (i % LogLines::kLinesPerParagraph == 63 ? u'\n' : QChar(0x2028));
+    }
+    expected.back() = u'\n';
+    EXPECT_EQ(lines.text(), expected);
+}
+
 TEST_F(LogViewTest, InsertionPointMovesBehindTheAppendedLinesAndTheLogShowsThem)
 {
     QStringList lines;
