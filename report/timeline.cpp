@@ -63,8 +63,13 @@ Timeline buildTimeline(const std::vector<JobRecord>& records, std::optional<Inst
     std::vector<std::pair<std::size_t, bool>> numberOfBar;  // and whether a runner's
     timeline.bars.reserve(records.size());
     numberOfBar.reserve(records.size());
+    // The records are read in one pass, in their order: a run's are too many
+    // to stay in the cache, so going back to them costs a miss each.
+    std::vector<int> pairRows;
     for (const JobRecord& record : records) {
+        if (record.twoPass) pairRows.push_back(record.row);
         if (!drawn(record, now)) continue;
+        timeline.states.insert(record.state.value_or(-1));
         const std::string* runner = runnerOf(record);
         auto& numbers = runner ? runnerNumbers : fileNumbers;
         const std::string_view name = runner ? std::string_view(*runner) : std::string_view(record.jobFile);
@@ -112,10 +117,9 @@ Timeline buildTimeline(const std::vector<JobRecord>& records, std::optional<Inst
         if (after == barOfRow.begin() || std::prev(after)->first != row) return std::nullopt;
         return std::prev(after)->second;
     };
-    for (const JobRecord& record : records) {
-        if (!record.twoPass) continue;
-        const auto first = barAt(record.row - 2);
-        const auto second = barAt(record.row - 1);
+    for (const int row : pairRows) {
+        const auto first = barAt(row - 2);
+        const auto second = barAt(row - 1);
         if (first && second) timeline.pairs.push_back({*first, *second});
     }
     return timeline;

@@ -5,6 +5,7 @@
 // that join two bars, on an axis that folds long idle stretches.
 #include <cstddef>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,7 @@ struct Timeline {
     std::vector<std::string> lanes;  // runner names first (sorted), then job-list files
     std::vector<TimelineBar> bars;   // by lane, then start
     std::vector<TimelinePair> pairs;
+    std::set<std::int32_t> states;  // of the bars; -1 for none
     std::optional<Instant> from;  // the earliest start and latest end; absent without bars
     std::optional<Instant> to;
     TimeAxis axis;  // over the bars

@@ -1,6 +1,5 @@
 // The timeline as one self-contained SVG document.
 #include <algorithm>
-#include <set>
 #include <string_view>
 
 #include "analysis/display_text.h"
@@ -153,11 +152,9 @@ std::string timelineSvg(const Timeline& timeline, const RegionalSettings& settin
     }
 
     // Legend: the states that occur.
-    std::set<std::int32_t> states;
-    for (const TimelineBar& bar : timeline.bars) states.insert(bar.record->state.value_or(-1));
     double x = kMargin;
     const double y = lanesBottom + 12;
-    for (const std::int32_t state : states) {
+    for (const std::int32_t state : timeline.states) {
         const std::optional<std::int32_t> value = state < 0 ? std::nullopt : std::optional<std::int32_t>(state);
         put(out, "<rect x=\"", x, "\" y=\"", y, "\" width=\"12\" height=\"12\" fill=\"", stateColour(value), "\"/>\n");
         put(out, "<text x=\"", x + 16, "\" y=\"", y + 11, "\">", stateLabel(value), "</text>\n");

@@ -64,8 +64,11 @@ TEST(Timeline, RunnersSortedThenFilesAsMetAndBarsByStartInTheirLane)
                                       timedJob(6, std::nullopt, 0, 5)};
     records[1].jobFile = "b.jobs";
     records[5].jobFile = "a.jobs";
+    records[5].state.reset();
+    records[3].state = 5;
     const Timeline timeline = buildTimeline(records);
     EXPECT_EQ(timeline.lanes, (std::vector<std::string>{"ALPHA", "ZED", "b.jobs", "a.jobs"}));
+    EXPECT_EQ(timeline.states, (std::set<std::int32_t>{-1, 2, 5}));
     std::vector<std::pair<std::size_t, int>> laneAndRow;
     for (const TimelineBar& bar : timeline.bars) laneAndRow.emplace_back(bar.lane, bar.record->row);
     EXPECT_EQ(laneAndRow, (std::vector<std::pair<std::size_t, int>>{{0, 3}, {1, 4}, {1, 5}, {1, 1}, {2, 2}, {3, 6}}));
