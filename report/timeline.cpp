@@ -63,8 +63,8 @@ Timeline buildTimeline(const std::vector<JobRecord>& records, std::optional<Inst
     std::vector<std::pair<std::size_t, bool>> numberOfBar;  // and whether a runner's
     timeline.bars.reserve(records.size());
     numberOfBar.reserve(records.size());
-    // The records are read in one pass, in their order: a run's are too many
-    // to stay in the cache, so going back to them costs a miss each.
+    // The legend's states and the pairs' rows are gathered while the records
+    // are read in order: a run's records are too many to stay in the cache.
     std::vector<int> pairRows;
     for (const JobRecord& record : records) {
         if (record.twoPass) pairRows.push_back(record.row);
