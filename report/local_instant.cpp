@@ -27,9 +27,9 @@ Instant instantOfLocalMilliseconds(std::int64_t local)
     return instantOf(localToUtcFileTime(wallClock).value_or(wallClock));
 }
 
-std::string localDateTimeText(Instant instant, const RegionalSettings& settings)
+void appendLocalDateTimeText(std::string& text, Instant instant, const DateTimeTexts& texts)
 {
-    return dateTimeText(FileTime2DateTime(localFileTime(instant)), settings);
+    texts.append(text, FileTime2DateTime(localFileTime(instant)));
 }
 
 std::string localPictureText(Instant instant, std::string_view picture, const RegionalSettings& settings)

@@ -8,6 +8,7 @@
 #include "analysis/instant.h"
 
 namespace chronell {
+class DateTimeTexts;
 struct RegionalSettings;
 }
 
@@ -18,8 +19,8 @@ std::int64_t localMilliseconds(Instant instant);
 // The instant at which the local clock shows `local`.
 Instant instantOfLocalMilliseconds(std::int64_t local);
 
-// The date-time text of the local time at `instant`.
-std::string localDateTimeText(Instant instant, const RegionalSettings& settings);
+// The date-time text of the local time at `instant`, appended to `text`.
+void appendLocalDateTimeText(std::string& text, Instant instant, const DateTimeTexts& texts);
 
 // The local time at `instant` by a date-time picture ("hh:mm", "mmm yyyy").
 std::string localPictureText(Instant instant, std::string_view picture, const RegionalSettings& settings);

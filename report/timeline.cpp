@@ -1,9 +1,12 @@
 #include "report/timeline.h"
 
 #include <algorithm>
-#include <map>
+#include <charconv>
+#include <cstdint>
+#include <numeric>
+#include <string_view>
+#include <unordered_map>
 
-#include "analysis/date_time_text.h"
 #include "report/duration_format.h"
 #include "report/local_instant.h"
 #include "report/running_jobs.h"
@@ -24,6 +27,25 @@ bool drawn(const JobRecord& record, std::optional<Instant> now)
     return !record.twoPass && record.startUtc && (record.endUtc || (now && isRunning(record)));
 }
 
+// Stable: bars of one lane that start together keep their order. Bars come
+// in row order, mostly by start within a lane, so most lanes need no sorting.
+void sortByLaneThenStart(std::vector<TimelineBar>& bars, std::size_t lanes)
+{
+    std::vector<std::size_t> laneStarts(lanes + 1, 0);
+    for (const TimelineBar& bar : bars) ++laneStarts[bar.lane + 1];
+    std::partial_sum(laneStarts.begin(), laneStarts.end(), laneStarts.begin());
+    std::vector<TimelineBar> sorted(bars.size());
+    std::vector<std::size_t> next(laneStarts.begin(), laneStarts.end() - 1);
+    for (const TimelineBar& bar : bars) sorted[next[bar.lane]++] = bar;
+    const auto byStart = [](const TimelineBar& a, const TimelineBar& b) { return a.start < b.start; };
+    for (std::size_t lane = 0; lane < lanes; ++lane) {
+        const auto from = sorted.begin() + static_cast<std::ptrdiff_t>(laneStarts[lane]);
+        const auto to = sorted.begin() + static_cast<std::ptrdiff_t>(laneStarts[lane + 1]);
+        if (!std::is_sorted(from, to, byStart)) std::stable_sort(from, to, byStart);
+    }
+    bars = std::move(sorted);
+}
+
 constexpr double kFitMargin = 0.02;  // of the span, each side
 constexpr double kSmallestSpanMs = 1000;
 
@@ -32,31 +54,25 @@ constexpr double kSmallestSpanMs = 1000;
 Timeline buildTimeline(const std::vector<JobRecord>& records, std::optional<Instant> now)
 {
     Timeline timeline;
-    // Lanes: runners sorted by name, then the files of jobs without a runner in row order.
-    std::map<std::string, std::size_t> runnerLanes;
-    std::vector<std::string> fileLanes;
+    // Lanes: runners sorted by name, then the files of jobs without a runner
+    // in row order. Each bar first gets its runner's or file's number in the
+    // order met, the lane once the runners are sorted.
+    std::unordered_map<std::string_view, std::size_t> runnerNumbers;
+    std::unordered_map<std::string_view, std::size_t> fileNumbers;
+    std::vector<std::string_view> files;
+    std::vector<std::pair<std::size_t, bool>> numberOfBar;  // and whether a runner's
+    timeline.bars.reserve(records.size());
+    numberOfBar.reserve(records.size());
     for (const JobRecord& record : records) {
         if (!drawn(record, now)) continue;
-        if (const std::string* runner = runnerOf(record))
-            runnerLanes.emplace(*runner, 0);
-        else if (std::find(fileLanes.begin(), fileLanes.end(), record.jobFile) == fileLanes.end())
-            fileLanes.push_back(record.jobFile);
-    }
-    for (auto& [name, lane] : runnerLanes) {
-        lane = timeline.lanes.size();
-        timeline.lanes.push_back(name);
-    }
-    std::map<std::string, std::size_t> fileLaneOf;
-    for (const std::string& file : fileLanes) {
-        fileLaneOf.emplace(file, timeline.lanes.size());
-        timeline.lanes.push_back(file);
-    }
-
-    for (const JobRecord& record : records) {
-        if (!drawn(record, now)) continue;
-        TimelineBar bar;
         const std::string* runner = runnerOf(record);
-        bar.lane = runner ? runnerLanes.at(*runner) : fileLaneOf.at(record.jobFile);
+        auto& numbers = runner ? runnerNumbers : fileNumbers;
+        const std::string_view name = runner ? std::string_view(*runner) : std::string_view(record.jobFile);
+        const auto [number, added] = numbers.try_emplace(name, numbers.size());
+        if (added && !runner) files.push_back(name);
+        numberOfBar.emplace_back(number->second, runner != nullptr);
+
+        TimelineBar bar;
         bar.open = !record.endUtc;
         const Instant end = record.endUtc ? *record.endUtc : std::max(*record.startUtc, *now);
         bar.start = std::min(*record.startUtc, end);
@@ -66,23 +82,41 @@ Timeline buildTimeline(const std::vector<JobRecord>& records, std::optional<Inst
         if (!timeline.from || bar.start < *timeline.from) timeline.from = bar.start;
         if (!timeline.to || bar.end > *timeline.to) timeline.to = bar.end;
     }
-    std::stable_sort(timeline.bars.begin(), timeline.bars.end(), [](const TimelineBar& a, const TimelineBar& b) {
-        return a.lane != b.lane ? a.lane < b.lane : a.start < b.start;
-    });
+    std::vector<std::pair<std::string_view, std::size_t>> runners(runnerNumbers.begin(), runnerNumbers.end());
+    std::sort(runners.begin(), runners.end());
+    std::vector<std::size_t> laneOfRunner(runners.size());
+    for (std::size_t lane = 0; lane < runners.size(); ++lane) {
+        laneOfRunner[runners[lane].second] = lane;
+        timeline.lanes.emplace_back(runners[lane].first);
+    }
+    timeline.lanes.insert(timeline.lanes.end(), files.begin(), files.end());
+    for (std::size_t i = 0; i < timeline.bars.size(); ++i) {
+        const auto [number, isRunner] = numberOfBar[i];
+        timeline.bars[i].lane = isRunner ? laneOfRunner[number] : runners.size() + number;
+    }
+    sortByLaneThenStart(timeline.bars, timeline.lanes.size());
+
     std::vector<std::pair<Instant, Instant>> busy;
     busy.reserve(timeline.bars.size());
     for (const TimelineBar& bar : timeline.bars) busy.emplace_back(bar.start, bar.end);
     timeline.axis = TimeAxis(std::move(busy));
 
-    // A pair's row follows the rows of its two jobs.
-    std::map<int, std::size_t> barOfRow;
-    for (std::size_t i = 0; i < timeline.bars.size(); ++i) barOfRow[timeline.bars[i].record->row] = i;
+    // A pair's row follows the rows of its two jobs; of bars with the same
+    // row, the last one counts.
+    std::vector<std::pair<int, std::size_t>> barOfRow;
+    barOfRow.reserve(timeline.bars.size());
+    for (std::size_t i = 0; i < timeline.bars.size(); ++i) barOfRow.emplace_back(timeline.bars[i].record->row, i);
+    std::sort(barOfRow.begin(), barOfRow.end());
+    const auto barAt = [&barOfRow](int row) -> std::optional<std::size_t> {
+        const auto after = std::upper_bound(barOfRow.begin(), barOfRow.end(), std::pair(row, SIZE_MAX));
+        if (after == barOfRow.begin() || std::prev(after)->first != row) return std::nullopt;
+        return std::prev(after)->second;
+    };
     for (const JobRecord& record : records) {
         if (!record.twoPass) continue;
-        const auto first = barOfRow.find(record.row - 2);
-        const auto second = barOfRow.find(record.row - 1);
-        if (first != barOfRow.end() && second != barOfRow.end())
-            timeline.pairs.push_back({first->second, second->second});
+        const auto first = barAt(record.row - 2);
+        const auto second = barAt(record.row - 1);
+        if (first && second) timeline.pairs.push_back({*first, *second});
     }
     return timeline;
 }
@@ -143,27 +177,47 @@ std::string stateLabel(std::optional<std::int32_t> state)
     return "Other";
 }
 
-std::string barTooltip(const JobRecord& record, bool formatted, const RegionalSettings& settings)
+BarTooltips::BarTooltips(const RegionalSettings& settings) : settings_(settings), dateTimes_(settings) {}
+
+void BarTooltips::appendJob(std::string& text, const JobRecord& record, bool formatted) const
 {
-    std::string text = record.name;
+    text.append(record.name);
     text.append("\nSource: ").append(record.input);
     text.append("\nDest: ").append(record.output);
-    text.append("\nStart: ").append(record.startShown ? dateTimeText(*record.startShown, settings) : "");
-    text.append("\nEnd: ").append(record.endShown ? dateTimeText(*record.endShown, settings) : "");
-    text.append("\nDuration: ").append(record.durationMs ? millisecondsText(*record.durationMs, formatted, settings) : "");
+    text.append("\nStart: ");
+    if (record.startShown) dateTimes_.append(text, *record.startShown);
+    text.append("\nEnd: ");
+    if (record.endShown) dateTimes_.append(text, *record.endShown);
+    text.append("\nDuration: ");
+    if (record.durationMs) text.append(millisecondsText(*record.durationMs, formatted, settings_));
     if (record.runnerName) text.append("\nRunner: ").append(*record.runnerName);
     if (record.error && !record.error->empty()) text.append("\nError: ").append(*record.error);
+}
+
+void BarTooltips::appendDrawn(std::string& text, const Timeline& timeline, const DrawnBar& bar, bool formatted) const
+{
+    const TimelineBar& first = timeline.bars[bar.firstBar];
+    if (bar.count == 1) return appendJob(text, *first.record, formatted);
+    char count[24];
+    text.append(count, std::to_chars(count, count + sizeof count, bar.count).ptr).append(" jobs, ");
+    appendLocalDateTimeText(text, first.start, dateTimes_);
+    text.append(" to ");
+    appendLocalDateTimeText(text, timeline.bars[bar.firstBar + bar.count - 1].end, dateTimes_);
+}
+
+std::string barTooltip(const JobRecord& record, bool formatted, const RegionalSettings& settings)
+{
+    std::string text;
+    BarTooltips(settings).appendJob(text, record, formatted);
     return text;
 }
 
 std::string drawnBarTooltip(const Timeline& timeline, const DrawnBar& bar, bool formatted,
                             const RegionalSettings& settings)
 {
-    const TimelineBar& first = timeline.bars[bar.firstBar];
-    if (bar.count == 1) return barTooltip(*first.record, formatted, settings);
-    const TimelineBar& last = timeline.bars[bar.firstBar + bar.count - 1];
-    return std::to_string(bar.count) + " jobs, " + localDateTimeText(first.start, settings) + " to " +
-           localDateTimeText(last.end, settings);
+    std::string text;
+    BarTooltips(settings).appendDrawn(text, timeline, bar, formatted);
+    return text;
 }
 
 } // namespace chronell::report

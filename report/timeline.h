@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/date_time_text.h"
 #include "analysis/job_record.h"
 #include "report/timeline_axis.h"
 
@@ -63,6 +64,22 @@ std::pair<double, double> fittedView(const Timeline& timeline);
 // The colour of a state's bars as "#rrggbb", and the legend's label.
 const char* stateColour(std::optional<std::int32_t> state);
 std::string stateLabel(std::optional<std::int32_t> state);
+
+// The tooltips of bars, appended to a text; the date and time pictures are
+// read once for all of them. `settings` must outlive it unchanged.
+class BarTooltips {
+public:
+    explicit BarTooltips(const RegionalSettings& settings);
+
+    // A job's: name, source, destination, start, end, duration.
+    void appendJob(std::string& text, const JobRecord& record, bool formatted) const;
+    // A drawn bar's: its job's, or for merged bars how many jobs from when to when.
+    void appendDrawn(std::string& text, const Timeline& timeline, const DrawnBar& bar, bool formatted) const;
+
+private:
+    const RegionalSettings& settings_;
+    DateTimeTexts dateTimes_;
+};
 
 // The tooltip text of a bar: name, source, destination, start, end, duration.
 std::string barTooltip(const JobRecord& record, bool formatted, const RegionalSettings& settings);

@@ -1,11 +1,11 @@
 // The timeline as one self-contained SVG document.
 #include <algorithm>
-#include <charconv>
 #include <set>
+#include <string_view>
 
 #include "analysis/display_text.h"
-#include "report/local_instant.h"
 #include "report/timeline.h"
+#include "report/timeline_svg_text.h"
 
 namespace chronell::report {
 
@@ -19,52 +19,18 @@ constexpr double kPlotHeight = 480;  // lanes share this height, as in a window 
 constexpr double kMinLaneHeight = 22;
 constexpr double kMaxLaneHeight = 48;
 constexpr double kLegendHeight = 36;
-constexpr double kCharWidth = 7;  // about, of the 12-pixel sans-serif font
 constexpr double kNameInset = 3;
 constexpr double kOpenEnd = 6;  // the arrow head of a running job's bar
+constexpr std::size_t kBytesPerBar = 160;  // about, without its tooltip
 
-// Texts are measured by their characters, not their bytes.
-double textWidth(const std::string& utf8)
-{
-    double chars = 0;
-    for (const char c : utf8)
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++chars;
-    return chars * kCharWidth;
-}
+void putPart(std::string& out, std::string_view text) { out.append(text); }
+void putPart(std::string& out, double coordinate) { appendCoordinate(out, coordinate); }
 
-// As much of `utf8` as fits in `width` pixels, cut texts ending in "...".
-std::string fittedText(const std::string& utf8, double width)
+// Texts as they are and numbers as coordinates, one after the other.
+template <typename... Parts>
+void put(std::string& out, const Parts&... parts)
 {
-    if (textWidth(utf8) <= width) return utf8;
-    const auto room = static_cast<std::size_t>(std::max(0.0, width / kCharWidth - 3));
-    std::size_t chars = 0;
-    std::size_t at = 0;
-    for (; at < utf8.size(); ++at)
-        if ((static_cast<unsigned char>(utf8[at]) & 0xC0) != 0x80 && chars++ == room) break;
-    return room == 0 ? std::string() : utf8.substr(0, at) + "...";
-}
-
-// Text content or attribute value: display text with &, <, > and " escaped.
-void appendXmlText(std::string& out, std::string_view bytes)
-{
-    for (const char c : displayUtf8(bytes)) {
-        switch (c) {
-        case '&': out.append("&amp;"); break;
-        case '<': out.append("&lt;"); break;
-        case '>': out.append("&gt;"); break;
-        case '"': out.append("&quot;"); break;
-        default:
-            // Control characters are not allowed in XML 1.0; a blank stands in.
-            out.push_back(static_cast<unsigned char>(c) < 0x20 && c != '\n' && c != '\t' ? ' ' : c);
-        }
-    }
-}
-
-// Coordinates with one decimal, whatever the locale.
-std::string number(double value)
-{
-    char text[32];
-    return std::string(text, std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 1).ptr);
+    (putPart(out, parts), ...);
 }
 
 double laneHeightFor(std::size_t lanes)
@@ -86,9 +52,8 @@ std::string timelineSvg(const Timeline& timeline, const RegionalSettings& settin
     const double height = lanesBottom + kLegendHeight;
     std::string out;
     out.append("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
-    out.append("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + number(width) + "\" height=\"" + number(height) +
-               "\" viewBox=\"0 0 " + number(width) + " " + number(height) +
-               "\" font-family=\"sans-serif\" font-size=\"12\">\n");
+    put(out, "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"", width, "\" height=\"", height, "\" viewBox=\"0 0 ",
+        width, " ", height, "\" font-family=\"sans-serif\" font-size=\"12\">\n");
     out.append("<title>Job queue timeline</title>\n");
     out.append("<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n");
 
@@ -96,9 +61,9 @@ std::string timelineSvg(const Timeline& timeline, const RegionalSettings& settin
     for (std::size_t lane = 0; lane < timeline.lanes.size(); ++lane) {
         const double top = laneTop(lane);
         if (lane % 2 == 1)
-            out.append("<rect x=\"0\" y=\"" + number(top) + "\" width=\"" + number(width) + "\" height=\"" +
-                       number(laneHeight) + "\" fill=\"#f3f5f7\"/>\n");
-        out.append("<text x=\"" + number(kMargin) + "\" y=\"" + number(top + laneHeight / 2 + 4) + "\">");
+            put(out, "<rect x=\"0\" y=\"", top, "\" width=\"", width, "\" height=\"", laneHeight,
+                "\" fill=\"#f3f5f7\"/>\n");
+        put(out, "<text x=\"", kMargin, "\" y=\"", top + laneHeight / 2 + 4, "\">");
         appendXmlText(out, timeline.lanes[lane]);
         out.append("</text>\n");
     }
@@ -115,24 +80,23 @@ std::string timelineSvg(const Timeline& timeline, const RegionalSettings& settin
         for (const AxisFold& fold : timeline.axis.folds()) {
             const double x0 = xOf(fold.from);
             const double x1 = xOf(fold.to);
-            out.append("<rect x=\"" + number(x0) + "\" y=\"" + number(kAxisHeight) + "\" width=\"" +
-                       number(x1 - x0) + "\" height=\"" + number(lanesBottom - kAxisHeight) +
-                       "\" fill=\"#eceff1\"/>\n");
-            out.append("<path d=\"M" + number(x0 - 3) + "," + number(kAxisHeight + 4) + " l6,-10 M" + number(x1 - 3) +
-                       "," + number(kAxisHeight + 4) + " l6,-10\" stroke=\"#78909c\" stroke-width=\"1.5\"/>\n");
+            put(out, "<rect x=\"", x0, "\" y=\"", kAxisHeight, "\" width=\"", x1 - x0, "\" height=\"",
+                lanesBottom - kAxisHeight, "\" fill=\"#eceff1\"/>\n");
+            put(out, "<path d=\"M", x0 - 3, ",", kAxisHeight + 4, " l6,-10 M", x1 - 3, ",", kAxisHeight + 4,
+                " l6,-10\" stroke=\"#78909c\" stroke-width=\"1.5\"/>\n");
         }
 
         // Axis: ticks at round local times whose labels stand apart.
-        const auto ticks = axisTicks(timeline.axis, from, to, kPlotWidth, settings, textWidth);
+        const auto ticks = axisTicks(timeline.axis, from, to, kPlotWidth, settings,
+                                     [](const std::string& text) { return textWidth(text); });
         out.append("<g stroke=\"#c8ccd0\">\n");
         for (const AxisTick& tick : ticks) {
             const double x = plotLeft + tick.x;
-            out.append("<line x1=\"" + number(x) + "\" y1=\"" + number(kAxisHeight - 6) + "\" x2=\"" + number(x) +
-                       "\" y2=\"" + number(lanesBottom) + "\"/>\n");
+            put(out, "<line x1=\"", x, "\" y1=\"", kAxisHeight - 6, "\" x2=\"", x, "\" y2=\"", lanesBottom, "\"/>\n");
         }
         out.append("</g>\n<g text-anchor=\"middle\" fill=\"#37474f\">\n");
         for (const AxisTick& tick : ticks) {
-            out.append("<text x=\"" + number(plotLeft + tick.x) + "\" y=\"" + number(kAxisHeight - 12) + "\">");
+            put(out, "<text x=\"", plotLeft + tick.x, "\" y=\"", kAxisHeight - 12, "\">");
             appendXmlText(out, tick.label);
             out.append("</text>\n");
         }
@@ -141,6 +105,10 @@ std::string timelineSvg(const Timeline& timeline, const RegionalSettings& settin
         // Bars; those too narrow to see are merged per lane and pixel. A
         // running job's bar ends in an arrow head; a bar wide enough holds its job's name.
         const auto drawn = drawnBars(timeline, from, to, kPlotWidth);
+        out.reserve(out.size() + drawn.size() * kBytesPerBar);
+        const BarTooltips tooltips(settings);
+        std::string tooltip;
+        std::string name;
         std::vector<bool> shown(timeline.bars.size(), false);
         for (const DrawnBar& bar : drawn) {
             const TimelineBar& first = timeline.bars[bar.firstBar];
@@ -148,23 +116,28 @@ std::string timelineSvg(const Timeline& timeline, const RegionalSettings& settin
             const double x = plotLeft + bar.x0;
             const double w = std::max(bar.x1 - bar.x0, 1.0);
             const char* colour = stateColour(first.record->state);
-            out.append("<rect x=\"" + number(x) + "\" y=\"" + number(y) + "\" width=\"" + number(w) +
-                       "\" height=\"" + number(barHeight) + "\" fill=\"" + colour + "\"><title>");
+            put(out, "<rect x=\"", x, "\" y=\"", y, "\" width=\"", w, "\" height=\"", barHeight, "\" fill=\"", colour,
+                "\"><title>");
             if (bar.count == 1) shown[bar.firstBar] = true;
-            appendXmlText(out, drawnBarTooltip(timeline, bar, true, settings));
+            tooltip.clear();
+            tooltips.appendDrawn(tooltip, timeline, bar, true);
+            appendXmlText(out, tooltip);
             out.append("</title></rect>\n");
-            if (bar.count == 1 && first.open)
-                out.append("<path d=\"M" + number(x + w) + "," + number(y) + " l" + number(kOpenEnd) + "," +
-                           number(barHeight / 2) + " l-" + number(kOpenEnd) + "," + number(barHeight / 2) +
-                           "z\" fill=\"" + colour + "\" opacity=\"0.6\"/>\n");
-            std::string name;
-            if (bar.count == 1) name = fittedText(displayUtf8(first.record->name), w - 2 * kNameInset);
-            if (!name.empty() && name != "...") {
-                out.append("<text x=\"" + number(x + kNameInset) + "\" y=\"" + number(y + barHeight / 2 + 4) +
-                           "\" fill=\"#ffffff\" pointer-events=\"none\">");
-                appendXmlText(out, name);
-                out.append("</text>\n");
-            }
+            if (bar.count != 1) continue;
+            if (first.open)
+                put(out, "<path d=\"M", x + w, ",", y, " l", kOpenEnd, ",", barHeight / 2, " l-", kOpenEnd, ",",
+                    barHeight / 2, "z\" fill=\"", colour, "\" opacity=\"0.6\"/>\n");
+            // The name as displayed: the bytes themselves unless they need converting.
+            const std::string& bytes = first.record->name;
+            const bool asDisplayed = isValidUtf8(bytes);
+            if (!asDisplayed) name = displayUtf8(bytes);
+            const FittedText fitted = fittedText(asDisplayed ? bytes : name, w - 2 * kNameInset);
+            if (fitted.kept.empty() || (!fitted.cut && fitted.kept == "...")) continue;
+            put(out, "<text x=\"", x + kNameInset, "\" y=\"", y + barHeight / 2 + 4,
+                "\" fill=\"#ffffff\" pointer-events=\"none\">");
+            appendXmlText(out, fitted.kept);
+            if (fitted.cut) out.append("...");
+            out.append("</text>\n");
         }
 
         // Two-pass pairs: the end of the first job joined to the start of the second.
@@ -173,8 +146,8 @@ std::string timelineSvg(const Timeline& timeline, const RegionalSettings& settin
             if (!shown[pair.first] || !shown[pair.second]) continue;
             const TimelineBar& a = timeline.bars[pair.first];
             const TimelineBar& b = timeline.bars[pair.second];
-            out.append("<polyline points=\"" + number(xOf(a.end)) + "," + number(laneTop(a.lane) + laneHeight / 2) +
-                       " " + number(xOf(b.start)) + "," + number(laneTop(b.lane) + laneHeight / 2) + "\"/>\n");
+            put(out, "<polyline points=\"", xOf(a.end), ",", laneTop(a.lane) + laneHeight / 2, " ", xOf(b.start), ",",
+                laneTop(b.lane) + laneHeight / 2, "\"/>\n");
         }
         out.append("</g>\n");
     }
@@ -186,16 +159,14 @@ std::string timelineSvg(const Timeline& timeline, const RegionalSettings& settin
     const double y = lanesBottom + 12;
     for (const std::int32_t state : states) {
         const std::optional<std::int32_t> value = state < 0 ? std::nullopt : std::optional<std::int32_t>(state);
-        out.append("<rect x=\"" + number(x) + "\" y=\"" + number(y) + "\" width=\"12\" height=\"12\" fill=\"" +
-                   stateColour(value) + "\"/>\n");
-        out.append("<text x=\"" + number(x + 16) + "\" y=\"" + number(y + 11) + "\">" + stateLabel(value) + "</text>\n");
+        put(out, "<rect x=\"", x, "\" y=\"", y, "\" width=\"12\" height=\"12\" fill=\"", stateColour(value), "\"/>\n");
+        put(out, "<text x=\"", x + 16, "\" y=\"", y + 11, "\">", stateLabel(value), "</text>\n");
         x += 110;
     }
-    out.append("<text x=\"" + number(x) + "\" y=\"" + number(y + 11) + "\" fill=\"#37474f\">" +
-               (timeline.bars.empty() ? std::string("No job with start and end times.")
-                                      : std::to_string(timeline.bars.size()) + " jobs") +
-               "</text>\n");
-    out.append("</svg>\n");
+    put(out, "<text x=\"", x, "\" y=\"", y + 11, "\" fill=\"#37474f\">");
+    if (timeline.bars.empty()) out.append("No job with start and end times.");
+    else out.append(std::to_string(timeline.bars.size())).append(" jobs");
+    out.append("</text>\n</svg>\n");
     return out;
 }
 

@@ -56,6 +56,49 @@ TEST(Timeline, LanesBarsAndPairs)
     EXPECT_EQ(timeline.to, kStart + minutes(90));
 }
 
+TEST(Timeline, RunnersSortedThenFilesAsMetAndBarsByStartInTheirLane)
+{
+    std::vector<JobRecord> records = {timedJob(1, "ZED", 50, 60), timedJob(2, std::nullopt, 40, 45),
+                                      timedJob(3, "ALPHA", 30, 35), timedJob(4, "ZED", 10, 20),
+                                      timedJob(5, "ZED", 10, 15),  // starts with row 4: after it
+                                      timedJob(6, std::nullopt, 0, 5)};
+    records[1].jobFile = "b.jobs";
+    records[5].jobFile = "a.jobs";
+    const Timeline timeline = buildTimeline(records);
+    EXPECT_EQ(timeline.lanes, (std::vector<std::string>{"ALPHA", "ZED", "b.jobs", "a.jobs"}));
+    std::vector<std::pair<std::size_t, int>> laneAndRow;
+    for (const TimelineBar& bar : timeline.bars) laneAndRow.emplace_back(bar.lane, bar.record->row);
+    EXPECT_EQ(laneAndRow, (std::vector<std::pair<std::size_t, int>>{{0, 3}, {1, 4}, {1, 5}, {1, 1}, {2, 2}, {3, 6}}));
+}
+
+TEST(Timeline, APairJoinsTheLastBarsOfItsTwoRows)
+{
+    // Records of two runs read back together: rows repeat, and the later bar of a row counts.
+    std::vector<JobRecord> records = {timedJob(1, "A", 0, 10), timedJob(2, "A", 10, 20), timedJob(1, "A", 100, 110),
+                                      timedJob(2, "A", 110, 120)};
+    JobRecord pair;
+    pair.row = 3;
+    pair.twoPass = true;
+    records.push_back(pair);
+    const Timeline timeline = buildTimeline(records);
+    ASSERT_EQ(timeline.pairs.size(), 1u);
+    EXPECT_EQ(timeline.bars[timeline.pairs[0].first].start, kStart + minutes(100));
+    EXPECT_EQ(timeline.bars[timeline.pairs[0].second].start, kStart + minutes(110));
+}
+
+TEST(Timeline, MergedBarsTellHowManyJobsFromWhenToWhen)
+{
+    const test::ScopedTimeZone zone("UTC");
+    const std::vector<JobRecord> records = {timedJob(1, "A", 0, 1), timedJob(2, "A", 1, 2), timedJob(3, "A", 2, 3)};
+    const Timeline timeline = buildTimeline(records);
+    const RegionalSettings settings;
+    EXPECT_EQ(drawnBarTooltip(timeline, {0, 0, 1, 0, 3}, true, settings), "3 jobs, 7/1/23 to 7/1/23 12:03:00 am");
+    const BarTooltips tooltips(settings);
+    std::string text = "before ";
+    tooltips.appendDrawn(text, timeline, {0, 0, 1, 2, 1}, true);
+    EXPECT_EQ(text, "before " + barTooltip(records[2], true, settings));
+}
+
 TEST(Timeline, BarsNarrowerThanAPixelMergePerLaneAndPixel)
 {
     std::vector<JobRecord> records;
