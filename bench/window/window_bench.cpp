@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QWheelEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -188,6 +189,7 @@ int main(int argc, char** argv)
         // A started window keeps its runs in a history of its own (a new
         // one each time), in the background.
         const QTemporaryDir place;
+        qputenv("XDG_DATA_HOME", QFile::encodeName(place.path()));
         chronell::MainWindow keeping;
         keeping.startUp({}, place.filePath(QStringLiteral("chronell")).toStdString());
         part<QLineEdit>(keeping, "folderBox").setText(folder);
