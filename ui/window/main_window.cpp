@@ -177,7 +177,10 @@ private:
 };
 
 MainWindow::MainWindow(WindowCollaborators collaborators, QWidget* parent)
-    : QMainWindow(parent), collaborators_(std::move(collaborators)), regionalSettings_(loadRegionalSettings())
+    : QMainWindow(parent),
+      collaborators_(std::move(collaborators)),
+      regionalSettings_(loadRegionalSettings()),
+      historyRecorder_(std::make_unique<BackgroundRecorder>(collaborators_.recordRun))
 {
     showError_ = [this](const QString& text) {
         if (std::exchange(runStopping_, false) && lastRun_) {
@@ -624,11 +627,24 @@ void MainWindow::recordRun(const std::string& folder)
 {
     // A window never started up has no place for its settings, nor its history.
     if (!startedUp_ || !keepsHistory() || !collaborators_.recordRun) return;
-    const std::string file = historyPlace(executablePath_, hostSettingsQueries());
-    const std::vector<std::string> notices = collaborators_.recordRun(file, records().all(), folder);
+    historyNotice_.clear();
+    historyRecorder_->record(historyPlace(executablePath_, hostSettingsQueries()), records().all(), folder,
+                             [this](const std::vector<std::string>& notices) { showHistoryNotices(notices); });
+}
+
+void MainWindow::showHistoryNotices(const std::vector<std::string>& notices)
+{
+    if (historyWindow_ && historyWindow_->isVisible()) historyWindow_->refresh();
+    if (notices.empty()) return;
     QStringList lines;
     for (const std::string& notice : notices) lines << displayText(notice);
     historyNotice_ = lines.join(QLatin1Char(' '));
+    showRunStatus();
+}
+
+void MainWindow::waitForHistory()
+{
+    historyRecorder_->finish();
 }
 
 QString MainWindow::withHistoryNotice(const QString& status) const
@@ -814,6 +830,8 @@ HistoryWindow* MainWindow::historyWindow() const
 
 void MainWindow::showHistory()
 {
+    // With the last run in it.
+    waitForHistory();
     if (!historyWindow_)
         historyWindow_ = new HistoryWindow(historyPlace(executablePath_, hostSettingsQueries()), regionalSettings_,
                                            collaborators_.now, [this] { return formattedTimeTicked(); }, this);

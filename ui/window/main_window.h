@@ -22,6 +22,7 @@
 #include "settings/settings_store.h"
 #include "settings/window_state.h"
 #include "ui/widgets/log_lines.h"
+#include "ui/window/background_recorder.h"
 #include "ui/window/collaborators.h"
 #include "ui/window/run_status.h"
 
@@ -109,6 +110,9 @@ public:
     FolderWatch& folderWatch() const { return *watch_; }
     // View, Keep History: each run's finished jobs go into the history.
     bool keepsHistory() const;
+    // Returns once every run made so far is in the history and what went
+    // wrong with it is shown.
+    void waitForHistory();
 
     // Selects a grid row (1 is the first data row) and scrolls it into view;
     // nothing for a row that the filter hides.
@@ -172,9 +176,11 @@ private:
     void showHistory();
     void saveResultsAs();
     void switchWatch();
-    // Records the last run over `folder` when Keep History is ticked; what
-    // went wrong with the history is shown in the status bar.
+    // Records the last run over `folder` when Keep History is ticked, in
+    // the background; what went wrong with the history is shown in the
+    // status bar once it is known.
     void recordRun(const std::string& folder);
+    void showHistoryNotices(const std::vector<std::string>& notices);
     // The run's status text, with what went wrong with the history after it.
     QString withHistoryNotice(const QString& status) const;
 
@@ -230,6 +236,9 @@ private:
     QString historyNotice_;  // what went wrong recording the last run, if anything
     report::QueueEndWatch queueEnd_;
     QTimer* runningTick_ = nullptr;  // owned as a child
+    // Last, so that it is destroyed first: the runs given to it are
+    // recorded before the rest of the window goes.
+    std::unique_ptr<BackgroundRecorder> historyRecorder_;
 };
 
 } // namespace chronell

@@ -37,6 +37,7 @@ protected:
     {
         partsOf(*window).folderBox->setText(QString::fromStdString(folder.file("jobs")));
         QTest::mouseClick(partsOf(*window).processButton, Qt::LeftButton);
+        window->waitForHistory();
         settle();
     }
     QAction& keepHistory() { return *partNamed<QAction>(*window, "keepHistoryAction"); }
