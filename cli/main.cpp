@@ -26,6 +26,7 @@
 #include "report/timeline.h"
 #include "report/text_sink.h"
 #include "platform/folder_change_wait.h"
+#include "platform/huge_page_heap.h"
 #include "platform/output_mode.h"
 #include "platform/paths.h"
 #include "platform/process_table.h"
@@ -124,6 +125,9 @@ int main(int argc, char** argv)
     }
     if (options->help) return printOnly(kUsage);
     if (options->version) return printOnly("chronell-report " CHRONELL_VERSION "\n");
+    // A timeline or a recording holds every record of the run: tens of
+    // megabytes for a large queue, taken in far quicker on huge pages.
+    if (options->timeline || options->history.record) useHugePageHeap(argv);
 
     const RegionalSettings settings = loadRegionalSettings();
     RunInputs inputs;

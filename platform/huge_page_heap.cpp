@@ -21,9 +21,9 @@ std::string transparentHugePageMode(std::string_view enabledFile)
     return std::string(enabledFile.substr(open + 1, close - open - 1));
 }
 
-bool restartForHugePages(std::string_view thpMode, const char* tunables)
+bool restartForHugePages(std::string_view thpMode, const char* tunables, const char* preload)
 {
-    return thpMode == "madvise" && tunables == nullptr;
+    return thpMode == "madvise" && tunables == nullptr && preload == nullptr;
 }
 
 #if defined(__GLIBC__)
@@ -38,7 +38,8 @@ void useHugePageHeap(char** argv)
     }
     std::ifstream enabled("/sys/kernel/mm/transparent_hugepage/enabled");
     const std::string modes{std::istreambuf_iterator<char>(enabled), std::istreambuf_iterator<char>()};
-    if (!restartForHugePages(transparentHugePageMode(modes), std::getenv("GLIBC_TUNABLES"))) return;
+    if (!restartForHugePages(transparentHugePageMode(modes), std::getenv("GLIBC_TUNABLES"),
+                             std::getenv("LD_PRELOAD"))) return;
     const std::string executable = executablePath();
     if (executable.empty() || argv == nullptr || argv[0] == nullptr) return;
     if (::setenv(kHugePageRestartMark, "1", 1) != 0) return;

@@ -6,9 +6,9 @@
 //
 // Linux gives huge pages to whoever asks for them ("madvise", the usual
 // setting) and glibc's malloc asks only when its tunable says so, which it
-// reads from the environment at start-up. So the window starts itself once
-// more with the tunable set, and takes the environment back as it was, for
-// the programs it starts in turn.
+// reads from the environment at start-up. So a program that is to hold a
+// large run starts itself once more with the tunable set, and takes the
+// environment back as it was, for the programs it starts in turn.
 #include <string>
 #include <string_view>
 
@@ -23,9 +23,10 @@ inline constexpr const char* kHugePageTunable = "glibc.malloc.hugetlb=1";
 std::string transparentHugePageMode(std::string_view enabledFile);
 
 // Whether to start again with the tunable: only when huge pages are given
-// on request, and never against tunables the user set (setting
-// GLIBC_TUNABLES to anything, even empty, opts out).
-bool restartForHugePages(std::string_view thpMode, const char* tunables);
+// on request, never against tunables the user set (setting GLIBC_TUNABLES
+// to anything, even empty, opts out), and never under a tool that preloads
+// itself (valgrind, a profiler): the second start would leave it behind.
+bool restartForHugePages(std::string_view thpMode, const char* tunables, const char* preload);
 
 // Under glibc. On the second start: takes the environment back as the user
 // had it. On the first, when restartForHugePages holds, starts `argv` again

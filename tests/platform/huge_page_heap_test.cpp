@@ -21,15 +21,18 @@ TEST(HugePageHeap, TheModeInForceIsTheBracketedOne)
     for (const auto& c : cases) EXPECT_EQ(transparentHugePageMode(c.file), c.mode) << c.file;
 }
 
-TEST(HugePageHeap, RestartsOnlyWhereHugePagesAreOnRequestAndTheUserSetNoTunables)
+TEST(HugePageHeap, RestartsOnlyWhereHugePagesAreOnRequestAndNothingElseIsSet)
 {
-    EXPECT_TRUE(restartForHugePages("madvise", nullptr));
+    EXPECT_TRUE(restartForHugePages("madvise", nullptr, nullptr));
     // "always" gives them without asking, "never" not at all.
-    EXPECT_FALSE(restartForHugePages("always", nullptr));
-    EXPECT_FALSE(restartForHugePages("never", nullptr));
-    EXPECT_FALSE(restartForHugePages("", nullptr));
-    EXPECT_FALSE(restartForHugePages("madvise", ""));
-    EXPECT_FALSE(restartForHugePages("madvise", "glibc.malloc.hugetlb=0"));
+    EXPECT_FALSE(restartForHugePages("always", nullptr, nullptr));
+    EXPECT_FALSE(restartForHugePages("never", nullptr, nullptr));
+    EXPECT_FALSE(restartForHugePages("", nullptr, nullptr));
+    // The user's tunables, even none.
+    EXPECT_FALSE(restartForHugePages("madvise", "", nullptr));
+    EXPECT_FALSE(restartForHugePages("madvise", "glibc.malloc.hugetlb=0", nullptr));
+    // A tool watching the program.
+    EXPECT_FALSE(restartForHugePages("madvise", nullptr, "/usr/libexec/valgrind/vgpreload_core-amd64-linux.so"));
 }
 
 } // namespace
