@@ -1,8 +1,10 @@
 #include "ui/window/background_recorder.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QMetaObject>
 
+#include <algorithm>
 #include <utility>
 
 namespace chronell {
@@ -14,6 +16,7 @@ BackgroundRecorder::BackgroundRecorder(HistoryRecorder record, QObject* parent)
 
 BackgroundRecorder::~BackgroundRecorder()
 {
+    release(-1);
     {
         const std::lock_guard lock(mutex_);
         ending_ = true;
@@ -28,12 +31,29 @@ void BackgroundRecorder::record(std::string historyFile, std::vector<JobRecord> 
         const std::lock_guard lock(mutex_);
         waiting_.push_back({std::move(historyFile), std::move(records), std::move(folder), std::move(done)});
     }
+    // A repaint is posted at low priority: the release goes behind it.
+    QCoreApplication::postEvent(this, new QEvent(QEvent::User), Qt::LowEventPriority);
+}
+
+void BackgroundRecorder::customEvent(QEvent* event)
+{
+    if (event->type() == QEvent::User) release(1);
+}
+
+void BackgroundRecorder::release(int count)
+{
+    {
+        const std::lock_guard lock(mutex_);
+        released_ = count < 0 ? waiting_.size() : std::min(waiting_.size(), released_ + static_cast<std::size_t>(count));
+        if (released_ == 0) return;
+    }
     changed_.notify_all();
     if (!worker_.joinable()) worker_ = std::thread([this] { work(); });
 }
 
 void BackgroundRecorder::finish()
 {
+    release(-1);
     {
         std::unique_lock lock(mutex_);
         changed_.wait(lock, [this] { return waiting_.empty() && !recording_; });
@@ -47,10 +67,11 @@ void BackgroundRecorder::work()
     std::unique_lock lock(mutex_);
     for (;;) {
         // Runs given before the end are recorded all the same.
-        changed_.wait(lock, [this] { return !waiting_.empty() || ending_; });
+        changed_.wait(lock, [this] { return released_ > 0 || ending_; });
         if (waiting_.empty()) return;
         Run run = std::move(waiting_.front());
         waiting_.pop_front();
+        if (released_ > 0) --released_;
         recording_ = true;
         lock.unlock();
         std::vector<std::string> notices = record_(run.historyFile, run.records, run.folder);
