@@ -10,7 +10,9 @@ namespace chronell {
 
 class RecordList {
 public:
-    void add(JobRecord record) { records_.push_back(std::move(record)); }
+    // Adds a record behind the others (rows ascending), made in its place.
+    JobRecord& add(const JobRecord& record) { return records_.emplace_back(record); }
+    JobRecord& add(JobRecord&& record) { return records_.emplace_back(std::move(record)); }
     // Drops the records of rows at and beyond `rowCount`.
     void keepBelow(int rowCount)
     {

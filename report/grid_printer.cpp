@@ -51,9 +51,8 @@ void GridPrinter::job(const JobEvent& event)
         dateTimes_.append(row[ColEnd], event.endShown);
     }
     if (!keepsRecords_) return;
-    JobRecord kept = record;
+    JobRecord& kept = store_.addRecord(record);
     if (leftBehind_) kept.leftBehind = leftBehind_(record);
-    store_.addRecord(std::move(kept));
 }
 
 void GridPrinter::pair(const JobRecord& record)

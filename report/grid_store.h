@@ -49,7 +49,8 @@ public:
     // One cell; an empty text in a row not held changes nothing, so that no
     // storage is made for it.
     void setCell(int row, int column, std::string_view text);
-    void addRecord(JobRecord record) { records_.add(std::move(record)); }
+    JobRecord& addRecord(const JobRecord& record) { return records_.add(record); }
+    JobRecord& addRecord(JobRecord&& record) { return records_.add(std::move(record)); }
     // Lets go of the cells and records of the rows before `row`.
     void forgetBelow(int row);
 
