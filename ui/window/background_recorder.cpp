@@ -75,8 +75,10 @@ void BackgroundRecorder::work()
         recording_ = true;
         lock.unlock();
         std::vector<std::string> notices = record_(run.historyFile, run.records, run.folder);
-        QMetaObject::invokeMethod(
-            this, [done = std::move(run.done), notices = std::move(notices)] { done(notices); }, Qt::QueuedConnection);
+        if (run.done)
+            QMetaObject::invokeMethod(
+                this, [done = std::move(run.done), notices = std::move(notices)] { done(notices); },
+                Qt::QueuedConnection);
         lock.lock();
         recording_ = false;
         changed_.notify_all();

@@ -33,8 +33,8 @@ public:
     BackgroundRecorder(const BackgroundRecorder&) = delete;
     BackgroundRecorder& operator=(const BackgroundRecorder&) = delete;
 
-    // Records `records` over `folder` in `historyFile`, later; `done` gets
-    // the recording's notices on this object's thread.
+    // Records `records` over `folder` in `historyFile`, later; `done`, when
+    // given, gets the recording's notices on this object's thread.
     void record(std::string historyFile, std::vector<JobRecord> records, std::string folder, Done done);
 
     // Returns once every run given is recorded and its `done` called.
