@@ -1,6 +1,6 @@
 #include "analysis/processing_run.h"
 
-#include "analysis/job_file_pass.h"
+#include "analysis/file_passes_ahead.h"
 #include "analysis/run_events.h"
 #include "platform/chronell_error.h"
 #include "platform/directory_search.h"
@@ -49,12 +49,15 @@ RunOutcome runProcessing(RunSink& sink, const RunInputs& inputs, const ProgressC
     RunOutcome outcome;
     const std::vector<std::string> entries = findEntries(searchPath, outcome.searchError);
     outcome.searchedFolder = withoutTrailingSeparator(searchFolder);
+    std::vector<std::string> paths;
+    paths.reserve(entries.size());
+    for (const std::string& entry : entries) paths.push_back(searchFolder + entry);
+    FilePassesAhead passes(std::move(paths), FilePassesAhead::workersFor(entries.size()));
     int rowCounter = 0;
-    std::string fileBuffer;
     try {
         for (std::size_t i = 0; i < entries.size(); ++i) {
             sink.fileBegun(entries[i]);
-            processJobFile(sink, rowCounter, searchFolder + entries[i], fileBuffer);
+            passes.handOut(i, sink, rowCounter);
             outcome.entries = i + 1;
             if (progress) progress(i + 1, entries.size());
         }
