@@ -36,6 +36,8 @@ struct JobRecord {
     // A job in progress or aborting whose runner, on this computer, no
     // longer runs; judged by whoever holds the record (false until then).
     bool leftBehind = false;
+
+    bool operator==(const JobRecord&) const = default;
 };
 
 } // namespace chronell
