@@ -80,6 +80,14 @@ void appendJsonRow(std::string& out, const GridRows& rows, int row, const GridRo
     out.push_back('}');
 }
 
+// The bytes a TSV field escapes, looked up by byte: most cells have none,
+// and a table is quicker to ask than four comparisons.
+constexpr std::array<bool, 256> kTsvEscaped = [] {
+    std::array<bool, 256> escaped{};
+    for (const unsigned char c : {'\\', '\t', '\n', '\r'}) escaped[c] = true;
+    return escaped;
+}();
+
 } // namespace
 
 void appendTsvField(std::string& out, std::string_view cell)
@@ -87,13 +95,13 @@ void appendTsvField(std::string& out, std::string_view cell)
     // Runs of bytes without an escape are appended whole.
     std::size_t plain = 0;
     for (std::size_t i = 0; i < cell.size(); ++i) {
+        if (!kTsvEscaped[static_cast<unsigned char>(cell[i])]) continue;
         std::string_view escape;
         switch (cell[i]) {
         case '\\': escape = "\\\\"; break;
         case '\t': escape = "\\t"; break;
         case '\n': escape = "\\n"; break;
-        case '\r': escape = "\\r"; break;
-        default: continue;
+        default: escape = "\\r"; break;
         }
         out.append(cell.substr(plain, i - plain)).append(escape);
         plain = i + 1;
