@@ -144,7 +144,7 @@ int main(int argc, char** argv)
     }
     // The run's time: running jobs' times so far are taken as of it.
     const Instant runTime = wallClock();
-    // Records as the summary and the timeline take them: judged left behind or not.
+    // Records as the summary takes them: judged left behind or not.
     const auto judged = [&leftBehind](const JobRecord& record) {
         JobRecord copy = record;
         copy.leftBehind = leftBehind(record);
@@ -182,7 +182,7 @@ int main(int argc, char** argv)
         recordTaker.emplace([&](const JobRecord& record) { summary.add(judged(record)); });
         sinks.push_back(&*recordTaker);
     } else if (options->timeline) {
-        recordTaker.emplace([&](const JobRecord& record) { records.push_back(judged(record)); });
+        recordTaker.emplace([&](const JobRecord& record) { keepForTimeline(records, record, leftBehind(record)); });
         sinks.push_back(&*recordTaker);
     } else {
         log.emplace(

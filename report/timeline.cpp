@@ -51,6 +51,17 @@ constexpr double kSmallestSpanMs = 1000;
 
 } // namespace
 
+void keepForTimeline(std::vector<JobRecord>& kept, const JobRecord& record, bool leftBehind)
+{
+    if (record.twoPass) {
+        JobRecord& pair = kept.emplace_back();
+        pair.row = record.row;
+        pair.twoPass = true;
+    } else if (record.startUtc) {
+        kept.emplace_back(record).leftBehind = leftBehind;
+    }
+}
+
 Timeline buildTimeline(const std::vector<JobRecord>& records, std::optional<Instant> now)
 {
     Timeline timeline;

@@ -42,6 +42,12 @@ struct Timeline {
     TimeAxis axis;  // over the bars
 };
 
+// Keeps of a run's record what a timeline draws from it, judged left behind
+// or not: a job with a start whole, of a two-pass pair its row (the pair
+// joins the bars of the two rows before it), nothing of a job without a
+// start. A timeline built over what is kept is the run's.
+void keepForTimeline(std::vector<JobRecord>& kept, const JobRecord& record, bool leftBehind);
+
 // Refers to the records, which must outlive the timeline. With `now`, jobs
 // that are running are drawn from their start to `now`.
 Timeline buildTimeline(const std::vector<JobRecord>& records, std::optional<Instant> now = std::nullopt);

@@ -169,6 +169,43 @@ TEST(Timeline, ARunningJobIsDrawnFromItsStartToNow)
     EXPECT_EQ(early.bars[0].end, kStart + minutes(70));
 }
 
+TEST(Timeline, WhatIsKeptOfARunDrawsTheSameTimeline)
+{
+    // Jobs done, running, left behind, without a start or an end, and pairs,
+    // some of whose jobs are not drawn.
+    std::vector<JobRecord> run;
+    for (int row = 1; row <= 60; ++row) {
+        JobRecord record = timedJob(row, row % 4 == 0 ? std::nullopt : std::optional<std::string>("R" + std::to_string(row % 3)),
+                                    row * 7, row * 7 + 5, row % 5 == 0 ? 1 : 2);
+        if (row % 5 == 0 || row % 11 == 0) record.endUtc.reset();
+        if (row % 7 == 0) record.startUtc.reset();
+        if (row % 6 == 0) {
+            record = JobRecord{};
+            record.row = row;
+            record.twoPass = true;
+            record.name = "2pass";
+            record.startUtc = kStart + minutes(row);
+            record.endUtc = kStart + minutes(row * 8);
+        }
+        run.push_back(record);
+    }
+    const auto leftBehind = [](const JobRecord& record) { return record.row % 10 == 0; };
+    std::vector<JobRecord> judged;
+    std::vector<JobRecord> kept;
+    for (const JobRecord& record : run) {
+        judged.push_back(record);
+        judged.back().leftBehind = leftBehind(record);
+        keepForTimeline(kept, record, leftBehind(record));
+    }
+    EXPECT_LT(kept.size(), judged.size());
+    const Instant now = kStart + minutes(1000);
+    const Timeline whole = buildTimeline(judged, now);
+    const Timeline fromKept = buildTimeline(kept, now);
+    EXPECT_GT(whole.pairs.size(), 0u);
+    EXPECT_GT(whole.bars.size(), 30u);
+    EXPECT_EQ(timelineSvg(fromKept, RegionalSettings{}), timelineSvg(whole, RegionalSettings{}));
+}
+
 // Runs a command and gives its exit status.
 int run(const std::string& command) { return std::system(command.c_str()); }
 
