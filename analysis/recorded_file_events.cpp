@@ -4,13 +4,6 @@ namespace chronell {
 
 namespace {
 
-// The texts of a record, in the order of RecordedFileEvents' text places.
-// A text left out of these lists is still kept, with its record.
-constexpr std::string JobRecord::*kTexts[] = {&JobRecord::name, &JobRecord::input, &JobRecord::output,
-                                              &JobRecord::jobFile};
-constexpr std::optional<std::string> JobRecord::*kOptionalTexts[] = {&JobRecord::runnerName, &JobRecord::runnerId,
-                                                                     &JobRecord::error, &JobRecord::id};
-
 template <typename... Handlers>
 struct Overloaded : Handlers... {
     using Handlers::operator()...;
@@ -21,55 +14,14 @@ Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
 } // namespace
 
-RecordedFileEvents::StoredRecord RecordedFileEvents::store(const JobRecord& record)
+std::size_t RecordedFileEvents::keep(const JobRecord& record)
 {
-    // Copied into the scratch record, whose texts reuse their memory, then
-    // moved to the text store; the copy kept has empty texts, which need no
-    // memory of their own.
-    StoredRecord stored;
-    static_assert(std::size(kTexts) + std::size(kOptionalTexts) == std::tuple_size_v<decltype(stored.texts)>);
-    scratch_ = record;
-    std::size_t place = 0;
-    const auto keep = [&](std::string& text) {
-        stored.texts[place++] = {texts_.size(), text.size(), true};
-        texts_.append(text);
-        text.clear();
-    };
-    for (const auto text : kTexts) keep(scratch_.*text);
-    for (const auto text : kOptionalTexts) {
-        if (auto& optional = scratch_.*text) {
-            keep(*optional);
-        } else {
-            ++place;
-        }
+    if (recordsUsed_ == records_.size()) {
+        records_.push_back(record);
+    } else {
+        records_[recordsUsed_] = record;
     }
-    stored.withoutTexts = scratch_;
-    return stored;
-}
-
-// The record with its texts back, its row moved on by `rowBase`, in the
-// scratch record. Row 0 is a record that never took a row (a job cut short
-// before its file's first whole job): it stays 0, as in a pass made in place.
-const JobRecord& RecordedFileEvents::restore(const StoredRecord& stored, int rowBase)
-{
-    scratch_ = stored.withoutTexts;
-    if (scratch_.row != 0) scratch_.row += rowBase;
-    const auto text = [&](std::size_t place) {
-        return std::string_view(texts_).substr(stored.texts[place].offset, stored.texts[place].size);
-    };
-    std::size_t place = 0;
-    for (const auto member : kTexts) (scratch_.*member).assign(text(place++));
-    for (const auto member : kOptionalTexts) {
-        auto& optional = scratch_.*member;
-        if (stored.texts[place].present) {
-            if (!optional) optional.emplace();
-            optional->assign(text(place));
-        } else {
-            optional.reset();
-        }
-        ++place;
-    }
-    return scratch_;
+    return recordsUsed_++;
 }
 
 void RecordedFileEvents::jobsCounted(std::int32_t count, int reservedRows)
@@ -79,10 +31,10 @@ void RecordedFileEvents::jobsCounted(std::int32_t count, int reservedRows)
 
 void RecordedFileEvents::job(const JobEvent& event)
 {
-    events_.emplace_back(Job{store(event.record), event.read, event.startShown, event.endShown});
+    events_.emplace_back(Job{keep(event.record), event.read, event.startShown, event.endShown});
 }
 
-void RecordedFileEvents::pair(const JobRecord& record) { events_.emplace_back(Pair{store(record)}); }
+void RecordedFileEvents::pair(const JobRecord& record) { events_.emplace_back(Pair{keep(record)}); }
 
 void RecordedFileEvents::fileEnded(const FileEndEvent& event)
 {
@@ -91,12 +43,17 @@ void RecordedFileEvents::fileEnded(const FileEndEvent& event)
 
 void RecordedFileEvents::handOut(RunSink& sink, int rowBase)
 {
+    // Row 0 is a record that never took a row (a job cut short before its
+    // file's first whole job): it stays 0, as in a pass made in place.
+    for (std::size_t i = 0; i < recordsUsed_; ++i) {
+        if (records_[i].row != 0) records_[i].row += rowBase;
+    }
     for (auto& recorded : events_) {
         std::visit(Overloaded{[&](const Counted& e) { sink.jobsCounted(e.count, e.reservedRows); },
                               [&](const Job& e) {
-                                  sink.job({restore(e.record, rowBase), e.read, e.startShown, e.endShown});
+                                  sink.job({records_[e.record], e.read, e.startShown, e.endShown});
                               },
-                              [&](const Pair& e) { sink.pair(restore(e.record, rowBase)); },
+                              [&](const Pair& e) { sink.pair(records_[e.record]); },
                               [&](Ended& e) {
                                   e.event.path = e.path;
                                   sink.fileEnded(e.event);
@@ -108,7 +65,7 @@ void RecordedFileEvents::handOut(RunSink& sink, int rowBase)
 void RecordedFileEvents::clear()
 {
     events_.clear();
-    texts_.clear();
+    recordsUsed_ = 0;
 }
 
 } // namespace chronell

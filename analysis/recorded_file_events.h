@@ -2,7 +2,6 @@
 // The events of one file's pass kept as values, to be handed to a sink
 // later: a pass made on a worker thread is handed out in file order by the
 // thread that prints.
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -27,42 +26,30 @@ public:
     void clear();
 
 private:
-    // A record kept with its texts in the file's text store: keeping and
-    // handing out records then takes no memory of its own per text.
-    struct TextPlace {
-        std::size_t offset = 0;
-        std::size_t size = 0;
-        bool present = false;
-    };
-    struct StoredRecord {
-        JobRecord withoutTexts;
-        std::array<TextPlace, 8> texts;
-    };
-
-    StoredRecord store(const JobRecord& record);
-    const JobRecord& restore(const StoredRecord& stored, int rowBase);
+    // The records are kept in a pool that outlives clear(): a record copied
+    // over one kept before reuses its texts' memory.
+    std::size_t keep(const JobRecord& record);
 
     struct Counted {
         std::int32_t count;
         int reservedRows;
     };
     struct Job {
-        StoredRecord record;
+        std::size_t record;  // index into records_
         JobRead read;
         TDateTime startShown;
         TDateTime endShown;
     };
     struct Pair {
-        StoredRecord record;
+        std::size_t record;
     };
     struct Ended {
         FileEndEvent event;
         std::string path;  // what event.path views once handed out
     };
     std::vector<std::variant<Counted, Job, Pair, Ended>> events_;
-    std::string texts_;  // every stored record's texts, one after another
-    JobRecord scratch_;  // reused: its texts keep their memory across records
-
+    std::vector<JobRecord> records_;
+    std::size_t recordsUsed_ = 0;  // records_ of this file's events; the rest are spare
 };
 
 } // namespace chronell
