@@ -9,10 +9,10 @@ namespace chronell {
 
 namespace {
 
-// How far the workers may run ahead of the file being handed out: enough
-// to keep them busy while it prints, little enough to bound the memory
-// that passes waiting to be handed out hold.
-constexpr std::size_t kFilesAheadPerWorker = 8;
+// How far the passes may run ahead of the file being handed out: enough
+// to keep the workers busy while it prints, little enough to bound the
+// memory that passes waiting to be handed out hold.
+constexpr std::size_t kFilesAheadPerReader = 8;
 constexpr std::size_t kBytesAhead = 32u << 20;
 constexpr unsigned kMostWorkers = 8;
 
@@ -22,11 +22,11 @@ unsigned FilePassesAhead::workersFor(std::size_t files)
 {
     const unsigned processors = std::thread::hardware_concurrency();
     if (files < 2 || processors < 2) return 0;
-    return static_cast<unsigned>(std::min<std::size_t>({processors, kMostWorkers, files}));
+    return static_cast<unsigned>(std::min<std::size_t>({processors - 1, kMostWorkers, files - 1}));
 }
 
 FilePassesAhead::FilePassesAhead(std::vector<std::string> paths, unsigned workers)
-    : paths_(std::move(paths)), passes_(workers == 0 ? 0 : paths_.size()), filesAhead_(kFilesAheadPerWorker * workers)
+    : paths_(std::move(paths)), passes_(workers == 0 ? 0 : paths_.size()), filesAhead_(kFilesAheadPerReader * (workers + 1))
 {
     workers_.reserve(workers);
     for (unsigned i = 0; i < workers; ++i) {
@@ -59,34 +59,46 @@ bool FilePassesAhead::mayTakeNext() const
     return next_ - handedOut_ < filesAhead_ && bytesAhead_ < kBytesAhead;
 }
 
+std::optional<std::size_t> FilePassesAhead::takeNext()
+{
+    if (!mayTakeNext()) return std::nullopt;
+    const std::size_t index = next_++;
+    if (!spareEvents_.empty()) {
+        passes_[index].events = std::move(spareEvents_.back());
+        spareEvents_.pop_back();
+    }
+    return index;
+}
+
+void FilePassesAhead::readAhead(std::size_t index, std::string& fileBuffer)
+{
+    Pass& pass = passes_[index];
+    try {
+        processJobFile(pass.events, pass.rows, paths_[index], fileBuffer);
+    } catch (...) {
+        pass.error = std::current_exception();
+    }
+    {
+        const std::lock_guard lock(mutex_);
+        pass.bytes = fileBuffer.size();
+        bytesAhead_ += pass.bytes;
+        pass.ready = true;
+    }
+    passReady_.notify_all();
+}
+
 void FilePassesAhead::work()
 {
     std::string fileBuffer;  // each worker's own, reused across its files
     for (;;) {
-        std::size_t index = 0;
+        std::optional<std::size_t> index;
         {
             std::unique_lock lock(mutex_);
             roomAhead_.wait(lock, [this] { return stopping_ || next_ >= paths_.size() || mayTakeNext(); });
             if (stopping_ || next_ >= paths_.size()) return;
-            index = next_++;
-            if (!spareEvents_.empty()) {
-                passes_[index].events = std::move(spareEvents_.back());
-                spareEvents_.pop_back();
-            }
+            index = takeNext();
         }
-        Pass& pass = passes_[index];
-        try {
-            processJobFile(pass.events, pass.rows, paths_[index], fileBuffer);
-        } catch (...) {
-            pass.error = std::current_exception();
-        }
-        {
-            const std::lock_guard lock(mutex_);
-            pass.bytes = fileBuffer.size();
-            bytesAhead_ += pass.bytes;
-            pass.ready = true;
-        }
-        passReady_.notify_all();
+        readAhead(*index, fileBuffer);
     }
 }
 
@@ -99,7 +111,24 @@ void FilePassesAhead::handOut(std::size_t index, RunSink& sink, int& rowCounter)
     Pass& pass = passes_[index];
     {
         std::unique_lock lock(mutex_);
-        passReady_.wait(lock, [&pass] { return pass.ready; });
+        if (next_ == index) {
+            // No worker has taken it: reading it here hands it out soonest.
+            next_ = index + 1;
+            handedOut_ = index + 1;
+            lock.unlock();
+            roomAhead_.notify_all();
+            processJobFile(sink, rowCounter, paths_[index], inPlaceBuffer_);
+            return;
+        }
+        while (!pass.ready) {
+            if (const auto ahead = takeNext()) {
+                lock.unlock();
+                readAhead(*ahead, inPlaceBuffer_);
+                lock.lock();
+            } else {
+                passReady_.wait(lock);
+            }
+        }
     }
     // The worker is done with the pass: it is this thread's alone now.
     Pass taken = std::move(pass);

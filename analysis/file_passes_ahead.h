@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <exception>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -19,8 +20,9 @@ class RunSink;
 
 class FilePassesAhead {
 public:
-    // Workers for a run of `files` files on this machine: none (each pass
-    // made in place) for a single file or a single processor.
+    // Workers for a run of `files` files on this machine: one processor is
+    // left to the thread that hands out; none (each pass made in place) for
+    // a single file or a single processor.
     static unsigned workersFor(std::size_t files);
 
     // Starts `workers` threads over `paths`; with none, each pass is made
@@ -34,6 +36,8 @@ public:
     // Hands the events of file `index` to `sink`, its rows following
     // `rowCounter`, which it advances. Files are handed out in order, each
     // once. Throws what the file's pass threw, after the events before it.
+    // A file no worker has taken yet is passed over in place; while the
+    // file's pass is not ready, this thread reads the next files ahead.
     void handOut(std::size_t index, RunSink& sink, int& rowCounter);
 
 private:
@@ -47,10 +51,15 @@ private:
 
     void work();
     bool mayTakeNext() const;
+    // The next file to read ahead, taken under the lock; none while the
+    // files and bytes waiting are at their bounds or every file is taken.
+    std::optional<std::size_t> takeNext();
+    // Reads file `index` into its pass, which is then ready.
+    void readAhead(std::size_t index, std::string& fileBuffer);
 
     std::vector<std::string> paths_;
     std::vector<Pass> passes_;
-    std::string inPlaceBuffer_;  // the file buffer of passes made in place
+    std::string inPlaceBuffer_;  // the file buffer of this thread's passes
     const std::size_t filesAhead_;  // files a worker may take beyond the one waited for
 
     std::mutex mutex_;
