@@ -131,8 +131,8 @@ private:
 };
 
 // The pass itself, with the sink and the row counter at hand. The records
-// of the job being read, the one before it and their pair are kept across
-// jobs, so that their texts reuse their memory.
+// of the job being read and of a pair, and the output of the job before,
+// are kept across jobs, so that their texts reuse their memory.
 class JobFilePass {
 public:
     JobFilePass(RunSink& sink, int& rowCounter, const std::string& path)
@@ -184,8 +184,11 @@ private:
             const std::uint64_t milliseconds = job_.durationMs.value_or(0);
             end.totalMilliseconds += milliseconds;
             end.secondsSum += secondsValue(durationFieldsFromMilliseconds(milliseconds));
-            if (j > 0 && job_.output == previous_.output) handOutPair();
-            std::swap(previous_, job_);
+            if (j > 0 && job_.output == previousOutput_) handOutPair();
+            // Only the output and the duration of the job before are needed
+            // for a pair: the output is swapped in, keeping both texts' memory.
+            previousOutput_.swap(job_.output);
+            previousDurationMs_ = job_.durationMs;
             previousStart_ = jobStart_;
         }
         sink_.fileEnded(end);
@@ -253,11 +256,11 @@ private:
         pair_.twoPass = true;
         pair_.name = "2pass";
         pair_.input = job_.input;
-        pair_.output = job_.output;
+        pair_.output = previousOutput_;
         setSpan(pair_, previousStart_, jobEnd_);
         pair_.durationMs.reset();
-        if (previous_.durationMs || job_.durationMs)
-            pair_.durationMs = previous_.durationMs.value_or(0) + job_.durationMs.value_or(0);
+        if (previousDurationMs_ || job_.durationMs)
+            pair_.durationMs = previousDurationMs_.value_or(0) + job_.durationMs.value_or(0);
         pair_.jobFile = jobFileName_;
         sink_.pair(pair_);
     }
@@ -267,7 +270,8 @@ private:
     const std::string& path_;
     std::string_view jobFileName_;
     JobRecord job_;
-    JobRecord previous_;
+    std::string previousOutput_;
+    std::optional<std::uint64_t> previousDurationMs_;
     JobRecord pair_;
     Stamp jobStart_;
     Stamp jobEnd_;
