@@ -29,21 +29,29 @@ bool drawn(const JobRecord& record, std::optional<Instant> now)
 
 // Stable: bars of one lane that start together keep their order. Bars come
 // in row order, mostly by start within a lane, so most lanes need no sorting.
-void sortByLaneThenStart(std::vector<TimelineBar>& bars, std::size_t lanes)
+// Gives the place each bar took.
+std::vector<std::size_t> sortByLaneThenStart(std::vector<TimelineBar>& bars, std::size_t lanes)
 {
     std::vector<std::size_t> laneStarts(lanes + 1, 0);
     for (const TimelineBar& bar : bars) ++laneStarts[bar.lane + 1];
     std::partial_sum(laneStarts.begin(), laneStarts.end(), laneStarts.begin());
-    std::vector<TimelineBar> sorted(bars.size());
+    std::vector<std::size_t> order(bars.size());  // the bars' indices in their new order
     std::vector<std::size_t> next(laneStarts.begin(), laneStarts.end() - 1);
-    for (const TimelineBar& bar : bars) sorted[next[bar.lane]++] = bar;
-    const auto byStart = [](const TimelineBar& a, const TimelineBar& b) { return a.start < b.start; };
+    for (std::size_t i = 0; i < bars.size(); ++i) order[next[bars[i].lane]++] = i;
+    const auto byStart = [&bars](std::size_t a, std::size_t b) { return bars[a].start < bars[b].start; };
     for (std::size_t lane = 0; lane < lanes; ++lane) {
-        const auto from = sorted.begin() + static_cast<std::ptrdiff_t>(laneStarts[lane]);
-        const auto to = sorted.begin() + static_cast<std::ptrdiff_t>(laneStarts[lane + 1]);
+        const auto from = order.begin() + static_cast<std::ptrdiff_t>(laneStarts[lane]);
+        const auto to = order.begin() + static_cast<std::ptrdiff_t>(laneStarts[lane + 1]);
         if (!std::is_sorted(from, to, byStart)) std::stable_sort(from, to, byStart);
     }
+    std::vector<TimelineBar> sorted(bars.size());
+    std::vector<std::size_t> placeOf(bars.size());
+    for (std::size_t place = 0; place < order.size(); ++place) {
+        sorted[place] = bars[order[place]];
+        placeOf[order[place]] = place;
+    }
     bars = std::move(sorted);
+    return placeOf;
 }
 
 constexpr double kFitMargin = 0.02;  // of the span, each side
@@ -77,16 +85,26 @@ Timeline buildTimeline(const std::vector<JobRecord>& records, std::optional<Inst
     // The legend's states and the pairs' rows are gathered while the records
     // are read in order: a run's records are too many to stay in the cache.
     std::vector<int> pairRows;
+    std::vector<int> barRows;  // the rows of the bars, in the records' order
+    barRows.reserve(records.size());
+    std::optional<std::pair<std::size_t, bool>> last;  // the last bar's number
+    std::string_view lastName;
     for (const JobRecord& record : records) {
         if (record.twoPass) pairRows.push_back(record.row);
         if (!drawn(record, now)) continue;
         timeline.states.insert(record.state.value_or(-1));
         const std::string* runner = runnerOf(record);
-        auto& numbers = runner ? runnerNumbers : fileNumbers;
         const std::string_view name = runner ? std::string_view(*runner) : std::string_view(record.jobFile);
-        const auto [number, added] = numbers.try_emplace(name, numbers.size());
-        if (added && !runner) files.push_back(name);
-        numberOfBar.emplace_back(number->second, runner != nullptr);
+        // Jobs of one runner or file mostly follow each other: the last
+        // number is taken again without a look in the table.
+        if (!last || last->second != (runner != nullptr) || lastName != name) {
+            auto& numbers = runner ? runnerNumbers : fileNumbers;
+            const auto [number, added] = numbers.try_emplace(name, numbers.size());
+            if (added && !runner) files.push_back(name);
+            last.emplace(number->second, runner != nullptr);
+            lastName = name;
+        }
+        numberOfBar.push_back(*last);
 
         TimelineBar bar;
         bar.open = !record.endUtc;
@@ -95,6 +113,7 @@ Timeline buildTimeline(const std::vector<JobRecord>& records, std::optional<Inst
         bar.end = std::max(*record.startUtc, end);
         bar.record = &record;
         timeline.bars.push_back(bar);
+        barRows.push_back(record.row);
         if (!timeline.from || bar.start < *timeline.from) timeline.from = bar.start;
         if (!timeline.to || bar.end > *timeline.to) timeline.to = bar.end;
     }
@@ -110,7 +129,7 @@ Timeline buildTimeline(const std::vector<JobRecord>& records, std::optional<Inst
         const auto [number, isRunner] = numberOfBar[i];
         timeline.bars[i].lane = isRunner ? laneOfRunner[number] : runners.size() + number;
     }
-    sortByLaneThenStart(timeline.bars, timeline.lanes.size());
+    const std::vector<std::size_t> placeOf = sortByLaneThenStart(timeline.bars, timeline.lanes.size());
 
     std::vector<std::pair<Instant, Instant>> busy;
     busy.reserve(timeline.bars.size());
@@ -118,11 +137,12 @@ Timeline buildTimeline(const std::vector<JobRecord>& records, std::optional<Inst
     timeline.axis = TimeAxis(std::move(busy));
 
     // A pair's row follows the rows of its two jobs; of bars with the same
-    // row, the last one counts.
+    // row, the last one counts. Made in the records' order, mostly the
+    // rows', the table of rows is sorted already.
     std::vector<std::pair<int, std::size_t>> barOfRow;
     barOfRow.reserve(timeline.bars.size());
-    for (std::size_t i = 0; i < timeline.bars.size(); ++i) barOfRow.emplace_back(timeline.bars[i].record->row, i);
-    std::sort(barOfRow.begin(), barOfRow.end());
+    for (std::size_t i = 0; i < placeOf.size(); ++i) barOfRow.emplace_back(barRows[i], placeOf[i]);
+    if (!std::is_sorted(barOfRow.begin(), barOfRow.end())) std::sort(barOfRow.begin(), barOfRow.end());
     const auto barAt = [&barOfRow](int row) -> std::optional<std::size_t> {
         const auto after = std::upper_bound(barOfRow.begin(), barOfRow.end(), std::pair(row, SIZE_MAX));
         if (after == barOfRow.begin() || std::prev(after)->first != row) return std::nullopt;

@@ -89,6 +89,29 @@ TEST(Timeline, APairJoinsTheLastBarsOfItsTwoRows)
     EXPECT_EQ(timeline.bars[timeline.pairs[0].second].start, kStart + minutes(110));
 }
 
+TEST(Timeline, PairsJoinTheirJobsWhereverTheLanesPutThem)
+{
+    // Runner B's job comes first but its lane sorts after A's; in lane C a
+    // later row starts earlier, so the lane's bars change places.
+    std::vector<JobRecord> records = {timedJob(1, "B", 0, 10), timedJob(2, "A", 10, 20)};
+    JobRecord pair;
+    pair.twoPass = true;
+    pair.row = 3;
+    records.push_back(pair);
+    records.push_back(timedJob(4, "C", 50, 60));
+    records.push_back(timedJob(5, "C", 30, 40));
+    pair.row = 6;
+    records.push_back(pair);
+    const Timeline timeline = buildTimeline(records);
+    ASSERT_EQ(timeline.pairs.size(), 2u);
+    const auto rowsOf = [&timeline](const TimelinePair& joined) {
+        return std::pair(timeline.bars[joined.first].record->row, timeline.bars[joined.second].record->row);
+    };
+    EXPECT_EQ(rowsOf(timeline.pairs[0]), std::pair(1, 2));
+    EXPECT_EQ(rowsOf(timeline.pairs[1]), std::pair(4, 5));
+    EXPECT_EQ(timeline.bars[timeline.pairs[1].second].lane, 2u);
+}
+
 TEST(Timeline, MergedBarsTellHowManyJobsFromWhenToWhen)
 {
     const test::ScopedTimeZone zone("UTC");
