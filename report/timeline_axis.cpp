@@ -13,7 +13,6 @@ namespace {
 using std::chrono::days;
 using std::chrono::milliseconds;
 
-constexpr std::int64_t kMinuteMs = 60'000;
 constexpr std::int64_t kDayMs = 86'400'000;
 constexpr std::int64_t kFirstMondayDay = 4;  // 1970-01-05
 constexpr double kFoldedMs = static_cast<double>(kFoldedWidth.count());
