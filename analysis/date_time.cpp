@@ -21,7 +21,7 @@ constexpr sys_days kDay0 = std::chrono::year{1899} / std::chrono::December / 30;
 
 } // namespace
 
-TDateTime FileTime2DateTime(const FileTime& fileTime)
+TDateTime fileTimeToDateTime(const FileTime& fileTime)
 {
     SystemTime st;
     // First words 80000000 and above have no calendar time: refused like a
@@ -52,7 +52,7 @@ FileTime timeStampFileTime(std::string_view highWord, std::string_view lowWord)
 
 TDateTime TimeStamp2DateTime(std::string_view highWord, std::string_view lowWord)
 {
-    return FileTime2DateTime(timeStampFileTime(highWord, lowWord));
+    return fileTimeToDateTime(timeStampFileTime(highWord, lowWord));
 }
 
 DecodedDateTime decodeDateTime(TDateTime value)

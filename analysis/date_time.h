@@ -12,13 +12,13 @@ using TDateTime = double;
 
 // Throws ChronellError "Invalid argument to date encode" for a year beyond
 // 9999 or a file time the platform cannot convert (first word 80000000 up).
-TDateTime FileTime2DateTime(const FileTime& fileTime);
+TDateTime fileTimeToDateTime(const FileTime& fileTime);
 
 // The file time of a time stamp's two words, each read as hexadecimal by the
 // quiet integer rule ("$" put in front), 0 when it does not read.
 FileTime timeStampFileTime(std::string_view highWord, std::string_view lowWord);
 
-// FileTime2DateTime of timeStampFileTime; high word first.
+// fileTimeToDateTime of timeStampFileTime; high word first.
 TDateTime TimeStamp2DateTime(std::string_view highWord, std::string_view lowWord);
 
 struct DecodedDateTime {

@@ -77,13 +77,6 @@ void appendZeroPadded(std::string& text, std::uint64_t number, unsigned width)
     text.append(digits.data(), end);
 }
 
-std::string addzeros(std::uint32_t number, unsigned width)
-{
-    std::string text;
-    appendZeroPadded(text, number, width);
-    return text;
-}
-
 std::string formattedDurationText(const DurationFields& fields)
 {
     std::string text;

@@ -26,10 +26,8 @@ DurationFields durationFieldsOf(double differenceInDays);
 // hours*3600 + minutes*60 + seconds + milliseconds/1000.
 double secondsValue(const DurationFields& fields);
 
-// Decimal digits of `number`, zero-filled on the left to `width`; never cut.
-std::string addzeros(std::uint32_t number, unsigned width);
-
-// The same digits appended to `text`.
+// Appends the decimal digits of `number` to `text`, zero-filled on the left
+// to `width`; never cut.
 void appendZeroPadded(std::string& text, std::uint64_t number, unsigned width);
 
 // hh:mm:ss.zzz with fixed ':' and '.', as in 01:02:03.456 or 100:00:00.000.

@@ -40,11 +40,11 @@ Stamp readStamp(const TimeStampWords& words, bool utcStamps)
     stamp.fileTime = timeStampFileTime(words.high, words.low);
     stamp.set = ticksOf(stamp.fileTime) != 0;
     stamp.utc = utcStamps;
-    stamp.written = FileTime2DateTime(stamp.fileTime);
+    stamp.written = fileTimeToDateTime(stamp.fileTime);
     stamp.shown = stamp.written;
     if (stamp.set && utcStamps) {
         // The shown value, too, is held to the calendar's limits.
-        if (const auto local = utcToLocalFileTime(stamp.fileTime)) stamp.shown = FileTime2DateTime(*local);
+        if (const auto local = utcToLocalFileTime(stamp.fileTime)) stamp.shown = fileTimeToDateTime(*local);
     }
     return stamp;
 }

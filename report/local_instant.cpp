@@ -29,12 +29,12 @@ Instant instantOfLocalMilliseconds(std::int64_t local)
 
 void appendLocalDateTimeText(std::string& text, Instant instant, const DateTimeTexts& texts)
 {
-    texts.append(text, FileTime2DateTime(localFileTime(instant)));
+    texts.append(text, fileTimeToDateTime(localFileTime(instant)));
 }
 
 std::string localPictureText(Instant instant, std::string_view picture, const RegionalSettings& settings)
 {
-    return formatDateTime(picture, FileTime2DateTime(localFileTime(instant)), settings);
+    return formatDateTime(picture, fileTimeToDateTime(localFileTime(instant)), settings);
 }
 
 } // namespace chronell::report

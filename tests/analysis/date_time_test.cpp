@@ -35,7 +35,7 @@ TEST(TimeStamp2DateTime, WordsReadAsUnsignedHexadecimalHalves)
     EXPECT_EQ(fieldsOf(TimeStamp2DateTime("0", "FFFFFFFF")), std::make_tuple(1601, 1, 1, 1, 0, 7, 9, 496));
     FileTime short1C8;
     short1C8.dwHighDateTime = 0x1C8;
-    EXPECT_EQ(TimeStamp2DateTime("1C8", ""), FileTime2DateTime(short1C8));
+    EXPECT_EQ(TimeStamp2DateTime("1C8", ""), fileTimeToDateTime(short1C8));
 }
 
 TEST(TimeStamp2DateTime, UnreadableHighWordGivesZeroHalf)
@@ -66,7 +66,7 @@ TEST(TimeStamp2DateTime, Year10000AndFileTimesFrom80000000Fail)
         EXPECT_EQ(errorOf(words[0], words[1]), "Invalid argument to date encode") << words[0] << " " << words[1];
 }
 
-TEST(FileTime2DateTime, CountsDaysFrom30December1899)
+TEST(FileTimeToDateTime, CountsDaysFrom30December1899)
 {
     const struct {
         std::uint64_t ticks;
@@ -79,7 +79,7 @@ TEST(FileTime2DateTime, CountsDaysFrom30December1899)
         {378000000000ull, -109205.4375},       // 1 January 1601, 10:30: the fraction counts from midnight
     };
     for (const auto& c : cases)
-        EXPECT_EQ(FileTime2DateTime(FileTime{static_cast<std::uint32_t>(c.ticks),
+        EXPECT_EQ(fileTimeToDateTime(FileTime{static_cast<std::uint32_t>(c.ticks),
                                              static_cast<std::uint32_t>(c.ticks >> 32)}),
                   c.value)
             << c.ticks;

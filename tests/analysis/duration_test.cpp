@@ -67,11 +67,17 @@ TEST(DurationFields, HoursBeyondThirtyTwoBitsStayExact)
     }
 }
 
-TEST(Addzeros, FillsToTheWidthAndNeverCuts)
+TEST(ZeroPadded, FillsToTheWidthAndNeverCuts)
 {
-    const std::tuple<std::uint32_t, unsigned, const char*> cases[] = {
-        {5, 2, "05"}, {123, 2, "123"}, {7, 3, "007"}, {0, 3, "000"}, {0, 0, "0"}, {4294967295u, 2, "4294967295"}};
-    for (const auto& [number, width, text] : cases) EXPECT_EQ(addzeros(number, width), text);
+    const std::tuple<std::uint64_t, unsigned, const char*> cases[] = {
+        {5, 2, "05"}, {42, 1, "42"}, {7, 1, "7"}, {99, 0, "99"}, {123, 2, "123"}, {7, 3, "007"}, {0, 3, "000"},
+        {0, 0, "0"},  {4294967295u, 2, "4294967295"},
+        {std::numeric_limits<std::uint64_t>::max(), 25, "0000018446744073709551615"}};
+    for (const auto& [number, width, text] : cases) {
+        std::string appended = "x";
+        appendZeroPadded(appended, number, width);
+        EXPECT_EQ(appended, std::string("x") + text);
+    }
 }
 
 TEST(DurationText, FormattedOrFloatText)

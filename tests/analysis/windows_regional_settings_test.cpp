@@ -24,7 +24,7 @@ protected:
     {
         FILETIME fileTime{};
         EXPECT_TRUE(SystemTimeToFileTime(&time, &fileTime));
-        return FileTime2DateTime(FileTime{fileTime.dwLowDateTime, fileTime.dwHighDateTime});
+        return fileTimeToDateTime(FileTime{fileTime.dwLowDateTime, fileTime.dwHighDateTime});
     }
 
     static std::string systemDate(const SYSTEMTIME& time, DWORD flags, const char* picture)
