@@ -200,6 +200,9 @@ TEST(Timeline, WhatIsKeptOfARunDrawsTheSameTimeline)
     for (int row = 1; row <= 60; ++row) {
         JobRecord record = timedJob(row, row % 4 == 0 ? std::nullopt : std::optional<std::string>("R" + std::to_string(row % 3)),
                                     row * 7, row * 7 + 5, row % 5 == 0 ? 1 : 2);
+        record.runnerId = "b03d74e57a52f29" + std::to_string(row % 10);
+        record.id = "5ee163e38edf5a7" + std::to_string(row % 10);
+        if (row % 9 == 0) record.error = "failed at frame " + std::to_string(row);
         if (row % 5 == 0 || row % 11 == 0) record.endUtc.reset();
         if (row % 7 == 0) record.startUtc.reset();
         if (row % 6 == 0) {
