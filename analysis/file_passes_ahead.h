@@ -60,7 +60,7 @@ private:
     std::vector<std::string> paths_;
     std::vector<Pass> passes_;
     std::string inPlaceBuffer_;  // the file buffer of this thread's passes
-    const std::size_t filesAhead_;  // files a worker may take beyond the one waited for
+    const std::size_t filesAhead_;  // files the readers may take beyond the one waited for
 
     std::mutex mutex_;
     std::condition_variable passReady_;
